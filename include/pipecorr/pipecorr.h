@@ -1,0 +1,177 @@
+/*
+ * pipecorr: two-phase pipe-flow correlations as a host plug-in.
+ *
+ * A host loads the library, asks DESCRIPTN_2 which correlations exist, calls
+ * CORR_INT_SETUP at the start of a run, one correlation entry per calculation
+ * point, and CORR_INT_CLEANUP at the end of the run.
+ *
+ * Conventions shared by every export:
+ *  - every argument is passed by reference (a pointer), except the length
+ *    that follows each text argument, which is passed by value and never read;
+ *  - texts are fixed-length, blank-padded on the right, with no terminator;
+ *    the library always writes the full declared length (40, 80 or 150);
+ *  - no export returns a value; results are written through the pointers;
+ *  - 32-bit x86 builds use __stdcall (the callee pops its arguments); define
+ *    PIPECORR_CALL before including this header to override.
+ *  - calls must not overlap: the library takes no lock.
+ *
+ * Host units are SI, inclination in degrees from horizontal (positive uphill
+ * along the flow). The gradient dp is positive when pressure falls along the
+ * flow.
+ */
+#ifndef PIPECORR_PIPECORR_H
+#define PIPECORR_PIPECORR_H
+
+#include <stdint.h>
+
+#ifndef PIPECORR_CALL
+#if defined(__i386__) || defined(_M_IX86)
+#if defined(_MSC_VER)
+#define PIPECORR_CALL __stdcall
+#else
+#define PIPECORR_CALL __attribute__((stdcall))
+#endif
+#else
+#define PIPECORR_CALL
+#endif
+#endif
+
+#ifndef PIPECORR_API
+#if defined(_WIN32)
+#define PIPECORR_API
+#else
+#define PIPECORR_API __attribute__((visibility("default")))
+#endif
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Length words that follow text arguments. Passed by value, never read. */
+typedef int32_t pipecorr_len;
+
+/* Fixed text lengths written by the library. */
+#define PIPECORR_NAME_LEN 40
+#define PIPECORR_DESC_LEN 80
+#define PIPECORR_LINE_LEN 80
+#define PIPECORR_ERRMSG_LEN 150
+
+/* Error codes returned in ierr. */
+#define PIPECORR_OK 0
+#define PIPECORR_NO_FLOW_REGIME 3
+
+/*
+ * DESCRIPTN_2: the catalogue of correlations (3 rows).
+ *   names[3*40]   out  entry-point names, 40 characters each
+ *   types[3]      out  1 for every row
+ *   descs[3*80]   out  one-line descriptions, 80 characters each
+ *   link_info[3]  out  2: single-precision argument list; 3: double-precision
+ *   lines         out  number of rows written (3)
+ * Elements past the third are left untouched.
+ */
+PIPECORR_API void PIPECORR_CALL DESCRIPTN_2(char *names, pipecorr_len names_len,
+                                            int32_t *types, char *descs,
+                                            pipecorr_len descs_len,
+                                            int32_t *link_info, int32_t *lines);
+
+/*
+ * COPYRIGHT_I / COPYRIGHT_E: eight identification lines of 80 characters
+ * each (they differ in line 3 only). lines_out receives 8. Elements past
+ * the eighth are left untouched.
+ */
+PIPECORR_API void PIPECORR_CALL COPYRIGHT_I(char *lines, pipecorr_len lines_len,
+                                            int32_t *lines_out);
+PIPECORR_API void PIPECORR_CALL COPYRIGHT_E(char *lines, pipecorr_len lines_len,
+                                            int32_t *lines_out);
+
+/*
+ * CORR_INT_SETUP: start of a run. Turns the debug log on when a file named
+ * usercorr.dbg exists in the working directory (and empties it, writing a
+ * time-stamped header), off otherwise. Never creates the file.
+ * CORR_INT_CLEANUP: end of a run; appends one line when the log is on.
+ */
+PIPECORR_API void PIPECORR_CALL CORR_INT_SETUP(void);
+PIPECORR_API void PIPECORR_CALL CORR_INT_CLEANUP(void);
+
+/*
+ * Correlation entries: 18 references and the length of errmsg (19 stack
+ * words). BB_2 takes single-precision reals, BB_3 and ORBA_3 double.
+ *   xinfo   in/out  BB_2/BB_3 set xinfo[0] = 1. ORBA_3: see below.
+ *   usl     in      superficial liquid velocity, m/s
+ *   usg     in      superficial gas velocity, m/s
+ *   rol     in      liquid density, kg/m3
+ *   rog     in      gas density, kg/m3
+ *   visl    in      liquid viscosity, Pa s
+ *   visg    in      gas viscosity, Pa s
+ *   eps     in      absolute wall roughness, m
+ *   sigma   in      surface tension, N/m
+ *   diam    in      inside diameter, m
+ *   fi      in      inclination, degrees from horizontal, positive uphill
+ *   p       in      pressure, Pa (traced only; no result depends on it)
+ *   dp      out     pressure gradient, Pa/m, positive when pressure falls
+ *   holdup  out     liquid holdup, fraction
+ *   id      out     flow-pattern code: Beggs & Brill 5 segregated,
+ *                   6 transition, 7 intermittent, 8 distributed, -1 none;
+ *                   ORBA_3 2, 4 or 9..16 (-1 when the engine gives none)
+ *   iaux    out     always 0
+ *   ierr    out     0 success, 3 no flow pattern / input outside the domain
+ *   errmsg  out     150 characters, blank-padded message
+ * ORBA_3: when -1000 < xinfo[0] < -998 the engine's 70 outputs are copied
+ * into xinfo[0..69] (the host must provide 70 elements); otherwise xinfo[0]
+ * is set to 2.1f widened to double.
+ */
+PIPECORR_API void PIPECORR_CALL BB_2(float *xinfo, const float *usl,
+                                     const float *usg, const float *rol,
+                                     const float *rog, const float *visl,
+                                     const float *visg, const float *eps,
+                                     const float *sigma, const float *diam,
+                                     const float *fi, const float *p, float *dp,
+                                     float *holdup, int32_t *id, int32_t *iaux,
+                                     int32_t *ierr, char *errmsg,
+                                     pipecorr_len errmsg_len);
+
+PIPECORR_API void PIPECORR_CALL BB_3(double *xinfo, const double *usl,
+                                     const double *usg, const double *rol,
+                                     const double *rog, const double *visl,
+                                     const double *visg, const double *eps,
+                                     const double *sigma, const double *diam,
+                                     const double *fi, const double *p,
+                                     double *dp, double *holdup, int32_t *id,
+                                     int32_t *iaux, int32_t *ierr, char *errmsg,
+                                     pipecorr_len errmsg_len);
+
+PIPECORR_API void PIPECORR_CALL ORBA_3(double *xinfo, const double *usl,
+                                       const double *usg, const double *rol,
+                                       const double *rog, const double *visl,
+                                       const double *visg, const double *eps,
+                                       const double *sigma, const double *diam,
+                                       const double *fi, const double *p,
+                                       double *dp, double *holdup, int32_t *id,
+                                       int32_t *iaux, int32_t *ierr,
+                                       char *errmsg, pipecorr_len errmsg_len);
+
+/* Pointer types for hosts that resolve the exports at run time. */
+typedef void(PIPECORR_CALL *pipecorr_descriptn_fn)(char *, pipecorr_len,
+                                                   int32_t *, char *,
+                                                   pipecorr_len, int32_t *,
+                                                   int32_t *);
+typedef void(PIPECORR_CALL *pipecorr_copyright_fn)(char *, pipecorr_len,
+                                                   int32_t *);
+typedef void(PIPECORR_CALL *pipecorr_run_fn)(void);
+typedef void(PIPECORR_CALL *pipecorr_corr_single_fn)(
+    float *, const float *, const float *, const float *, const float *,
+    const float *, const float *, const float *, const float *, const float *,
+    const float *, const float *, float *, float *, int32_t *, int32_t *,
+    int32_t *, char *, pipecorr_len);
+typedef void(PIPECORR_CALL *pipecorr_corr_double_fn)(
+    double *, const double *, const double *, const double *, const double *,
+    const double *, const double *, const double *, const double *,
+    const double *, const double *, const double *, double *, double *,
+    int32_t *, int32_t *, int32_t *, char *, pipecorr_len);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* PIPECORR_PIPECORR_H */

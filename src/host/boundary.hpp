@@ -1,0 +1,43 @@
+// What a host must never see from a call into the library: a floating-point
+// trap, changed floating-point settings or flags, or an exception.
+#pragma once
+
+#include <cstdint>
+
+namespace pipecorr::host {
+
+// Saves the caller's floating-point control and status on construction,
+// masks every exception and selects round-to-nearest for the library's own
+// work, and puts the caller's state back exactly on destruction. Hosts may
+// run with exceptions unmasked or another rounding mode; the results must
+// not depend on either.
+class FpEnvironmentGuard {
+ public:
+  FpEnvironmentGuard() noexcept;
+  ~FpEnvironmentGuard();
+  FpEnvironmentGuard(const FpEnvironmentGuard&) = delete;
+  FpEnvironmentGuard& operator=(const FpEnvironmentGuard&) = delete;
+
+ private:
+#if defined(__x86_64__) || defined(__i386__) || defined(_M_X64) || defined(_M_IX86)
+  std::uint32_t mxcsr_ = 0;
+#if defined(__i386__) || defined(_WIN32)
+  std::uint16_t x87_control_ = 0;
+  std::uint16_t x87_status_ = 0;
+#endif
+#else
+  alignas(16) unsigned char env_[512] = {};
+#endif
+};
+
+// Runs one export's work behind the guard; nothing thrown leaves it.
+template <typename Body>
+void at_boundary(Body&& body) noexcept {
+  const FpEnvironmentGuard guard;
+  try {
+    body();
+  } catch (...) {
+  }
+}
+
+}  // namespace pipecorr::host

@@ -1,0 +1,48 @@
+// The export layer: each export adapts the host's arguments, runs the
+// routine behind the floating-point guard and returns. No physics here.
+#include "pipecorr/pipecorr.h"
+
+#include "host/boundary.hpp"
+#include "host/catalogue.hpp"
+#include "host/corr_int.hpp"
+#include "host/identification.hpp"
+
+using pipecorr::host::at_boundary;
+
+extern "C" {
+
+PIPECORR_API void PIPECORR_CALL DESCRIPTN_2(char* names, pipecorr_len,
+                                            int32_t* types, char* descs,
+                                            pipecorr_len, int32_t* link_info,
+                                            int32_t* lines) {
+  at_boundary([&] {
+    pipecorr::host::describe_correlations(names, types, descs, link_info,
+                                          *lines);
+  });
+}
+
+PIPECORR_API void PIPECORR_CALL COPYRIGHT_I(char* lines, pipecorr_len,
+                                            int32_t* lines_out) {
+  at_boundary([&] {
+    pipecorr::host::identify(pipecorr::host::Variant::kVersion, lines,
+                             *lines_out);
+  });
+}
+
+PIPECORR_API void PIPECORR_CALL COPYRIGHT_E(char* lines, pipecorr_len,
+                                            int32_t* lines_out) {
+  at_boundary([&] {
+    pipecorr::host::identify(pipecorr::host::Variant::kInterface, lines,
+                             *lines_out);
+  });
+}
+
+PIPECORR_API void PIPECORR_CALL CORR_INT_SETUP() {
+  at_boundary([] { pipecorr::host::run_setup(); });
+}
+
+PIPECORR_API void PIPECORR_CALL CORR_INT_CLEANUP() {
+  at_boundary([] { pipecorr::host::run_cleanup(); });
+}
+
+}  // extern "C"
