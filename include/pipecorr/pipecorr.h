@@ -70,20 +70,20 @@ typedef int32_t pipecorr_len;
  *   lines         out  number of rows written (3)
  * Elements past the third are left untouched.
  */
-PIPECORR_API void PIPECORR_CALL DESCRIPTN_2(char *names, pipecorr_len names_len,
-                                            int32_t *types, char *descs,
+PIPECORR_API void PIPECORR_CALL DESCRIPTN_2(char* names, pipecorr_len names_len,
+                                            int32_t* types, char* descs,
                                             pipecorr_len descs_len,
-                                            int32_t *link_info, int32_t *lines);
+                                            int32_t* link_info, int32_t* lines);
 
 /*
  * COPYRIGHT_I / COPYRIGHT_E: eight identification lines of 80 characters
  * each (they differ in line 3 only). lines_out receives 8. Elements past
  * the eighth are left untouched.
  */
-PIPECORR_API void PIPECORR_CALL COPYRIGHT_I(char *lines, pipecorr_len lines_len,
-                                            int32_t *lines_out);
-PIPECORR_API void PIPECORR_CALL COPYRIGHT_E(char *lines, pipecorr_len lines_len,
-                                            int32_t *lines_out);
+PIPECORR_API void PIPECORR_CALL COPYRIGHT_I(char* lines, pipecorr_len lines_len,
+                                            int32_t* lines_out);
+PIPECORR_API void PIPECORR_CALL COPYRIGHT_E(char* lines, pipecorr_len lines_len,
+                                            int32_t* lines_out);
 
 /*
  * CORR_INT_SETUP: start of a run. Turns the debug log on when a file named
@@ -121,54 +121,45 @@ PIPECORR_API void PIPECORR_CALL CORR_INT_CLEANUP(void);
  * into xinfo[0..69] (the host must provide 70 elements); otherwise xinfo[0]
  * is set to 2.1f widened to double.
  */
-PIPECORR_API void PIPECORR_CALL BB_2(float *xinfo, const float *usl,
-                                     const float *usg, const float *rol,
-                                     const float *rog, const float *visl,
-                                     const float *visg, const float *eps,
-                                     const float *sigma, const float *diam,
-                                     const float *fi, const float *p, float *dp,
-                                     float *holdup, int32_t *id, int32_t *iaux,
-                                     int32_t *ierr, char *errmsg,
-                                     pipecorr_len errmsg_len);
+PIPECORR_API void PIPECORR_CALL
+BB_2(float* xinfo, const float* usl, const float* usg, const float* rol,
+     const float* rog, const float* visl, const float* visg, const float* eps,
+     const float* sigma, const float* diam, const float* fi, const float* p,
+     float* dp, float* holdup, int32_t* id, int32_t* iaux, int32_t* ierr,
+     char* errmsg, pipecorr_len errmsg_len);
 
-PIPECORR_API void PIPECORR_CALL BB_3(double *xinfo, const double *usl,
-                                     const double *usg, const double *rol,
-                                     const double *rog, const double *visl,
-                                     const double *visg, const double *eps,
-                                     const double *sigma, const double *diam,
-                                     const double *fi, const double *p,
-                                     double *dp, double *holdup, int32_t *id,
-                                     int32_t *iaux, int32_t *ierr, char *errmsg,
-                                     pipecorr_len errmsg_len);
+PIPECORR_API void PIPECORR_CALL
+BB_3(double* xinfo, const double* usl, const double* usg, const double* rol,
+     const double* rog, const double* visl, const double* visg,
+     const double* eps, const double* sigma, const double* diam,
+     const double* fi, const double* p, double* dp, double* holdup, int32_t* id,
+     int32_t* iaux, int32_t* ierr, char* errmsg, pipecorr_len errmsg_len);
 
-PIPECORR_API void PIPECORR_CALL ORBA_3(double *xinfo, const double *usl,
-                                       const double *usg, const double *rol,
-                                       const double *rog, const double *visl,
-                                       const double *visg, const double *eps,
-                                       const double *sigma, const double *diam,
-                                       const double *fi, const double *p,
-                                       double *dp, double *holdup, int32_t *id,
-                                       int32_t *iaux, int32_t *ierr,
-                                       char *errmsg, pipecorr_len errmsg_len);
+PIPECORR_API void PIPECORR_CALL ORBA_3(
+    double* xinfo, const double* usl, const double* usg, const double* rol,
+    const double* rog, const double* visl, const double* visg,
+    const double* eps, const double* sigma, const double* diam,
+    const double* fi, const double* p, double* dp, double* holdup, int32_t* id,
+    int32_t* iaux, int32_t* ierr, char* errmsg, pipecorr_len errmsg_len);
 
 /* Pointer types for hosts that resolve the exports at run time. */
-typedef void(PIPECORR_CALL *pipecorr_descriptn_fn)(char *, pipecorr_len,
-                                                   int32_t *, char *,
-                                                   pipecorr_len, int32_t *,
-                                                   int32_t *);
-typedef void(PIPECORR_CALL *pipecorr_copyright_fn)(char *, pipecorr_len,
-                                                   int32_t *);
-typedef void(PIPECORR_CALL *pipecorr_run_fn)(void);
-typedef void(PIPECORR_CALL *pipecorr_corr_single_fn)(
-    float *, const float *, const float *, const float *, const float *,
-    const float *, const float *, const float *, const float *, const float *,
-    const float *, const float *, float *, float *, int32_t *, int32_t *,
-    int32_t *, char *, pipecorr_len);
-typedef void(PIPECORR_CALL *pipecorr_corr_double_fn)(
-    double *, const double *, const double *, const double *, const double *,
-    const double *, const double *, const double *, const double *,
-    const double *, const double *, const double *, double *, double *,
-    int32_t *, int32_t *, int32_t *, char *, pipecorr_len);
+typedef void(PIPECORR_CALL* pipecorr_descriptn_fn)(char*, pipecorr_len,
+                                                   int32_t*, char*,
+                                                   pipecorr_len, int32_t*,
+                                                   int32_t*);
+typedef void(PIPECORR_CALL* pipecorr_copyright_fn)(char*, pipecorr_len,
+                                                   int32_t*);
+typedef void(PIPECORR_CALL* pipecorr_run_fn)(void);
+typedef void(PIPECORR_CALL* pipecorr_corr_single_fn)(
+    float*, const float*, const float*, const float*, const float*,
+    const float*, const float*, const float*, const float*, const float*,
+    const float*, const float*, float*, float*, int32_t*, int32_t*, int32_t*,
+    char*, pipecorr_len);
+typedef void(PIPECORR_CALL* pipecorr_corr_double_fn)(
+    double*, const double*, const double*, const double*, const double*,
+    const double*, const double*, const double*, const double*, const double*,
+    const double*, const double*, double*, double*, int32_t*, int32_t*,
+    int32_t*, char*, pipecorr_len);
 
 #ifdef __cplusplus
 }

@@ -4,6 +4,10 @@
 
 #include <cstdint>
 
+#if !(defined(__x86_64__) || defined(__i386__))
+#include <cfenv>
+#endif
+
 namespace pipecorr::host {
 
 // Saves the caller's floating-point control and status on construction,
@@ -19,14 +23,17 @@ class FpEnvironmentGuard {
   FpEnvironmentGuard& operator=(const FpEnvironmentGuard&) = delete;
 
  private:
-#if defined(__x86_64__) || defined(__i386__) || defined(_M_X64) || defined(_M_IX86)
+#if defined(__x86_64__) || defined(__i386__)
+  // SSE state: the library's own arithmetic.
   std::uint32_t mxcsr_ = 0;
 #if defined(__i386__) || defined(_WIN32)
+  // x87 state: the 32-bit maths libraries (and some Windows ones) compute
+  // on the x87 unit.
   std::uint16_t x87_control_ = 0;
   std::uint16_t x87_status_ = 0;
 #endif
 #else
-  alignas(16) unsigned char env_[512] = {};
+  std::fenv_t env_{};
 #endif
 };
 

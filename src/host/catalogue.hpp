@@ -26,8 +26,8 @@ inline constexpr std::array<CatalogueRow, 3> kCatalogue{{
 
 // Fills the first three elements of each array (names 40 and descriptions
 // 80 characters each, blank-padded) and sets lines to 3.
-void describe_correlations(char* names, std::int32_t* types,
-                           char* descriptions, std::int32_t* link_info,
+void describe_correlations(char* names, std::int32_t* types, char* descriptions,
+                           std::int32_t* link_info,
                            std::int32_t& lines) noexcept;
 
 }  // namespace pipecorr::host

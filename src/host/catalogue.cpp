@@ -1,0 +1,45 @@
+// DESCRIPTN_2: the correlations this plug-in offers.
+#include "host/catalogue.hpp"
+
+#include "host/debug_log.hpp"
+#include "host/fixed_text.hpp"
+
+namespace pipecorr::host {
+
+void describe_correlations(char* names, std::int32_t* types, char* descriptions,
+                           std::int32_t* link_info,
+                           std::int32_t& lines) noexcept {
+  dbg::trace([](dbg::Block& b) { b.record(" Entering DESCRIPTN_2"); });
+
+  std::size_t row = 0;
+  for (const CatalogueRow& entry : kCatalogue) {
+    put_fixed(names + row * kNameLength, kNameLength, entry.name);
+    types[row] = entry.type;
+    put_fixed(descriptions + row * kDescriptionLength, kDescriptionLength,
+              entry.description);
+    link_info[row] = entry.link_info;
+    ++row;
+  }
+  lines = static_cast<std::int32_t>(kCatalogue.size());
+
+  // The listing shows the host's arrays as they now hold the answer.
+  dbg::trace([&](dbg::Block& b) {
+    b.record(" ");
+    b.record(" lines of info = ", lines);
+    b.record(" names = ");
+    b.texts(names, kNameLength, lines);
+    b.record(" ");
+    b.record(" types = ");
+    b.integers(types, lines);
+    b.record(" ");
+    b.record(" descriptions = ");
+    b.texts(descriptions, kDescriptionLength, lines);
+    b.record(" ");
+    b.record(" link info = ");
+    b.integers(link_info, lines);
+    b.record(" ");
+    b.record("leaving DESCRIPTN_2");
+  });
+}
+
+}  // namespace pipecorr::host
