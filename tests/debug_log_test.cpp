@@ -133,6 +133,20 @@ TEST_F(TraceBlock, DirectoryInPlaceOfFileIsSkipped) {
   EXPECT_TRUE(std::filesystem::is_directory(kFileName));
 }
 
+#if defined(__linux__)
+TEST_F(TraceBlock, FullDiskIsSkipped) {
+  std::filesystem::create_symlink("/dev/full", kFileName);
+  log_switch = kSwitchOn;
+  trace([](Block& b) { b.record(" lost"); });
+  rewrite_log(" lost\r\n");
+  // The next block, once the disk has room again, is written normally.
+  std::filesystem::remove(kFileName);
+  write_file(kFileName, "");
+  trace([](Block& b) { b.record(" kept"); });
+  EXPECT_EQ(read_file(kFileName), "  kept\r\n");
+}
+#endif
+
 TEST_F(TraceBlock, RewriteReplacesContentsButNeverCreates) {
   rewrite_log("x\r\n");
   EXPECT_FALSE(std::filesystem::exists(kFileName));
