@@ -2,10 +2,12 @@
 // routine behind the floating-point guard and returns. No physics here.
 #include "pipecorr/pipecorr.h"
 
+#include "adapter/Orba_3.hpp"
 #include "host/boundary.hpp"
 #include "host/catalogue.hpp"
 #include "host/corr_int.hpp"
 #include "host/identification.hpp"
+#include "twpc20.h"
 
 using pipecorr::host::at_boundary;
 
@@ -43,6 +45,19 @@ PIPECORR_API void PIPECORR_CALL CORR_INT_SETUP() {
 
 PIPECORR_API void PIPECORR_CALL CORR_INT_CLEANUP() {
   at_boundary([] { pipecorr::host::run_cleanup(); });
+}
+
+PIPECORR_API void PIPECORR_CALL
+ORBA_3(double* xinfo, const double* usl, const double* usg, const double* rol,
+       const double* rog, const double* visl, const double* visg,
+       const double* eps, const double* sigma, const double* diam,
+       const double* fi, const double* p, double* dp, double* holdup,
+       int32_t* id, int32_t* iaux, int32_t* ierr, char* errmsg, pipecorr_len) {
+  at_boundary([&] {
+    pipecorr::orba::orba_3(&TWPC20, xinfo, usl, usg, rol, rog, visl, visg, eps,
+                           sigma, diam, fi, p, dp, holdup, id, iaux, ierr,
+                           errmsg);
+  });
 }
 
 }  // extern "C"

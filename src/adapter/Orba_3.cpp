@@ -1,0 +1,110 @@
+#include "adapter/Orba_3.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "adapter/orba_trace.hpp"
+#include "adapter/pattern_code.hpp"
+#include "host/fixed_text.hpp"
+
+namespace pipecorr::orba {
+namespace {
+
+// Element numbers of the output vector, 1-based as the engine counts.
+constexpr std::size_t kHoldup = 1;
+constexpr std::size_t kFriction = 2;
+constexpr std::size_t kGravity = 3;
+constexpr std::size_t kAcceleration = 4;
+constexpr std::size_t kPattern = 55;
+
+constexpr double element(const std::array<double, kVecoutLength>& vecout,
+                         std::size_t number) {
+  return vecout[number - 1];
+}
+
+// A result the host can use. NaN or infinity never reaches the host as a
+// gradient or holdup: the call fails instead.
+Results invalid_input() noexcept {
+  Results r;
+  r.ierr = kInvalidInputError;
+  r.errmsg = kInvalidInputMessage;
+  return r;
+}
+
+void answer_xinfo(double* xinfo,
+                  const std::array<double, kVecoutLength>& vecout) noexcept {
+  if (requests_vecout(xinfo[0])) {
+    std::copy(vecout.begin(), vecout.end(), xinfo);
+  } else {
+    xinfo[0] = kXinfoMarker;
+  }
+}
+
+Adapter process_adapter;
+
+}  // namespace
+
+bool requests_vecout(double xinfo1) noexcept {
+  return xinfo1 > -1000.0 && xinfo1 < -998.0;
+}
+
+Results Adapter::call(Engine engine, double* xinfo,
+                      const HostInputs& in) noexcept {
+  trace_entry(in);
+
+  Results r;
+  double ptclc = 0.0;
+  std::int32_t iflowp = 0;
+  if (const auto screened = screen(in)) {
+    EngineCall engine_call;
+    engine_call.in = *screened;
+    trace_engine_call(engine_call);
+    call_engine(engine, engine_call, vecout_);
+    trace_engine_return();
+
+    const double holdup = element(vecout_, kHoldup);
+    // The engine's own summation order.
+    const double dp =
+        (element(vecout_, kGravity) + element(vecout_, kAcceleration)) +
+        element(vecout_, kFriction);
+    ptclc = element(vecout_, kPattern);
+    iflowp = truncate_pattern(ptclc);
+
+    const bool usable =
+        std::isfinite(holdup) && std::isfinite(element(vecout_, kFriction)) &&
+        std::isfinite(element(vecout_, kGravity)) &&
+        std::isfinite(element(vecout_, kAcceleration)) && std::isfinite(dp);
+    if (usable) {
+      r.holdup = holdup;
+      r.dp = dp;
+      r.id = host_pattern_code(iflowp);
+    } else {
+      r = invalid_input();
+    }
+  } else {
+    r = invalid_input();
+  }
+
+  answer_xinfo(xinfo, vecout_);
+  trace_exit({r.holdup, vecout_, r.dp, ptclc, iflowp, r.id});
+  return r;
+}
+
+void orba_3(Engine engine, double* xinfo, const double* usl, const double* usg,
+            const double* rol, const double* rog, const double* visl,
+            const double* visg, const double* eps, const double* sigma,
+            const double* diam, const double* fi, const double* p, double* dp,
+            double* holdup, std::int32_t* id, std::int32_t* iaux,
+            std::int32_t* ierr, char* errmsg) noexcept {
+  const Results r = process_adapter.call(
+      engine, xinfo,
+      {*usl, *usg, *rol, *rog, *visl, *visg, *eps, *sigma, *diam, *fi, *p});
+  *dp = r.dp;
+  *holdup = r.holdup;
+  *id = r.id;
+  *iaux = r.iaux;
+  *ierr = r.ierr;
+  host::put_fixed(errmsg, host::kMessageLength, r.errmsg);
+}
+
+}  // namespace pipecorr::orba
