@@ -1,0 +1,17 @@
+// The single-precision entry of the Beggs & Brill correlation: host SI
+// values in, the core run once, the gradient back in Pa/m.
+#pragma once
+
+#include <cstdint>
+
+namespace pipecorr::bb {
+
+// Arguments as the export BB_2 receives them, without the unread length.
+void bb_2(float* xinfo, const float* usl, const float* usg, const float* rol,
+          const float* rog, const float* visl, const float* visg,
+          const float* eps, const float* sigma, const float* diam,
+          const float* fi, const float* p, float* dp, float* holdup,
+          std::int32_t* id, std::int32_t* iaux, std::int32_t* ierr,
+          char* errmsg) noexcept;
+
+}  // namespace pipecorr::bb

@@ -1,0 +1,17 @@
+// The double-precision entry of the Beggs & Brill correlation: the same
+// single-precision core, fed from the host's doubles rounded once.
+#pragma once
+
+#include <cstdint>
+
+namespace pipecorr::bb {
+
+// Arguments as the export BB_3 receives them, without the unread length.
+void bb_3(double* xinfo, const double* usl, const double* usg,
+          const double* rol, const double* rog, const double* visl,
+          const double* visg, const double* eps, const double* sigma,
+          const double* diam, const double* fi, const double* p, double* dp,
+          double* holdup, std::int32_t* id, std::int32_t* iaux,
+          std::int32_t* ierr, char* errmsg) noexcept;
+
+}  // namespace pipecorr::bb

@@ -1,0 +1,137 @@
+#include "beggs_brill/Bbi.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "beggs_brill/flow_map.hpp"
+#include "beggs_brill/gradient.hpp"
+#include "beggs_brill/single_precision.hpp"
+#include "host/debug_log.hpp"
+#include "host/fixed_text.hpp"
+
+namespace pipecorr::bb {
+namespace {
+
+constexpr std::string_view kNoPatternMessage =
+    "Unable to calculate flow regime";
+
+// Why the point lies outside the correlation's domain, or empty when it
+// does not. Such points would otherwise reach the host as NaN or infinity.
+std::string_view domain_problem(const FieldInputs& in) noexcept {
+  const float values[] = {in.vsl,   in.vsg,  in.dl,   in.dg,
+                          in.visl,  in.visg, in.ruff, in.stenl,
+                          in.pidft, in.arad, in.pave};
+  if (!std::all_of(std::begin(values), std::end(values),
+                   [](float v) { return std::isfinite(v); })) {
+    return "an input is not a finite number";
+  }
+  if (in.vsl < 0.0f || in.vsg < 0.0f) {
+    return "superficial velocities must not be negative";
+  }
+  if (in.vsl == 0.0f && in.vsg == 0.0f) {
+    return "superficial velocities must not both be zero";
+  }
+  if (!(in.pidft > 0.0f)) return "pipe diameter must be positive";
+  if (!(in.dl > 0.0f)) return "liquid density must be positive";
+  if (!(in.stenl > 0.0f)) return "surface tension must be positive";
+  if (!(no_slip_viscosity(in, no_slip_holdup(in)) > 0.0f)) {
+    return "no-slip viscosity must be positive";
+  }
+  return {};
+}
+
+void put_failure(char* errmsg, std::string_view reason) noexcept {
+  host::put_fixed(errmsg, host::kMessageLength, kNoPatternMessage);
+  if (reason.empty()) return;
+  char* const end = errmsg + host::kMessageLength;
+  char* at = errmsg + kNoPatternMessage.size();
+  for (const char c : std::string_view(": ")) {
+    if (at != end) *at++ = c;
+  }
+  host::put_fixed(at, static_cast<std::size_t>(end - at), reason);
+}
+
+// Friction plus elevation gradient, psi/ft, for the final holdup `hl`.
+float pressure_gradient(const FieldInputs& in, float hl) noexcept {
+  const Mixture m = mixture_of(in, hl);
+  float ftp = 0.0f;
+  float ffrat = 0.0f;
+  FRNBB_q(m.renum, m.rruff, m.lambda, hl, ftp, ffrat);
+  return store(wide(friction_gradient(in, m, ftp)) +
+               wide(elevation_gradient(in, m)));
+}
+
+// What one call hands back: a pattern with its holdup and gradient, or the
+// failure exit with its reason (empty when the map itself found no pattern).
+struct Outcome {
+  bool failed = true;
+  std::string_view reason;
+  std::int32_t pattern = kUndefinedRegime;
+  float hl = 0.0f;
+  float DPg = 0.0f;
+};
+
+Outcome failure(std::string_view reason) noexcept {
+  Outcome o;
+  o.reason = reason;
+  return o;
+}
+
+Outcome solve(const FieldInputs& in) noexcept {
+  if (const std::string_view problem = domain_problem(in); !problem.empty()) {
+    return failure(problem);
+  }
+  const MapQuantities map = map_quantities(in.vsl, in.vsg, in.pidft);
+  const std::int32_t pattern = flow_pattern(map);
+  if (pattern == kUndefinedRegime) return failure({});
+
+  const Slope slope = slope_of(in.vsl, in.dl, in.stenl, in.arad);
+  const float hl = liquid_holdup(pattern, map, slope);
+  // Last guards: extreme but finite inputs can still overflow on the way.
+  if (!std::isfinite(hl)) return failure("liquid holdup is out of range");
+  const float DPg = pressure_gradient(in, hl);
+  if (!std::isfinite(DPg)) {
+    return failure("pressure gradient is out of range");
+  }
+  return {false, {}, pattern, hl, DPg};
+}
+
+}  // namespace
+
+void BBi(const FieldInputs& in, float& DPg, float& hl, std::int32_t& iregime,
+         std::int32_t& ierr, char* errmsg) noexcept {
+  ierr = 0;
+  host::put_fixed(errmsg, host::kMessageLength, {});
+  DPg = 0.0f;
+  hl = 0.0f;
+  iregime = kUndefinedRegime;
+
+  dbg::trace([&](dbg::Block& b) {
+    b.record(" Entering BBi");
+    b.record("    vsl = ", in.vsl);
+    b.record("    vsg = ", in.vsg);
+    b.record("     dl = ", in.dl);
+    b.record("     dg = ", in.dg);
+    b.record("   visl = ", in.visl);
+    b.record("   visg = ", in.visg);
+    b.record("   ruff = ", in.ruff);
+    b.record("  stenl = ", in.stenl);
+    b.record("  pidft = ", in.pidft);
+    b.record("   arad = ", in.arad);
+    b.record("   pave = ", in.pave);
+  });
+
+  const Outcome outcome = solve(in);
+  iregime = outcome.pattern;
+  hl = outcome.hl;
+  DPg = outcome.DPg;
+  if (outcome.failed) {
+    ierr = kNoFlowRegime;
+    put_failure(errmsg, outcome.reason);
+  }
+
+  dbg::trace([&](dbg::Block& b) { b.record("leaving BBi with DPg=", DPg); });
+}
+
+}  // namespace pipecorr::bb

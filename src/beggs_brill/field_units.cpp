@@ -1,0 +1,50 @@
+#include "beggs_brill/field_units.hpp"
+
+#include "beggs_brill/single_precision.hpp"
+#include "host/debug_log.hpp"
+
+namespace pipecorr::bb {
+
+FieldInputs to_field_units(const HostInputs& h) noexcept {
+  const double ft_per_m = wide(3.28084f);
+  const double kg_m3_per_lbm_ft3 = wide(16.01838f);
+  const double milli = wide(1000.0f);
+  FieldInputs in;
+  in.vsl = store(h.usl * ft_per_m);
+  in.vsg = store(h.usg * ft_per_m);
+  in.dl = store(h.rol / kg_m3_per_lbm_ft3);
+  in.dg = store(h.rog / kg_m3_per_lbm_ft3);
+  in.visl = store(h.visl * milli);
+  in.visg = store(h.visg * milli);
+  in.ruff = store(h.eps / wide(0.0254f));
+  in.stenl = store(h.sigma * milli);
+  in.pidft = store(h.diam * ft_per_m);
+  // 3.14159, not pi: stored results were made with it.
+  in.arad = store(h.fi / wide(180.0f) * wide(3.14159f));
+  // 100000 Pa counted as 14.7 psi, a plain scale without offset.
+  in.pave = store(h.p * wide(14.7f) / wide(100000.0f));
+  return in;
+}
+
+void trace_entry(const EntryLabels& labels, const FieldInputs& in) noexcept {
+  dbg::trace([&](dbg::Block& b) {
+    b.record(labels.title);
+    b.record("    vsl = ", in.vsl);
+    b.record("    vsg = ", in.vsg);
+    b.record("     dl = ", in.dl);
+    b.record("     dg = ", in.dg);
+    b.record(labels.vislcp, in.visl);
+    b.record(labels.visgcp, in.visg);
+    b.record("   ruff = ", in.ruff);
+    b.record("  stenl = ", in.stenl);
+    b.record("  pidft = ", in.pidft);
+    b.record("   arad = ", in.arad);
+    b.record("   pave = ", in.pave);
+  });
+}
+
+double gradient_in_si(float DPg) noexcept {
+  return wide(DPg) * wide(6895.0f) * wide(3.2808f);
+}
+
+}  // namespace pipecorr::bb

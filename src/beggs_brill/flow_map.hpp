@@ -1,0 +1,66 @@
+// First stage of the core: where the point lies on the Beggs & Brill
+// flow-pattern map, and the liquid holdup of that pattern corrected for
+// inclination.
+#pragma once
+
+#include <cstdint>
+
+namespace pipecorr::bb {
+
+struct MapQuantities {
+  float vm = 0.0f;      // mixture velocity, ft/s
+  float nfr = 0.0f;     // mixture Froude number
+  float lambda = 0.0f;  // no-slip liquid holdup
+  float l1 = 0.0f;      // pattern boundaries
+  float l2 = 0.0f;
+  float l3 = 0.0f;
+  float l4 = 0.0f;
+};
+
+MapQuantities map_quantities(float vsl, float vsg, float pidft) noexcept;
+
+// The pattern code (5 to 8), or -1 when no region of the map holds the point.
+std::int32_t flow_pattern(const MapQuantities& map) noexcept;
+
+// Coefficients of the horizontal holdup a * lambda^b / NFR^c.
+struct HorizontalCoefficients {
+  float a, b, c;
+};
+// Coefficients of the inclination term (1 - lambda) ln(d lambda^e NLV^f
+// NFR^g).
+struct InclinationCoefficients {
+  float d, e, f, g;
+};
+
+// The intermediates of one pattern's inclined holdup, kept for tracing
+// faults back to the step that made them.
+struct InclinedHoldup {
+  float hl0 = 0.0f;  // horizontal holdup within [lambda, 1]
+  float c = 0.0f;    // inclination coefficient, never negative
+  float psi = 0.0f;  // inclination factor
+  float hl = 0.0f;   // hl0 * psi within [0.2 lambda, 1]
+};
+
+// Which side of the map's coefficient rows the pipe falls on.
+struct Slope {
+  float nlv;      // liquid velocity number
+  float arad;     // inclination, radian
+  bool downhill;  // below zero; zero, also negative zero, counts as uphill
+};
+
+Slope slope_of(float vsl, float dl, float stenl, float arad) noexcept;
+
+// Holdup of segregated or intermittent flow, with the inclination
+// correction. `intermittent` selects the uphill row; downhill both patterns
+// share one row.
+InclinedHoldup inclined_holdup(const MapQuantities& map, const Slope& slope,
+                               bool intermittent) noexcept;
+
+// Weight A of the segregated holdup in a transition point.
+float transition_weight(const MapQuantities& map) noexcept;
+
+// Final holdup of the pattern, after the uphill or downhill factor.
+float liquid_holdup(std::int32_t pattern, const MapQuantities& map,
+                    const Slope& slope) noexcept;
+
+}  // namespace pipecorr::bb

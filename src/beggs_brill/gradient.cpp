@@ -1,0 +1,47 @@
+#include "beggs_brill/gradient.hpp"
+
+#include <cmath>
+
+#include "beggs_brill/single_precision.hpp"
+
+namespace pipecorr::bb {
+
+float no_slip_holdup(const FieldInputs& in) noexcept {
+  return store(wide(in.vsl) / (wide(in.vsl) + wide(in.vsg)));
+}
+
+float no_slip_viscosity(const FieldInputs& in, float lambda) noexcept {
+  return store(wide(in.visl) * wide(lambda) +
+               wide(in.visg) * (wide(1.0f) - wide(lambda)));
+}
+
+Mixture mixture_of(const FieldInputs& in, float hl) noexcept {
+  Mixture m;
+  m.rruff = store(wide(in.ruff) / (wide(12.0f) * wide(in.pidft)));
+  m.vm = store(wide(in.vsl) + wide(in.vsg));
+  m.lambda = no_slip_holdup(in);
+  const double dl = wide(in.dl);
+  const double dg = wide(in.dg);
+  m.in_situ_density = store(dl * wide(hl) + dg * (wide(1.0f) - wide(hl)));
+  m.no_slip_density =
+      store(dl * wide(m.lambda) + dg * (wide(1.0f) - wide(m.lambda)));
+  m.no_slip_viscosity = no_slip_viscosity(in, m.lambda);
+  m.renum = store(wide(1488.0f) * wide(m.no_slip_density) * wide(m.vm) *
+                  wide(in.pidft) / wide(m.no_slip_viscosity));
+  return m;
+}
+
+float friction_gradient(const FieldInputs& in, const Mixture& m,
+                        float ftp) noexcept {
+  return store(wide(ftp) * wide(m.no_slip_density) * wide(m.vm) * wide(m.vm) /
+               (wide(9266.112f) * wide(in.pidft)));
+}
+
+float elevation_gradient(const FieldInputs& in, const Mixture& m) noexcept {
+  // Downhill, a mostly-gas stream weighs with the gas density alone.
+  const bool gas_column = in.arad < 0.0f && m.lambda < 0.8f;
+  const float density = gas_column ? in.dg : m.in_situ_density;
+  return store(std::sin(wide(in.arad)) * wide(density) / wide(144.0f));
+}
+
+}  // namespace pipecorr::bb

@@ -1,0 +1,30 @@
+// Second stage of the core: mixture properties at the final holdup and the
+// friction and elevation parts of the pressure gradient (psi/ft).
+#pragma once
+
+#include "beggs_brill/Bbi.hpp"
+
+namespace pipecorr::bb {
+
+struct Mixture {
+  float rruff = 0.0f;              // relative roughness
+  float vm = 0.0f;                 // mixture velocity, ft/s
+  float lambda = 0.0f;             // no-slip liquid holdup
+  float in_situ_density = 0.0f;    // lbm/ft3, at the holdup
+  float no_slip_density = 0.0f;    // lbm/ft3
+  float no_slip_viscosity = 0.0f;  // cP
+  float renum = 0.0f;              // no-slip Reynolds number
+};
+
+// The no-slip liquid holdup, with the velocity sum kept in double.
+float no_slip_holdup(const FieldInputs& in) noexcept;
+float no_slip_viscosity(const FieldInputs& in, float lambda) noexcept;
+
+Mixture mixture_of(const FieldInputs& in, float hl) noexcept;
+
+// ftp is the two-phase Darcy friction factor.
+float friction_gradient(const FieldInputs& in, const Mixture& m,
+                        float ftp) noexcept;
+float elevation_gradient(const FieldInputs& in, const Mixture& m) noexcept;
+
+}  // namespace pipecorr::bb
