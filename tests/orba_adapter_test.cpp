@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -30,7 +31,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr std::uint64_t kMarkerBits = 0x4000CCCCC0000000;  // 2.1f widened
 constexpr std::uint64_t kRpar2Bits = 0x3F50624DE0000000;   // 0.001f widened
-const std::string kFailureMessage =
+constexpr std::string_view kFailureMessage =
     "Unable to calculate flow regime: invalid input";
 
 // Every value inside its range and distinct from the others, so a swapped
@@ -62,7 +63,7 @@ class OrbaAdapter : public ::testing::Test {
     EXPECT_EQ(r.id, -1);
     EXPECT_EQ(r.iaux, 0);
     EXPECT_EQ(r.ierr, 3);
-    EXPECT_EQ(std::string(r.errmsg), kFailureMessage);
+    EXPECT_EQ(r.errmsg, kFailureMessage);
   }
 
   Adapter adapter_;
@@ -395,7 +396,7 @@ TEST(OrbaExportBody, WritesExactly150MessageCharacters) {
                          &in.rog, &in.visl, &in.visg, &in.eps, &in.sigma,
                          &in.diam, &in.fi, &in.p, &dp, &holdup, &id, &iaux,
                          &ierr, errmsg.data());
-  EXPECT_EQ(errmsg, kFailureMessage +
+  EXPECT_EQ(errmsg, std::string(kFailureMessage) +
                         std::string(150 - kFailureMessage.size(), ' ') +
                         std::string(10, 'x'));
   EXPECT_EQ(ierr, 3);

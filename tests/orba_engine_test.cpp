@@ -117,11 +117,29 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Friction,
     ::testing::Values(FrictionCase{"smooth", 1.0, 1.0, 0.1, 0.0},
                       FrictionCase{"rough", 1.0, 1.0, 0.1, 0.005},
-                      FrictionCase{"very_rough", 3.0, 3.0, 0.05, 0.01},
+                      FrictionCase{"roughest", 3.0, 3.0, 0.05, 0.0025},
                       FrictionCase{"low_turbulent", 0.02, 0.001, 0.1, 1e-5},
                       FrictionCase{"gas_pipeline", 1e-4, 20.0, 0.8, 2e-5},
                       FrictionCase{"large_reynolds", 50.0, 100.0, 2.0, 0.0}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// Colebrook has no finite root at relative roughness 3.7 and turns
+// meaningless long before; such pipes get the factor of the roughest real
+// pipe (0.05) instead of an infinite gradient.
+TEST(StandInEngine, ImplausiblyRoughPipesGetTheRoughestPipesFactor) {
+  Conditions roughest;
+  roughest.eps = 0.05 * roughest.diam;
+  const double f = at(run(roughest), 9);
+  for (const double relative : {0.2, 3.7, 1000.0}) {
+    Conditions c;
+    c.eps = relative * c.diam;
+    const auto v = run(c);
+    EXPECT_EQ(at(v, 9), f) << relative;
+    EXPECT_TRUE(std::isfinite(at(v, 2))) << relative;
+  }
+  // Fully rough flow: close to the square law 1/sqrt(f) = -2 log10(0.05/3.7).
+  EXPECT_NEAR(f, std::pow(2.0 * std::log10(3.7 / 0.05), -2.0), 2e-3);
+}
 
 TEST(StandInEngine, LaminarBelowReynolds2000) {
   Conditions c;

@@ -56,19 +56,20 @@ class OrbaTrace : public ::testing::Test {
   std::array<double, 70> xinfo_{};
 };
 
-const std::string kBlock1 =
-    line(" Entered ORBA_3:") +
-    line("    usl = " + dbl("200.000000000000000") +
-         "    usg = " + dbl2("1.000000000000000")) +
-    line("    rol = " + dbl("1000.000000000000000") +
-         "    rog = " + dbl2("50.000000000000000")) +
-    line("    visl = " + dbl("1.000000000000000E-003") +
-         "    visg = " + dbl2("1.000000000000000E-005")) +
-    line("    eps = " + dbl("-1.000000000000000E-003") +
-         "    sigma = " + dbl2("6.250000000000000E-002")) +
-    line("    diam = " + dbl("1.250000000000000E-001") +
-         "    fi = " + dbl2("90.000000000000000")) +
-    line("    p = " + dbl("100000.000000000000000"));
+std::string block1() {
+  return line(" Entered ORBA_3:") +
+         line("    usl = " + dbl("200.000000000000000") +
+              "    usg = " + dbl2("1.000000000000000")) +
+         line("    rol = " + dbl("1000.000000000000000") +
+              "    rog = " + dbl2("50.000000000000000")) +
+         line("    visl = " + dbl("1.000000000000000E-003") +
+              "    visg = " + dbl2("1.000000000000000E-005")) +
+         line("    eps = " + dbl("-1.000000000000000E-003") +
+              "    sigma = " + dbl2("6.250000000000000E-002")) +
+         line("    diam = " + dbl("1.250000000000000E-001") +
+              "    fi = " + dbl2("90.000000000000000")) +
+         line("    p = " + dbl("100000.000000000000000"));
+}
 
 TEST_F(OrbaTrace, WritesTheFourBlocks) {
   adapter_.call(&scripted_engine, xinfo_.data(), kInputs);
@@ -104,7 +105,7 @@ TEST_F(OrbaTrace, WritesTheFourBlocks) {
       line("           iflowp    =" + int32("4")) +
       line("           id        =" + int32("2"));
 
-  EXPECT_EQ(log(), kBlock1 + block2 + block3 + block4);
+  EXPECT_EQ(log(), block1() + block2 + block3 + block4);
 }
 
 TEST_F(OrbaTrace, InvalidInputWritesEntryAndExitOnly) {
@@ -112,9 +113,9 @@ TEST_F(OrbaTrace, InvalidInputWritesEntryAndExitOnly) {
   in.rog = std::numeric_limits<double>::quiet_NaN();
   adapter_.call(&scripted_engine, xinfo_.data(), in);
 
-  std::string block1 = kBlock1;
+  std::string entry = block1();
   const std::string rog = dbl2("50.000000000000000");
-  block1.replace(block1.find(rog), rog.size(), dbl2("1#QNAN................"));
+  entry.replace(entry.find(rog), rog.size(), dbl2("1#QNAN................"));
   const std::string block4 =
       line("leaving ORBA_3 with: ") +
       line("           holdup    =" + dbl("0.000000000000000E+000")) +
@@ -126,7 +127,7 @@ TEST_F(OrbaTrace, InvalidInputWritesEntryAndExitOnly) {
       line("           ptclc     =" + dbl("0.000000000000000E+000")) +
       line("           iflowp    =" + int32("0")) +
       line("           id        =" + int32("-1"));
-  EXPECT_EQ(log(), block1 + block4);
+  EXPECT_EQ(log(), entry + block4);
 }
 
 TEST_F(OrbaTrace, NothingWhileTheLogIsOff) {

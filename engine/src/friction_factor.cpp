@@ -1,5 +1,6 @@
 #include "friction_factor.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace twpc2032 {
@@ -26,7 +27,7 @@ double colebrook(double reynolds, double relative_roughness) noexcept {
 double darcy_friction_factor(double reynolds,
                              double relative_roughness) noexcept {
   if (reynolds < kLaminarLimit) return 64.0 / reynolds;
-  return colebrook(reynolds, relative_roughness);
+  return colebrook(reynolds, std::min(relative_roughness, kRoughestPipe));
 }
 
 }  // namespace twpc2032
