@@ -22,9 +22,11 @@ std::string expected_columns() {
 }  // namespace
 
 BatchColumns parse_batch_header(std::string_view line) {
-  std::array<std::string_view, kMaxBatchCells> cells{};
+  // Room for more columns than a table may have, so that a repeated or
+  // unknown name is reported as such rather than as a count.
+  std::array<std::string_view, 4 * kMaxBatchCells> cells{};
   const auto count = split_cells(line, cells);
-  if (count > kMaxBatchCells - 1) {
+  if (count > cells.size()) {
     throw CliError("header has " + std::to_string(count) +
                    " columns; expected " + expected_columns());
   }

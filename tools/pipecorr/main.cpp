@@ -111,8 +111,16 @@ int run(int argc, char** argv) {
   TraverseOptions traverse_options;
   auto* traverse = add_traverse_command(app, traverse_options);
 
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    // Help and version exit 0; every usage error exits 1 like any other.
+    return app.exit(error) == 0 ? 0 : 1;
+  }
 
+  // Before the library loads, so that a plug-in tracing from its very first
+  // call (the catalogue) finds the file too.
+  prepare_log(global.log);
   const auto library = load(global);
   // Host order: catalogue first, then the run.
   const CorrelationSet correlations(*library);
@@ -121,7 +129,6 @@ int run(int argc, char** argv) {
     write_output(std::nullopt, describe_library(*library));
     return 0;
   }
-  prepare_log(global.log);
   const RunSession session(*library);
   if (*calc) {
     const Correlation& correlation = calc_correlation.empty()

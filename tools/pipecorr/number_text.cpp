@@ -18,7 +18,10 @@ NumberProblem parse_number(std::string_view text, double& value) {
   text = trim_blanks(text);
   if (text.empty()) return NumberProblem::kEmpty;
   // from_chars reads "-" but not "+"; people write both.
-  if (text.front() == '+') text.remove_prefix(1);
+  if (text.front() == '+') {
+    text.remove_prefix(1);
+    if (text.empty() || text.front() == '-') return NumberProblem::kNotNumber;
+  }
   const char* end = text.data() + text.size();
   double parsed = 0.0;
   const auto [stop, error] = std::from_chars(text.data(), end, parsed);

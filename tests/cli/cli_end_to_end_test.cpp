@@ -1,0 +1,394 @@
+// The pipecorr program driven end to end as a user runs it: arguments in,
+// exit status, standard output, standard error and files out.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/work_dir.hpp"
+
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#endif
+
+namespace {
+
+using pipecorr::testing::read_file;
+using pipecorr::testing::ScopedWorkDir;
+using pipecorr::testing::write_file;
+
+struct Run {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string expand(std::string text) {
+  const std::vector<std::pair<std::string, std::string>> names{
+      {"{mini}", MINI_PLUGIN},
+      {"{ghost}", MINI_PLUGIN_GHOST},
+      {"{nocat}", MINI_PLUGIN_NOCAT},
+      {"{examples}", EXAMPLES_DIR}};
+  for (const auto& [key, value] : names) {
+    for (auto at = text.find(key); at != std::string::npos;
+         at = text.find(key)) {
+      text.replace(at, key.size(), value);
+    }
+  }
+  return text;
+}
+
+// Runs the program in the current directory with the given arguments.
+Run run(const std::string& arguments) {
+  const std::string command = std::string("\"") + PIPECORR_PROGRAM + "\" " +
+                              expand(arguments) + " >out.txt 2>err.txt";
+  const int raw = std::system(command.c_str());
+  Run result;
+#if defined(_WIN32)
+  result.status = raw;
+#else
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+  result.out = read_file("out.txt");
+  result.err = read_file("err.txt");
+  return result;
+}
+
+// A small two-segment pipe whose traverse with the test plug-in is known by
+// hand: 1100 Pa/m over 100 m, then 450 Pa/m over 200 m.
+constexpr const char* kCase =
+    "title = hand case\n"
+    "profile = pipe.csv\n"
+    "inlet_pressure = 10e5\n"
+    "liquid_rate = 5\n"
+    "gas_rate = 0.1\n"
+    "liquid_density = 1000\n"
+    "liquid_viscosity = 0.001\n"
+    "surface_tension = 0.07\n"
+    "gas_density = 10\n"
+    "reference_pressure = 10e5\n"
+    "gas_viscosity = 1.8e-5\n";
+constexpr const char* kPipe =
+    "length,inclination,diameter,roughness\n"
+    "100,10,0.1,1e-5\n"
+    "200,-5,0.2,1e-5\n";
+constexpr const char* kTableHeader =
+    "usl,usg,rol,rog,visl,visg,eps,sigma,diam,fi,p\n";
+
+struct CommandCase {
+  const char* name;
+  std::vector<std::pair<const char*, const char*>> files;
+  const char* arguments;
+  int status;
+  const char* in_out;  // expected in standard output ("" for no check)
+  const char* in_err;  // expected in standard error ("" for no check)
+};
+
+class Command : public ::testing::TestWithParam<CommandCase> {};
+
+TEST_P(Command, ExitsAndReportsAsDocumented) {
+  const ScopedWorkDir dir;
+  const auto& c = GetParam();
+  for (const auto& [name, text] : c.files) write_file(name, text);
+  const auto result = run(c.arguments);
+  EXPECT_EQ(result.status, c.status) << result.out << result.err;
+  EXPECT_NE(result.out.find(c.in_out), std::string::npos) << result.out;
+  EXPECT_NE(result.err.find(c.in_err), std::string::npos) << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EndToEnd, Command,
+    ::testing::Values(
+        CommandCase{"list_third_party",
+                    {},
+                    "--lib {mini} list",
+                    0,
+                    "  LIN_3  1     3     double precision  yes       Linear "
+                    "test correlation",
+                    ""},
+        CommandCase{"list_shows_missing_identification",
+                    {},
+                    "--lib {mini} list",
+                    0,
+                    "Identification (COPYRIGHT_E):\n  (not exported)",
+                    ""},
+        CommandCase{"calc_point",
+                    {},
+                    "--lib {mini} calc --diam 0.1 --fi 10",
+                    0,
+                    "gradient     1100.000 Pa/m  (11.0000 bar/km)",
+                    ""},
+        CommandCase{"calc_json",
+                    {},
+                    "--lib {mini} calc --json --diam 0.2 --fi -5",
+                    0,
+                    "\"dp\":450,\"dp_bar_per_km\":4.5,",
+                    ""},
+        CommandCase{"calc_correlation_error",
+                    {},
+                    "--lib {mini} calc --p 5e4",
+                    2,
+                    "error        3 pressure below 1 bar",
+                    ""},
+        CommandCase{"no_subcommand",
+                    {},
+                    "--lib {mini}",
+                    1,
+                    "",
+                    "A subcommand is required"},
+        CommandCase{"unknown_option",
+                    {},
+                    "--lib {mini} calc --colour red",
+                    1,
+                    "",
+                    "--colour"},
+        CommandCase{"option_not_a_number",
+                    {},
+                    "--lib {mini} calc --usl fast",
+                    1,
+                    "",
+                    "fast"},
+        CommandCase{"unknown_correlation",
+                    {},
+                    "--lib {mini} calc -c BB_9",
+                    1,
+                    "",
+                    "pipecorr: error: unknown correlation 'BB_9'; "
+                    "libmini_plugin.so offers LIN_3"},
+        CommandCase{"catalogue_entry_not_exported",
+                    {},
+                    "--lib {ghost} calc -c GONE_3",
+                    1,
+                    "",
+                    "the library does not export GONE_3"},
+        CommandCase{"library_without_catalogue",
+                    {},
+                    "--lib {nocat} list",
+                    1,
+                    "",
+                    "does not export DESCRIPTN_2"},
+        CommandCase{"missing_library",
+                    {},
+                    "--lib nowhere.so list",
+                    1,
+                    "",
+                    "plug-in library 'nowhere.so' does not exist"},
+        CommandCase{"not_a_library",
+                    {{"fake.so", "not a library"}},
+                    "--lib fake.so list",
+                    1,
+                    "",
+                    "cannot load plug-in library 'fake.so'"},
+        CommandCase{"missing_table",
+                    {},
+                    "--lib {mini} batch nothere.csv",
+                    1,
+                    "",
+                    "input table 'nothere.csv' does not exist"},
+        CommandCase{"table_header_unknown_column",
+                    {{"in.csv", "usl,usg,temp\n1,2,3\n"}},
+                    "--lib {mini} batch in.csv",
+                    1,
+                    "",
+                    "in.csv:1: header has unknown column 'temp'"},
+        CommandCase{"empty_table",
+                    {{"in.csv", "# nothing\n"}},
+                    "--lib {mini} batch in.csv",
+                    1,
+                    "",
+                    "input table 'in.csv' has no header line"},
+        CommandCase{"missing_case",
+                    {},
+                    "--lib {mini} traverse none.case",
+                    1,
+                    "",
+                    "case file 'none.case' does not exist"},
+        CommandCase{"missing_profile",
+                    {{"c.case", kCase}},
+                    "--lib {mini} traverse c.case",
+                    1,
+                    "",
+                    "profile 'pipe.csv' does not exist"},
+        CommandCase{"profile_that_makes_no_sense",
+                    {{"c.case", kCase},
+                     {"pipe.csv",
+                      "length,inclination,diameter,roughness\n100,0,0,0\n"}},
+                    "--lib {mini} traverse c.case",
+                    1,
+                    "",
+                    "pipe.csv:2: diameter must be positive, got 0"},
+        CommandCase{"traverse_hand_case",
+                    {{"c.case", kCase}, {"pipe.csv", kPipe}},
+                    "--lib {mini} traverse c.case --step 50",
+                    0,
+                    "outlet pressure 8.000 bar after 300.0 m: a drop of 2.000 "
+                    "bar",
+                    ""},
+        CommandCase{"traverse_bad_step",
+                    {{"c.case", kCase}, {"pipe.csv", kPipe}},
+                    "--lib {mini} traverse c.case --step 0",
+                    1,
+                    "",
+                    "step must be a positive length in metres, got 0"},
+        CommandCase{"traverse_stopped_by_correlation",
+                    {{"c.case", kCase},
+                     {"pipe.csv",
+                      "length,inclination,diameter,roughness\n"
+                      "1000,0,0.1,0\n"}},
+                    "--lib {mini} traverse c.case",
+                    2,
+                    "traverse stopped at 910.0 m (segment 1): the correlation "
+                    "reports error 3: pressure below 1 bar",
+                    "traverse stopped at 910.0 m"},
+        CommandCase{"map_range_not_positive",
+                    {},
+                    "--lib {mini} map --usl-min 0",
+                    1,
+                    "",
+                    "map range of usl must be positive"},
+        CommandCase{"map_too_few_points",
+                    {},
+                    "--lib {mini} map --points 1",
+                    1,
+                    "",
+                    "map points per axis must be between 2 and 1000"}),
+    [](const auto& entry) { return std::string(entry.param.name); });
+
+TEST(Batch, KeepsEveryRowAndMarksTheMalformedOnes) {
+  const ScopedWorkDir dir;
+  write_file("in.csv", std::string(kTableHeader) +
+                           "1,2,1000,10,1e-3,1e-5,0,0.07,0.1,10,2e5\n"
+                           "1,2,abc,10,1e-3,1e-5,0,0.07,0.1,10,2e5\n"
+                           "# a comment line keeps its number\n"
+                           "1,2,1000,10,1e-3,1e-5,0,0.07,0.2,-5,2e5\n"
+                           "1,2,1000,10\n"
+                           "1,2,1000,10,1e-3,1e-5,0,0.07,0.1,0,5e4\n");
+  const auto result = run("--lib {mini} --log batch in.csv -o out.csv");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("in.csv:3: column 'rol': 'abc' is not a number"),
+            std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("in.csv:6: expected 11 cells as in the header, "
+                            "found 4"),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(
+      read_file("out.csv"),
+      "usl,usg,rol,rog,visl,visg,eps,sigma,diam,fi,p,correlation,dp,holdup,"
+      "id,pattern,ierr,errmsg\n"
+      "1,2,1000,10,1e-3,1e-5,0,0.07,0.1,10,2e5,LIN_3,1100,"
+      "0.3333333333333333,7,intermittent,0,\n"
+      "1,2,abc,10,1e-3,1e-5,0,0.07,0.1,10,2e5,,,,,,-1,"
+      "line 3: column 'rol': 'abc' is not a number\n"
+      "1,2,1000,10,1e-3,1e-5,0,0.07,0.2,-5,2e5,LIN_3,450,"
+      "0.3333333333333333,5,segregated,0,\n"
+      "1,2,1000,10,,,,,,,,,,,,,-1,"
+      "\"line 6: expected 11 cells as in the header, found 4\"\n"
+      "1,2,1000,10,1e-3,1e-5,0,0.07,0.1,0,5e4,LIN_3,0,0,-1,none,3,"
+      "pressure below 1 bar\n");
+  // Host order: catalogue, run setup, one call per good row, cleanup.
+  EXPECT_EQ(read_file("usercorr.dbg"),
+            "DESCRIPTN_2\nCORR_INT_SETUP\nLIN_3\nLIN_3\nLIN_3\n"
+            "CORR_INT_CLEANUP\n");
+}
+
+TEST(Batch, PerRowCorrelationNamesAreCheckedPerRow) {
+  const ScopedWorkDir dir;
+  write_file("in.csv",
+             "correlation,usl,usg,rol,rog,visl,visg,eps,sigma,diam,fi,p\n"
+             "GONE_3,1,2,1000,10,1e-3,1e-5,0,0.07,0.1,0,2e5\n"
+             "LIN_3,1,2,1000,10,1e-3,1e-5,0,0.07,0.1,0,2e5\n"
+             "NOPE,1,2,1000,10,1e-3,1e-5,0,0.07,0.1,0,2e5\n");
+  const auto result = run("--lib {ghost} batch in.csv");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("in.csv:2: correlation 'GONE_3' is in the "
+                            "catalogue of libmini_plugin_ghost.so but the "
+                            "library does not export GONE_3"),
+            std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("in.csv:4: unknown correlation 'NOPE'"),
+            std::string::npos)
+      << result.err;
+  EXPECT_NE(result.out.find("\n1,2,1000,10,1e-3,1e-5,0,0.07,0.1,0,2e5,LIN_3,"
+                            "1000,"),
+            std::string::npos)
+      << result.out;
+}
+
+TEST(Batch, AFailedRunLeavesAnEarlierOutputAlone) {
+  const ScopedWorkDir dir;
+  write_file("out.csv", "earlier result\n");
+  write_file("in.csv", "usl,usg\n1,2\n");
+  const auto result = run("--lib {mini} batch in.csv -o out.csv");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(read_file("out.csv"), "earlier result\n");
+  EXPECT_FALSE(std::filesystem::exists("out.csv.partial"));
+}
+
+TEST(Log, IsNotCreatedWithoutTheFlag) {
+  const ScopedWorkDir dir;
+  EXPECT_EQ(run("--lib {mini} calc").status, 0);
+  EXPECT_FALSE(std::filesystem::exists("usercorr.dbg"));
+}
+
+TEST(Map, WritesThePictureAndEveryGridPoint) {
+  const ScopedWorkDir dir;
+  const auto result =
+      run("--lib {mini} map --points 10 --p 2e5 --svg m.svg --csv m.csv");
+  ASSERT_EQ(result.status, 0) << result.err;
+  const auto csv = read_file("m.csv");
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 101);
+  EXPECT_EQ(read_file("m.svg").rfind("<?xml", 0), 0U);
+}
+
+// The bundled examples through the pipecorr plug-in built beside the
+// program: the commands the README gives, with their defaults.
+TEST(BundledExamples, ListNamesTheThreeCorrelations) {
+  const ScopedWorkDir dir;
+  const auto result = run("list");
+  ASSERT_EQ(result.status, 0) << result.err;
+  for (const char* row :
+       {"  BB_2    1     2     single precision  yes       Beggs & Brill "
+        "Revised from USERDLL",
+        "  BB_3    1     3     double precision  yes       real*8 Beggs & "
+        "Brill Revised from USERDLL",
+        "  ORBA_3  1     3     double precision  yes       32-bit ORBA "
+        "Correlation"}) {
+    EXPECT_NE(result.out.find(row), std::string::npos) << row;
+  }
+}
+
+TEST(BundledExamples, BatchComputesEveryPoint) {
+  const ScopedWorkDir dir;
+  const auto result = run("batch {examples}/points.csv -o out.csv");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.err.find("10 rows, 10 computed, 0 malformed"),
+            std::string::npos)
+      << result.err;
+}
+
+TEST(BundledExamples, TraversesReachTheOutlet) {
+  for (const char* example : {"deviated_well", "hilly_flowline"}) {
+    const ScopedWorkDir dir;
+    const auto result = run(std::string("traverse {examples}/") + example +
+                            ".case --svg t.svg -o t.csv");
+    EXPECT_EQ(result.status, 0) << example << result.err;
+    EXPECT_NE(result.out.find("outlet pressure"), std::string::npos)
+        << example << result.out;
+  }
+}
+
+TEST(BundledExamples, LogTracesTheRunOfTheRealPlugin) {
+  const ScopedWorkDir dir;
+  ASSERT_EQ(run("--log calc -c BB_3").status, 0);
+  const auto log = read_file("usercorr.dbg");
+  // The catalogue comes before the run setup, so the log starts with the
+  // setup's header and ends with the cleanup.
+  EXPECT_EQ(log.rfind("  Entering CORR_INT_SETUP", 0), 0U) << log;
+  EXPECT_NE(log.find("Entering BB"), std::string::npos) << log;
+  EXPECT_NE(log.find("  Leaving CORR_INT_CLEANUP"), std::string::npos) << log;
+}
+
+}  // namespace
