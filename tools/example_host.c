@@ -17,7 +17,11 @@ static plugin_handle open_plugin(const char* path) {
   return LoadLibraryA(path);
 }
 static void* find(plugin_handle h, const char* name) {
-  return (void*)GetProcAddress(h, name);
+  /* ISO C has no cast between function and object pointers. */
+  FARPROC address = GetProcAddress(h, name);
+  void* object;
+  memcpy(&object, &address, sizeof object);
+  return object;
 }
 #define DEFAULT_PLUGIN "pipecorr.dll"
 #else
