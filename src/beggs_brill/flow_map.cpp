@@ -20,7 +20,7 @@ constexpr InclinationCoefficients kIntermittentUphill{2.96f, 0.305f, -0.4473f,
                                                       0.0978f};
 constexpr InclinationCoefficients kDownhill{4.7f, -0.3692f, 0.1244f, -0.5056f};
 
-// Steps D.1 and D.2: the horizontal holdup, limited to [lambda, 1].
+// The horizontal holdup of a pattern, limited to [lambda, 1].
 float horizontal_holdup(const MapQuantities& map,
                         const HorizontalCoefficients& k) noexcept {
   float hl0 = store(wide(k.a) * std::pow(wide(map.lambda), wide(k.b)) /

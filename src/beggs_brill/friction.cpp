@@ -19,7 +19,10 @@ ColebrookResult colebrook(float re, float rruff) noexcept {
     const float a =
         store(wide(rruff) / wide(3.7f) +
               wide(2.51f) / (wide(re) * std::pow(wide(f), wide(0.5f))));
-    const float f_new = store(wide(0.25f) / std::pow(std::log10(wide(a)), 2.0));
+    // The exact square: for every float a it has the same bits as
+    // pow(log10 a, 2), without a second transcendental call per pass.
+    const double log_a = std::log10(wide(a));
+    const float f_new = store(wide(0.25f) / (log_a * log_a));
     const float r = store((wide(f) - wide(f_new)) / wide(f_new));
     f = f_new;
     result.f = f_new;
@@ -42,10 +45,12 @@ float slip_exponent(float frnl, float hl) noexcept {
   if (y > 1.0f && y < 1.2f) {
     return store(std::log(wide(2.2f) * wide(y) - wide(1.2f)));
   }
+  // ln y is a float, so its square is exact in double (and so equal to
+  // pow(ln y, 2), which is within one unit of the exact value).
   const double l = wide(ln_y);
+  const double l2 = l * l;
   return store(l / (wide(0.01853f) * std::pow(l, 4.0) +
-                    ((wide(3.182f) * l - wide(0.0523f)) -
-                     wide(0.8725f) * std::pow(l, 2.0))));
+                    ((wide(3.182f) * l - wide(0.0523f)) - wide(0.8725f) * l2)));
 }
 
 void MOODY_q(float renum, float rruff, float& Fmoody) noexcept {

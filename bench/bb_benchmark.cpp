@@ -1,0 +1,124 @@
+// Cost of one Beggs & Brill call through the export path (the floating-point
+// guard around the entry), per flow pattern and per friction piece, with
+// the log off, and of a call that writes its trace.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "beggs_brill/Bb_2.hpp"
+#include "beggs_brill/Bb_3.hpp"
+#include "host/boundary.hpp"
+#include "host/debug_log.hpp"
+
+namespace {
+
+// usl usg rol rog visl visg eps sigma diam fi p, SI units.
+struct Point {
+  double v[11];
+};
+
+constexpr Point kSegregated{
+    {0.05, 0.5, 800, 40, 0.002, 2e-5, 5e-5, 0.025, 0.1, 0, 5e5}};
+constexpr Point kTransition{
+    {0.2, 0.3, 800, 40, 0.002, 2e-5, 5e-5, 0.025, 0.1, 0, 5e5}};
+constexpr Point kIntermittent{
+    {0.5, 2, 800, 40, 0.002, 2e-5, 5e-5, 0.025, 0.1, 10, 5e5}};
+constexpr Point kDistributed{
+    {2, 1, 800, 40, 0.002, 2e-5, 5e-5, 0.025, 0.1, -10, 5e5}};
+// Friction pieces: no-slip Reynolds numbers of about 86, 2860 and 21000.
+constexpr Point kLaminar{
+    {0.2, 0.3, 800, 40, 0.5, 2e-5, 5e-5, 0.025, 0.1, 0, 5e5}};
+constexpr Point kBridge{
+    {0.2, 0.3, 800, 40, 0.015, 2e-5, 5e-5, 0.025, 0.1, 0, 5e5}};
+constexpr Point kDryGas{
+    {0, 10, 800, 40, 0.002, 2e-5, 5e-5, 0.025, 0.1, 0, 5e5}};
+
+void call_bb_3(const Point& pt, double& dp) {
+  const double* in = pt.v;
+  double xinfo = 0, holdup = 0;
+  std::int32_t id = 0, iaux = 0, ierr = 0;
+  char errmsg[150];
+  pipecorr::host::at_boundary([&] {
+    pipecorr::bb::bb_3(&xinfo, &in[0], &in[1], &in[2], &in[3], &in[4], &in[5],
+                       &in[6], &in[7], &in[8], &in[9], &in[10], &dp, &holdup,
+                       &id, &iaux, &ierr, errmsg);
+  });
+  benchmark::DoNotOptimize(errmsg);
+}
+
+void call_bb_2(const float (&in)[11], float& dp) {
+  float xinfo = 0, holdup = 0;
+  std::int32_t id = 0, iaux = 0, ierr = 0;
+  char errmsg[150];
+  pipecorr::host::at_boundary([&] {
+    pipecorr::bb::bb_2(&xinfo, &in[0], &in[1], &in[2], &in[3], &in[4], &in[5],
+                       &in[6], &in[7], &in[8], &in[9], &in[10], &dp, &holdup,
+                       &id, &iaux, &ierr, errmsg);
+  });
+  benchmark::DoNotOptimize(errmsg);
+}
+
+void BM_BB_3(benchmark::State& state, const Point& pt) {
+  pipecorr::dbg::log_switch = pipecorr::dbg::kSwitchOff;
+  double dp = 0;
+  for (auto _ : state) {
+    call_bb_3(pt, dp);
+    benchmark::DoNotOptimize(dp);
+  }
+}
+
+void BM_BB_2(benchmark::State& state, const Point& pt) {
+  pipecorr::dbg::log_switch = pipecorr::dbg::kSwitchOff;
+  float in[11];
+  for (int k = 0; k < 11; ++k) in[k] = static_cast<float>(pt.v[k]);
+  float dp = 0;
+  for (auto _ : state) {
+    call_bb_2(in, dp);
+    benchmark::DoNotOptimize(dp);
+  }
+}
+
+BENCHMARK_CAPTURE(BM_BB_3, segregated, kSegregated);
+BENCHMARK_CAPTURE(BM_BB_3, transition, kTransition);
+BENCHMARK_CAPTURE(BM_BB_3, intermittent, kIntermittent);
+BENCHMARK_CAPTURE(BM_BB_3, distributed, kDistributed);
+BENCHMARK_CAPTURE(BM_BB_3, laminar, kLaminar);
+BENCHMARK_CAPTURE(BM_BB_3, bridge, kBridge);
+BENCHMARK_CAPTURE(BM_BB_3, dry_gas, kDryGas);
+BENCHMARK_CAPTURE(BM_BB_2, segregated, kSegregated);
+BENCHMARK_CAPTURE(BM_BB_2, transition, kTransition);
+BENCHMARK_CAPTURE(BM_BB_2, intermittent, kIntermittent);
+BENCHMARK_CAPTURE(BM_BB_2, distributed, kDistributed);
+BENCHMARK_CAPTURE(BM_BB_2, laminar, kLaminar);
+BENCHMARK_CAPTURE(BM_BB_2, bridge, kBridge);
+
+// With the log on every call opens, appends and closes the file seven
+// times (entry, core, friction and exit blocks).
+void BM_BB_3_LogOn(benchmark::State& state) {
+  const char* name = pipecorr::dbg::kFileName;
+  std::FILE* f = std::fopen(name, "wb");
+  if (f == nullptr) {
+    state.SkipWithError("cannot create the log file");
+    return;
+  }
+  std::fclose(f);
+  pipecorr::dbg::log_switch = pipecorr::dbg::kSwitchOn;
+  double dp = 0;
+  std::int64_t calls = 0;
+  for (auto _ : state) {
+    call_bb_3(kIntermittent, dp);
+    benchmark::DoNotOptimize(dp);
+    if (++calls % 4096 == 0) {
+      state.PauseTiming();
+      std::fclose(std::fopen(name, "wb"));  // keep the file small
+      state.ResumeTiming();
+    }
+  }
+  pipecorr::dbg::log_switch = pipecorr::dbg::kSwitchOff;
+  std::remove(name);
+}
+BENCHMARK(BM_BB_3_LogOn);
+
+}  // namespace
