@@ -65,37 +65,90 @@ std::int32_t flow_pattern(const MapQuantities& m) noexcept {
 }
 
 Slope slope_of(float vsl, float dl, float stenl, float arad) noexcept {
-  const float nlv = store(wide(1.938f) * wide(vsl) *
-                          std::pow(wide(dl) / wide(stenl), wide(0.25f)));
   const float degrees = store(wide(arad) * wide(180.0f) / wide(3.14159f));
-  return {nlv, arad, degrees < 0.0f};
+  return {vsl, dl, stenl, arad, degrees < 0.0f};
 }
 
-InclinedHoldup inclined_holdup(const MapQuantities& m, const Slope& slope,
-                               bool intermittent) noexcept {
-  const HorizontalCoefficients& flat =
-      intermittent ? kIntermittentHorizontal : kSegregatedHorizontal;
-  const InclinationCoefficients& k =
-      slope.downhill ? kDownhill
-                     : (intermittent ? kIntermittentUphill : kSegregatedUphill);
-  const double lambda = wide(m.lambda);
+namespace {
 
+// What the inclination correction needs besides the pattern, computed once
+// per call: the liquid velocity number and s - 0.333 s^3 with
+// s = sin(1.8 arad), kept in double as it enters the factor psi.
+struct Correction {
+  float nlv;
+  double shape;
+};
+
+Correction correction_of(const Slope& slope) noexcept {
+  const float nlv =
+      store(wide(1.938f) * wide(slope.vsl) *
+            std::pow(wide(slope.dl) / wide(slope.stenl), wide(0.25f)));
+  const float s = store(std::sin(wide(1.8f) * wide(slope.arad)));
+  return {nlv, wide(s) - wide(0.333f) * std::pow(wide(s), wide(3.0f))};
+}
+
+const InclinationCoefficients& inclination_row(bool downhill,
+                                               bool intermittent) noexcept {
+  if (downhill) return kDownhill;
+  return intermittent ? kIntermittentUphill : kSegregatedUphill;
+}
+
+// The inclination coefficient C, never negative.
+float inclination_coefficient(const MapQuantities& m, float nlv,
+                              const InclinationCoefficients& k) noexcept {
+  const double lambda = wide(m.lambda);
+  const float c = store((wide(1.0f) - lambda) *
+                        std::log(wide(k.d) * std::pow(lambda, wide(k.e)) *
+                                 std::pow(wide(nlv), wide(k.f)) *
+                                 std::pow(wide(m.nfr), wide(k.g))));
+  return c < 0.0f ? 0.0f : c;
+}
+
+InclinedHoldup corrected_holdup(const MapQuantities& m,
+                                const HorizontalCoefficients& flat, float c,
+                                double shape) noexcept {
   InclinedHoldup r;
   r.hl0 = horizontal_holdup(m, flat);
-  r.c = store((wide(1.0f) - lambda) *
-              std::log(wide(k.d) * std::pow(lambda, wide(k.e)) *
-                       std::pow(wide(slope.nlv), wide(k.f)) *
-                       std::pow(wide(m.nfr), wide(k.g))));
-  if (r.c < 0.0f) r.c = 0.0f;
-  const float s = store(std::sin(wide(1.8f) * wide(slope.arad)));
-  r.psi = store(wide(1.0f) +
-                wide(r.c) *
-                    (wide(s) - wide(0.333f) * std::pow(wide(s), wide(3.0f))));
+  r.c = c;
+  r.psi = store(wide(1.0f) + wide(c) * shape);
   r.hl = store(wide(r.hl0) * wide(r.psi));
-  const float lower = store(wide(0.2f) * lambda);
+  const float lower = store(wide(0.2f) * wide(m.lambda));
   if (r.hl < lower) r.hl = lower;
   if (r.hl > 1.0f) r.hl = 1.0f;
   return r;
+}
+
+const HorizontalCoefficients& horizontal_row(bool intermittent) noexcept {
+  return intermittent ? kIntermittentHorizontal : kSegregatedHorizontal;
+}
+
+// Transition: both holdups with their own C, psi and limits. Downhill both
+// patterns use one row, so they share C.
+float transition_holdup(const MapQuantities& m, const Slope& slope) noexcept {
+  const Correction corr = correction_of(slope);
+  const float c_seg = inclination_coefficient(
+      m, corr.nlv, inclination_row(slope.downhill, false));
+  const float c_int =
+      slope.downhill
+          ? c_seg
+          : inclination_coefficient(m, corr.nlv, inclination_row(false, true));
+  const float hl_seg =
+      corrected_holdup(m, horizontal_row(false), c_seg, corr.shape).hl;
+  const float hl_int =
+      corrected_holdup(m, horizontal_row(true), c_int, corr.shape).hl;
+  const float a = transition_weight(m);
+  const float b = store(wide(1.0f) - wide(a));
+  return store(wide(a) * wide(hl_seg) + wide(b) * wide(hl_int));
+}
+
+}  // namespace
+
+InclinedHoldup inclined_holdup(const MapQuantities& m, const Slope& slope,
+                               bool intermittent) noexcept {
+  const Correction corr = correction_of(slope);
+  const float c = inclination_coefficient(
+      m, corr.nlv, inclination_row(slope.downhill, intermittent));
+  return corrected_holdup(m, horizontal_row(intermittent), c, corr.shape);
 }
 
 float transition_weight(const MapQuantities& m) noexcept {
@@ -117,14 +170,9 @@ float liquid_holdup(std::int32_t pattern, const MapQuantities& m,
     case kIntermittent:
       hl = inclined_holdup(m, slope, true).hl;
       break;
-    case kTransition: {
-      const float hl_seg = inclined_holdup(m, slope, false).hl;
-      const float hl_int = inclined_holdup(m, slope, true).hl;
-      const float a = transition_weight(m);
-      const float b = store(wide(1.0f) - wide(a));
-      hl = store(wide(a) * wide(hl_seg) + wide(b) * wide(hl_int));
+    case kTransition:
+      hl = transition_holdup(m, slope);
       break;
-    }
     case kDistributed:
       hl = horizontal_holdup(m, kDistributedHorizontal);
       break;

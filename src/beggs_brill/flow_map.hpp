@@ -41,9 +41,12 @@ struct InclinedHoldup {
   float hl = 0.0f;   // hl0 * psi within [0.2 lambda, 1]
 };
 
-// Which side of the map's coefficient rows the pipe falls on.
+// What the inclination correction reads, and which side of the map's
+// coefficient rows the pipe falls on.
 struct Slope {
-  float nlv;      // liquid velocity number
+  float vsl;      // ft/s
+  float dl;       // lbm/ft3
+  float stenl;    // dyn/cm
   float arad;     // inclination, radian
   bool downhill;  // below zero; zero, also negative zero, counts as uphill
 };
