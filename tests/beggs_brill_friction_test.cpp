@@ -128,6 +128,23 @@ TEST(SlipExponent, DryGasIsTheSinglePhaseLimit) {
   EXPECT_LT(std::fabs(slip_exponent(1e-30f, 1e-6f)), 0.05f);
 }
 
+TEST(SlipExponent, PoleOfTheGeneralFormGivesNoNaN) {
+  // The general denominator changes sign between these two floats of y
+  // (ln y near -8.2437): S runs off to +-infinity there, never to NaN, so
+  // the multiplier is infinite (caught later as an out-of-range gradient)
+  // or zero.
+  const float above = 0x1.13b08ap-12f;
+  const float below = std::nextafter(above, 0.0f);
+  EXPECT_GT(slip_exponent(above, 1.0f), 1e6f);
+  EXPECT_LT(slip_exponent(below, 1.0f), -1e5f);
+  float ftp = 0.0f;
+  float ffrat = 0.0f;
+  FRNBB_q(50000, 0.0001f, above, 1.0f, ftp, ffrat);
+  EXPECT_TRUE(std::isinf(ftp));
+  FRNBB_q(50000, 0.0001f, below, 1.0f, ftp, ffrat);
+  EXPECT_EQ(ftp, 0.0f);
+}
+
 struct TwoPhaseCase {
   std::string name;
   float renum, rruff, frnl, hl;
