@@ -22,8 +22,9 @@ constexpr double element(const std::array<double, kVecoutLength>& vecout,
   return vecout[number - 1];
 }
 
-// A result the host can use. NaN or infinity never reaches the host as a
-// gradient or holdup: the call fails instead.
+// What the host gets when no sound result exists (a NaN input, a
+// non-finite engine output): never a NaN or an infinity, but error 3 with
+// zero gradient and holdup and no pattern.
 Results invalid_input() noexcept {
   Results r;
   r.ierr = kInvalidInputError;
