@@ -22,6 +22,13 @@ if(NOT pipecorr_multilib_runtime)
     "no 32-bit C++ runtime found: install the Debian package g++-multilib")
 endif()
 
+# Never link a 64-bit library into the 32-bit build: without its i386
+# package an optional dependency is simply not found.
+set(CMAKE_LIBRARY_ARCHITECTURE i386-linux-gnu)
+set(CMAKE_IGNORE_PATH /usr/lib/x86_64-linux-gnu /lib/x86_64-linux-gnu
+    /usr/lib64 /lib64)
+set(ENV{PKG_CONFIG_LIBDIR} /usr/lib/i386-linux-gnu/pkgconfig:/usr/lib32/pkgconfig)
+
 find_program(PIPECORR_QEMU_I386 qemu-i386)
 if(NOT PIPECORR_QEMU_I386)
   message(FATAL_ERROR "qemu-i386 not found: install the Debian package qemu-user")
