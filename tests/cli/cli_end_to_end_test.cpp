@@ -193,6 +193,15 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     "",
                     "in.csv:1: header has unknown column 'temp'"},
+        CommandCase{"table_saved_with_byte_order_mark",
+                    {{"in.csv",
+                      "\xEF\xBB\xBFusl,usg,rol,rog,visl,visg,eps,"
+                      "sigma,diam,fi,p\n"
+                      "1,2,1000,10,1e-3,1e-5,0,0.07,0.1,10,2e5\n"}},
+                    "--lib {mini} batch in.csv",
+                    0,
+                    "\n1,2,1000,10,1e-3,1e-5,0,0.07,0.1,10,2e5,LIN_3,1100,",
+                    "1 rows, 1 computed, 0 malformed"},
         CommandCase{"empty_table",
                     {{"in.csv", "# nothing\n"}},
                     "--lib {mini} batch in.csv",

@@ -82,6 +82,13 @@ std::string read_text_file(const std::filesystem::path& path,
     throw CliError("cannot read " + std::string(what) + " '" + path.string() +
                    "'");
   }
+  // Spreadsheets often save CSV with a UTF-8 byte order mark, which would
+  // otherwise become part of the first column's name.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (std::string_view(text).substr(0, kByteOrderMark.size()) ==
+      kByteOrderMark) {
+    text.erase(0, kByteOrderMark.size());
+  }
   return text;
 }
 
