@@ -39,4 +39,9 @@ inline constexpr std::array<std::string_view, kInputCount> kInputMeanings{
     "inclination from horizontal, positive uphill",
     "pressure"};
 
+// Throws CliError naming the first option that is not a finite number; the
+// table reader refuses such cells the same way. `skip_velocities` leaves out
+// usl and usg, which a map chooses itself.
+void check_finite_inputs(const FlowInputs& inputs, bool skip_velocities);
+
 }  // namespace pipecorr::cli

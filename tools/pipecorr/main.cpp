@@ -131,6 +131,7 @@ int run(int argc, char** argv) {
   }
   const RunSession session(*library);
   if (*calc) {
+    check_finite_inputs(point, false);
     const Correlation& correlation = calc_correlation.empty()
                                          ? correlations.first_callable()
                                          : correlations.get(calc_correlation);

@@ -46,6 +46,7 @@ CLI::App* add_map_command(CLI::App& app, MapOptions& options) {
 int run_map_command(const CorrelationSet& correlations,
                     const MapOptions& options) {
   check_map_range(options.range);
+  check_finite_inputs(options.fluids, true);
   const Correlation& correlation = options.correlation.empty()
                                        ? correlations.first_callable()
                                        : correlations.get(options.correlation);
