@@ -10,51 +10,11 @@
 #include <string>
 
 #include "pipecorr/pipecorr.h"
-
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
+#include "support/plugin_library.hpp"
 
 namespace {
 
 std::string g_library_path;
-
-class Plugin {
- public:
-  explicit Plugin(const std::string& path) {
-#if defined(_WIN32)
-    handle_ = LoadLibraryA(path.c_str());
-#else
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-#endif
-  }
-  ~Plugin() {
-    if (handle_ == nullptr) return;
-#if defined(_WIN32)
-    FreeLibrary(static_cast<HMODULE>(handle_));
-#else
-    dlclose(handle_);
-#endif
-  }
-  Plugin(const Plugin&) = delete;
-  Plugin& operator=(const Plugin&) = delete;
-
-  template <typename Fn>
-  Fn get(const char* name) const {
-    if (handle_ == nullptr) return nullptr;
-#if defined(_WIN32)
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(
-        GetProcAddress(static_cast<HMODULE>(handle_), name)));
-#else
-    return reinterpret_cast<Fn>(dlsym(handle_, name));
-#endif
-  }
-
- private:
-  void* handle_ = nullptr;
-};
 
 // Unmasks the traps a careful host turns on, around one call (the test's
 // own arithmetic, such as rounding 1e300 to float, stays outside).
@@ -130,14 +90,14 @@ HostPoint bad_point(const BadInput& bad) {
 const std::string kPrefix = "Unable to calculate flow regime: ";
 
 TEST(PluginHost, ExportsBothEntries) {
-  const Plugin plugin(g_library_path);
-  EXPECT_NE(plugin.get<pipecorr_corr_single_fn>("BB_2"), nullptr);
-  EXPECT_NE(plugin.get<pipecorr_corr_double_fn>("BB_3"), nullptr);
+  const pipecorr::testing::PluginLibrary plugin(g_library_path);
+  EXPECT_NE(plugin.entry<pipecorr_corr_single_fn>("BB_2"), nullptr);
+  EXPECT_NE(plugin.entry<pipecorr_corr_double_fn>("BB_3"), nullptr);
 }
 
 TEST(PluginHost, SinglePrecisionBadInputsWithTrapsUnmasked) {
-  const Plugin plugin(g_library_path);
-  const auto bb_2 = plugin.get<pipecorr_corr_single_fn>("BB_2");
+  const pipecorr::testing::PluginLibrary plugin(g_library_path);
+  const auto bb_2 = plugin.entry<pipecorr_corr_single_fn>("BB_2");
   ASSERT_NE(bb_2, nullptr);
   for (const BadInput& bad : kBadInputs) {
     const HostPoint h = bad_point(bad);
@@ -166,8 +126,8 @@ TEST(PluginHost, SinglePrecisionBadInputsWithTrapsUnmasked) {
 }
 
 TEST(PluginHost, DoublePrecisionBadInputsWithTrapsUnmasked) {
-  const Plugin plugin(g_library_path);
-  const auto bb_3 = plugin.get<pipecorr_corr_double_fn>("BB_3");
+  const pipecorr::testing::PluginLibrary plugin(g_library_path);
+  const auto bb_3 = plugin.entry<pipecorr_corr_double_fn>("BB_3");
   ASSERT_NE(bb_3, nullptr);
   for (const BadInput& bad : kBadInputs) {
     HostPoint h = bad_point(bad);
@@ -195,8 +155,8 @@ TEST(PluginHost, DoublePrecisionBadInputsWithTrapsUnmasked) {
 TEST(PluginHost, DryGasWithTrapsUnmasked) {
   // 0/0 is where the friction multiplier would come from: the dry-gas line
   // must neither trap nor fail.
-  const Plugin plugin(g_library_path);
-  const auto bb_3 = plugin.get<pipecorr_corr_double_fn>("BB_3");
+  const pipecorr::testing::PluginLibrary plugin(g_library_path);
+  const auto bb_3 = plugin.entry<pipecorr_corr_double_fn>("BB_3");
   ASSERT_NE(bb_3, nullptr);
   HostPoint h;
   h.v[0] = 0;

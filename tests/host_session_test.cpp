@@ -11,57 +11,17 @@
 #include <string>
 
 #include "pipecorr/pipecorr.h"
+#include "support/plugin_library.hpp"
 #include "support/work_dir.hpp"
-
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
 
 namespace {
 
+using pipecorr::testing::PluginLibrary;
 using pipecorr::testing::read_file;
 using pipecorr::testing::ScopedWorkDir;
 using pipecorr::testing::write_file;
 
 std::string g_library_path;
-
-class Plugin {
- public:
-  explicit Plugin(const std::string& path) {
-#if defined(_WIN32)
-    handle_ = LoadLibraryA(path.c_str());
-#else
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-#endif
-  }
-  ~Plugin() {
-    if (handle_ == nullptr) return;
-#if defined(_WIN32)
-    FreeLibrary(static_cast<HMODULE>(handle_));
-#else
-    dlclose(handle_);
-#endif
-  }
-  Plugin(const Plugin&) = delete;
-  Plugin& operator=(const Plugin&) = delete;
-
-  [[nodiscard]] bool loaded() const { return handle_ != nullptr; }
-
-  template <typename Fn>
-  Fn get(const char* name) const {
-#if defined(_WIN32)
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(
-        GetProcAddress(static_cast<HMODULE>(handle_), name)));
-#else
-    return reinterpret_cast<Fn>(dlsym(handle_, name));
-#endif
-  }
-
- private:
-  void* handle_ = nullptr;
-};
 
 std::string padded(const std::string& text, std::size_t length) {
   return text + std::string(length - text.size(), ' ');
@@ -84,12 +44,11 @@ std::string stamp(std::time_t t) {
 class HostSession : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(plugin_.loaded()) << g_library_path;
-    describe_ = plugin_.get<pipecorr_descriptn_fn>("DESCRIPTN_2");
-    copyright_i_ = plugin_.get<pipecorr_copyright_fn>("COPYRIGHT_I");
-    copyright_e_ = plugin_.get<pipecorr_copyright_fn>("COPYRIGHT_E");
-    setup_ = plugin_.get<pipecorr_run_fn>("CORR_INT_SETUP");
-    cleanup_ = plugin_.get<pipecorr_run_fn>("CORR_INT_CLEANUP");
+    describe_ = plugin_.entry<pipecorr_descriptn_fn>("DESCRIPTN_2");
+    copyright_i_ = plugin_.entry<pipecorr_copyright_fn>("COPYRIGHT_I");
+    copyright_e_ = plugin_.entry<pipecorr_copyright_fn>("COPYRIGHT_E");
+    setup_ = plugin_.entry<pipecorr_run_fn>("CORR_INT_SETUP");
+    cleanup_ = plugin_.entry<pipecorr_run_fn>("CORR_INT_CLEANUP");
     ASSERT_TRUE(describe_ && copyright_i_ && copyright_e_ && setup_ &&
                 cleanup_);
   }
@@ -112,7 +71,7 @@ class HostSession : public ::testing::Test {
     EXPECT_EQ(count, 8);
   }
 
-  Plugin plugin_{g_library_path};
+  PluginLibrary plugin_{g_library_path};
   ScopedWorkDir dir_;
   pipecorr_descriptn_fn describe_ = nullptr;
   pipecorr_copyright_fn copyright_i_ = nullptr;

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "abi/host_cases.hpp"
-#include "abi/plugin_library.hpp"
 #include "pipecorr/pipecorr.h"
+#include "support/plugin_library.hpp"
 
 namespace pipecorr::abi {
+
+using testing::PluginLibrary;
 
 // One export's answer to one case.
 struct GoldenRow {

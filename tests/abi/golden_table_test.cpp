@@ -12,14 +12,14 @@
 
 #include "abi/golden_rows.hpp"
 #include "abi/host_cases.hpp"
-#include "abi/plugin_library.hpp"
+#include "support/plugin_library.hpp"
 #include "support/work_dir.hpp"
 
 namespace {
 
 using pipecorr::abi::GoldenRunner;
 using pipecorr::abi::HostCase;
-using pipecorr::abi::PluginLibrary;
+using pipecorr::testing::PluginLibrary;
 
 std::string g_plugin_path;
 std::string g_golden_path;

@@ -10,7 +10,7 @@
 
 #include "abi/golden_rows.hpp"
 #include "abi/host_cases.hpp"
-#include "abi/plugin_library.hpp"
+#include "support/plugin_library.hpp"
 #include "support/work_dir.hpp"
 
 int main(int argc, char** argv) {
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    const pipecorr::abi::PluginLibrary plugin(argv[1]);
+    const pipecorr::testing::PluginLibrary plugin(argv[1]);
     std::string text =
         "# Outputs of the fixed host cases (tests/abi/host_cases.cpp) as bit\n"
         "# patterns, written by the native x86-64 build with "

@@ -13,7 +13,7 @@
 #include <dlfcn.h>
 #endif
 
-namespace pipecorr::abi {
+namespace pipecorr::testing {
 
 class PluginLibrary {
  public:
@@ -60,4 +60,4 @@ class PluginLibrary {
 #endif
 };
 
-}  // namespace pipecorr::abi
+}  // namespace pipecorr::testing
