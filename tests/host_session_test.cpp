@@ -131,10 +131,6 @@ TEST_F(HostSession, LongerHostBuffersKeepTheirTail) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-#if defined(_WIN32)
-  g_library_path = argc > 1 ? argv[1] : "pipecorr.dll";
-#else
-  g_library_path = argc > 1 ? argv[1] : "./libpipecorr.so";
-#endif
+  g_library_path = pipecorr::testing::plugin_path_from(argc, argv);
   return RUN_ALL_TESTS();
 }

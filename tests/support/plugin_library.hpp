@@ -60,4 +60,15 @@ class PluginLibrary {
 #endif
 };
 
+// The plug-in a host-level test loads: the path given on its command line,
+// else the plug-in built beside the test program.
+inline std::string plugin_path_from(int argc, char** argv) {
+  if (argc > 1) return argv[1];
+#if defined(_WIN32)
+  return "pipecorr.dll";
+#else
+  return "./libpipecorr.so";
+#endif
+}
+
 }  // namespace pipecorr::testing
