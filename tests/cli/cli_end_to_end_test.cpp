@@ -7,11 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/program_launcher.hpp"
 #include "support/work_dir.hpp"
-
-#if !defined(_WIN32)
-#include <sys/wait.h>
-#endif
 
 namespace {
 
@@ -19,11 +16,7 @@ using pipecorr::testing::read_file;
 using pipecorr::testing::ScopedWorkDir;
 using pipecorr::testing::write_file;
 
-struct Run {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Run = pipecorr::testing::ProgramRun;
 
 std::string expand(std::string text) {
   const std::vector<std::pair<std::string, std::string>> names{
@@ -42,18 +35,26 @@ std::string expand(std::string text) {
 
 // Runs the program in the current directory with the given arguments.
 Run run(const std::string& arguments) {
-  const std::string command = std::string("\"") + PIPECORR_PROGRAM + "\" " +
-                              expand(arguments) + " >out.txt 2>err.txt";
-  const int raw = std::system(command.c_str());
-  Run result;
-#if defined(_WIN32)
-  result.status = raw;
-#else
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
-  result.out = read_file("out.txt");
-  result.err = read_file("err.txt");
-  return result;
+  return pipecorr::testing::run_program(PIPECORR_PROGRAM, expand(arguments));
+}
+
+// The i386 build's tests run on kernels that cannot start an i386 program:
+// every program they start goes through the emulator.
+TEST(Launcher, CrossBuildsStartProgramsThroughTheEmulator) {
+  const std::string line =
+      pipecorr::testing::command_line(PIPECORR_PROGRAM, "list", 1);
+  const std::string emulator(pipecorr::testing::emulator());
+  const std::string program_at =
+      " " + pipecorr::testing::shell_quoted(PIPECORR_PROGRAM);
+  ASSERT_NE(line.find(program_at), std::string::npos) << line;
+  EXPECT_EQ(emulator.empty(), !PIPECORR_TEST_CROSS)
+      << "a cross build must name its emulator";
+  const std::string before = line.substr(0, line.find(program_at));
+  if (emulator.empty()) {
+    EXPECT_EQ(before, "timeout -k 5 1") << line;
+  } else {
+    EXPECT_EQ(before, "timeout -k 5 1 " + emulator) << line;
+  }
 }
 
 // A small two-segment pipe whose traverse with the test plug-in is known by
