@@ -10,7 +10,7 @@
 #include "beggs_brill/Bb_2.hpp"
 #include "beggs_brill/Bb_3.hpp"
 #include "host/boundary.hpp"
-#include "host/debug_log.hpp"
+#include "log/debug_log.hpp"
 
 namespace {
 

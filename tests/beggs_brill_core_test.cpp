@@ -9,6 +9,7 @@
 
 #include "beggs_brill/Bbi.hpp"
 #include "beggs_brill/flow_map.hpp"
+#include "beggs_brill/friction.hpp"
 #include "beggs_brill/gradient.hpp"
 #include "beggs_brill_rounding.hpp"
 

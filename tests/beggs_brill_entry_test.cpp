@@ -12,7 +12,7 @@
 #include "beggs_brill/Bb_3.hpp"
 #include "beggs_brill/field_units.hpp"
 #include "beggs_brill_rounding.hpp"
-#include "host/debug_log.hpp"
+#include "log/debug_log.hpp"
 #include "support/work_dir.hpp"
 
 namespace {

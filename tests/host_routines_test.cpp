@@ -10,8 +10,9 @@
 
 #include "host/catalogue.hpp"
 #include "host/corr_int.hpp"
-#include "host/debug_log.hpp"
 #include "host/identification.hpp"
+#include "log/debug_log.hpp"
+#include "log/fixed_text.hpp"
 #include "support/work_dir.hpp"
 
 namespace pipecorr::host {
@@ -20,6 +21,9 @@ namespace {
 using pipecorr::testing::read_file;
 using pipecorr::testing::ScopedWorkDir;
 using pipecorr::testing::write_file;
+using text::kDescriptionLength;
+using text::kLineLength;
+using text::kNameLength;
 
 LocalTime fixed_clock() { return {9, 5, 7, 8, 12, 2026}; }
 

@@ -1,5 +1,5 @@
 // Number texts of the debug log, as engineers compare them between runs.
-#include "host/number_text.hpp"
+#include "log/number_text.hpp"
 
 #include <gtest/gtest.h>
 

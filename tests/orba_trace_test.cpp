@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "adapter/Orba_3.hpp"
-#include "host/debug_log.hpp"
+#include "log/debug_log.hpp"
 #include "support/orba_scripted_engine.hpp"
 #include "support/work_dir.hpp"
 

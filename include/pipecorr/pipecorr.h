@@ -18,6 +18,9 @@
  * Host units are SI, inclination in degrees from horizontal (positive uphill
  * along the flow). The gradient dp is positive when pressure falls along the
  * flow.
+ *
+ * docs/host-guide.md says what every output holds on success and on
+ * failure, ORBA_3's ranges and diagnostic request, and how to link.
  */
 #ifndef PIPECORR_PIPECORR_H
 #define PIPECORR_PIPECORR_H
@@ -52,14 +55,43 @@ extern "C" {
 typedef int32_t pipecorr_len;
 
 /* Fixed text lengths written by the library. */
-#define PIPECORR_NAME_LEN 40
-#define PIPECORR_DESC_LEN 80
-#define PIPECORR_LINE_LEN 80
-#define PIPECORR_ERRMSG_LEN 150
+#define PIPECORR_NAME_LEN 40   /* catalogue names */
+#define PIPECORR_DESC_LEN 80   /* catalogue descriptions */
+#define PIPECORR_LINE_LEN 80   /* identification lines */
+#define PIPECORR_ERRMSG_LEN 150 /* errmsg of every correlation entry */
 
-/* Error codes returned in ierr. */
+/* Catalogue link info: which argument list the named entry takes. */
+#define PIPECORR_LINK_SINGLE 2 /* BB_2: single-precision reals */
+#define PIPECORR_LINK_DOUBLE 3 /* BB_3, ORBA_3: double-precision reals */
+
+/* Error codes returned in ierr. 3 is the one failure code: no flow pattern,
+ * an input outside the correlation's domain, or a result that would not be
+ * finite. The failure result is dp 0, holdup 0, id -1, iaux 0 and the
+ * reason in errmsg. */
 #define PIPECORR_OK 0
 #define PIPECORR_NO_FLOW_REGIME 3
+
+/* Flow-pattern codes returned in id by the Beggs & Brill entries. */
+#define PIPECORR_PATTERN_NONE (-1)
+#define PIPECORR_PATTERN_SEGREGATED 5
+#define PIPECORR_PATTERN_TRANSITION 6
+#define PIPECORR_PATTERN_INTERMITTENT 7
+#define PIPECORR_PATTERN_DISTRIBUTED 8
+
+/* ORBA_3 returns in id the host code of the engine's flow-pattern number
+ * 1 to 10: element k-1 of this table for engine pattern k. */
+#define PIPECORR_ENGINE_PATTERNS 10
+#define PIPECORR_ENGINE_PATTERN_CODES {9, 10, 11, 2, 12, 13, 14, 4, 15, 16}
+
+/* ORBA_3's diagnostic request: a host that sets xinfo[0] to this value
+ * before the call (any value strictly between -1000 and -998 does) gets
+ * the engine's whole output vector in xinfo[0..69]. */
+#define PIPECORR_XINFO_REQUEST (-999.0)
+#define PIPECORR_ENGINE_VECTOR_LEN 70
+/* xinfo[0] on return from BB_2/BB_3, and from ORBA_3 without the request
+ * (2.1 rounded to single precision). */
+#define PIPECORR_XINFO_BEGGS_BRILL 1.0
+#define PIPECORR_XINFO_ORBA 2.0999999046325684
 
 /*
  * DESCRIPTN_2: the catalogue of correlations (3 rows).

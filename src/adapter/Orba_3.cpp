@@ -5,7 +5,7 @@
 
 #include "adapter/orba_trace.hpp"
 #include "adapter/pattern_code.hpp"
-#include "host/fixed_text.hpp"
+#include "log/fixed_text.hpp"
 
 namespace pipecorr::orba {
 namespace {
@@ -105,7 +105,7 @@ void orba_3(Engine engine, double* xinfo, const double* usl, const double* usg,
   *id = r.id;
   *iaux = r.iaux;
   *ierr = r.ierr;
-  host::put_fixed(errmsg, host::kMessageLength, r.errmsg);
+  text::put_fixed(errmsg, text::kMessageLength, r.errmsg);
 }
 
 }  // namespace pipecorr::orba

@@ -16,11 +16,13 @@ namespace pipecorr::orba {
 
 inline constexpr std::string_view kInvalidInputMessage =
     "Unable to calculate flow regime: invalid input";
-inline constexpr std::int32_t kInvalidInputError = 3;
+inline constexpr std::int32_t kInvalidInputError = PIPECORR_NO_FLOW_REGIME;
 
 // First element of xinfo when the host does not ask for the output vector:
 // 2.1 as a single, widened.
 inline constexpr double kXinfoMarker = static_cast<double>(2.1f);
+static_assert(kXinfoMarker == PIPECORR_XINFO_ORBA);
+static_assert(kVecoutLength == PIPECORR_ENGINE_VECTOR_LEN);
 
 struct Results {
   double dp = 0.0;

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "host/debug_log.hpp"
+#include "log/debug_log.hpp"
 
 namespace pipecorr::orba {
 

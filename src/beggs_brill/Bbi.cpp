@@ -5,10 +5,11 @@
 #include <string_view>
 
 #include "beggs_brill/flow_map.hpp"
+#include "beggs_brill/friction.hpp"
 #include "beggs_brill/gradient.hpp"
 #include "beggs_brill/single_precision.hpp"
-#include "host/debug_log.hpp"
-#include "host/fixed_text.hpp"
+#include "log/debug_log.hpp"
+#include "log/fixed_text.hpp"
 
 namespace pipecorr::bb {
 namespace {
@@ -42,14 +43,14 @@ std::string_view domain_problem(const FieldInputs& in) noexcept {
 }
 
 void put_failure(char* errmsg, std::string_view reason) noexcept {
-  host::put_fixed(errmsg, host::kMessageLength, kNoPatternMessage);
+  text::put_fixed(errmsg, text::kMessageLength, kNoPatternMessage);
   if (reason.empty()) return;
-  char* const end = errmsg + host::kMessageLength;
+  char* const end = errmsg + text::kMessageLength;
   char* at = errmsg + kNoPatternMessage.size();
   for (const char c : std::string_view(": ")) {
     if (at != end) *at++ = c;
   }
-  host::put_fixed(at, static_cast<std::size_t>(end - at), reason);
+  text::put_fixed(at, static_cast<std::size_t>(end - at), reason);
 }
 
 // Friction plus elevation gradient, psi/ft, for the final holdup `hl`.
@@ -102,7 +103,7 @@ Outcome solve(const FieldInputs& in) noexcept {
 void BBi(const FieldInputs& in, float& DPg, float& hl, std::int32_t& iregime,
          std::int32_t& ierr, char* errmsg) noexcept {
   ierr = 0;
-  host::put_fixed(errmsg, host::kMessageLength, {});
+  text::put_fixed(errmsg, text::kMessageLength, {});
   DPg = 0.0f;
   hl = 0.0f;
   iregime = kUndefinedRegime;

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "pipecorr/pipecorr.h"
+
 namespace pipecorr::bb {
 
 // One calculation point in field units.
@@ -25,14 +27,18 @@ struct FieldInputs {
   float pave = 0.0f;   // pressure, psia; traced only
 };
 
-// Flow-pattern codes returned in `iregime`.
-inline constexpr std::int32_t kUndefinedRegime = -1;
-inline constexpr std::int32_t kSegregated = 5;
-inline constexpr std::int32_t kTransition = 6;
-inline constexpr std::int32_t kIntermittent = 7;
-inline constexpr std::int32_t kDistributed = 8;
+// Flow-pattern codes returned in `iregime`: the host's codes.
+inline constexpr std::int32_t kUndefinedRegime = PIPECORR_PATTERN_NONE;
+inline constexpr std::int32_t kSegregated = PIPECORR_PATTERN_SEGREGATED;
+inline constexpr std::int32_t kTransition = PIPECORR_PATTERN_TRANSITION;
+inline constexpr std::int32_t kIntermittent = PIPECORR_PATTERN_INTERMITTENT;
+inline constexpr std::int32_t kDistributed = PIPECORR_PATTERN_DISTRIBUTED;
+static_assert(kUndefinedRegime == -1 && kSegregated == 5 &&
+                  kTransition == 6 && kIntermittent == 7 && kDistributed == 8,
+              "stored host results carry these codes");
 
-inline constexpr std::int32_t kNoFlowRegime = 3;
+inline constexpr std::int32_t kNoFlowRegime = PIPECORR_NO_FLOW_REGIME;
+static_assert(kNoFlowRegime == 3);
 
 // Pressure gradient `DPg` (psi/ft, positive when pressure falls along the
 // flow), holdup `hl`, pattern `iregime`, and `ierr`/`errmsg` (150
@@ -41,14 +47,5 @@ inline constexpr std::int32_t kNoFlowRegime = 3;
 // names the reason.
 void BBi(const FieldInputs& in, float& DPg, float& hl, std::int32_t& iregime,
          std::int32_t& ierr, char* errmsg) noexcept;
-
-// Two-phase friction factor `ftp` (Darcy basis) and its ratio `FFRAT` to the
-// no-slip factor, for no-slip holdup `frnl` and holdup `hl`.
-void FRNBB_q(float renum, float rruff, float frnl, float hl, float& ftp,
-             float& FFRAT) noexcept;
-
-// Single-phase Moody friction factor (Darcy basis): laminar up to 2000, a
-// straight-line bridge to 4000, Colebrook above.
-void MOODY_q(float renum, float rruff, float& Fmoody) noexcept;
 
 }  // namespace pipecorr::bb

@@ -1,7 +1,7 @@
 #include "beggs_brill/field_units.hpp"
 
 #include "beggs_brill/single_precision.hpp"
-#include "host/debug_log.hpp"
+#include "log/debug_log.hpp"
 
 namespace pipecorr::bb {
 

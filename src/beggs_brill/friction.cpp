@@ -3,10 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "beggs_brill/Bbi.hpp"
 #include "beggs_brill/friction.hpp"
 #include "beggs_brill/single_precision.hpp"
-#include "host/debug_log.hpp"
+#include "log/debug_log.hpp"
 
 namespace pipecorr::bb {
 

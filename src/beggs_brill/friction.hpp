@@ -1,9 +1,19 @@
-// The pieces of the friction factors, for the routines that trace them.
+// The friction factors of the core: the single-phase Moody factor and the
+// Beggs & Brill two-phase multiplier, with the pieces they are made of.
 #pragma once
 
 #include <cstdint>
 
 namespace pipecorr::bb {
+
+// Two-phase friction factor `ftp` (Darcy basis) and its ratio `FFRAT` to the
+// no-slip factor, for no-slip holdup `frnl` and holdup `hl`.
+void FRNBB_q(float renum, float rruff, float frnl, float hl, float& ftp,
+             float& FFRAT) noexcept;
+
+// Single-phase Moody friction factor (Darcy basis): laminar up to 2000, a
+// straight-line bridge to 4000, Colebrook above.
+void MOODY_q(float renum, float rruff, float& Fmoody) noexcept;
 
 struct ColebrookResult {
   float f = 0.0f;                // last evaluated factor

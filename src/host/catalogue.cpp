@@ -1,10 +1,14 @@
 // DESCRIPTN_2: the correlations this plug-in offers.
 #include "host/catalogue.hpp"
 
-#include "host/debug_log.hpp"
-#include "host/fixed_text.hpp"
+#include "log/debug_log.hpp"
+#include "log/fixed_text.hpp"
 
 namespace pipecorr::host {
+
+using text::kDescriptionLength;
+using text::kNameLength;
+using text::put_fixed;
 
 void describe_correlations(char* names, std::int32_t* types, char* descriptions,
                            std::int32_t* link_info,

@@ -5,10 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace pipecorr::host {
+#include "pipecorr/pipecorr.h"
 
-inline constexpr std::size_t kNameLength = 40;
-inline constexpr std::size_t kDescriptionLength = 80;
+namespace pipecorr::host {
 
 struct CatalogueRow {
   std::string_view name;
@@ -19,10 +18,13 @@ struct CatalogueRow {
 };
 
 inline constexpr std::array<CatalogueRow, 3> kCatalogue{{
-    {"BB_2", 1, "Beggs & Brill Revised from USERDLL", 2},
-    {"BB_3", 1, "real*8 Beggs & Brill Revised from USERDLL", 3},
-    {"ORBA_3", 1, "32-bit ORBA Correlation", 3},
+    {"BB_2", 1, "Beggs & Brill Revised from USERDLL", PIPECORR_LINK_SINGLE},
+    {"BB_3", 1, "real*8 Beggs & Brill Revised from USERDLL",
+     PIPECORR_LINK_DOUBLE},
+    {"ORBA_3", 1, "32-bit ORBA Correlation", PIPECORR_LINK_DOUBLE},
 }};
+static_assert(PIPECORR_LINK_SINGLE == 2 && PIPECORR_LINK_DOUBLE == 3,
+              "link info equals the numeric suffix of the entry's name");
 
 // Fills the first three elements of each array (names 40 and descriptions
 // 80 characters each, blank-padded) and sets lines to 3.

@@ -3,7 +3,7 @@
 
 #include <ctime>
 
-#include "host/debug_log.hpp"
+#include "log/debug_log.hpp"
 
 namespace pipecorr::host {
 namespace {

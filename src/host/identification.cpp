@@ -4,11 +4,13 @@
 #include <array>
 #include <string_view>
 
-#include "host/debug_log.hpp"
-#include "host/fixed_text.hpp"
+#include "log/debug_log.hpp"
+#include "log/fixed_text.hpp"
 
 namespace pipecorr::host {
 namespace {
+
+using text::kLineLength;
 
 // Line 3 is the only one that differs between the two variants. The tabs
 // are part of the texts and are not expanded.
@@ -33,9 +35,9 @@ void identify(Variant variant, char* lines, std::int32_t& count) noexcept {
     b.record(version ? " Entering COPYRIGHT_I" : " Entering COPYRIGHT_E");
   });
   for (std::size_t i = 0; i < kVersionLines.size(); ++i) {
-    const std::string_view text =
+    const std::string_view line =
         (i == 2 && !version) ? kInterfaceLine3 : kVersionLines[i];
-    put_fixed(lines + i * kLineLength, kLineLength, text);
+    text::put_fixed(lines + i * kLineLength, kLineLength, line);
   }
   count = kIdentificationLines;
 }

@@ -5,7 +5,6 @@
 
 namespace pipecorr::host {
 
-inline constexpr std::size_t kLineLength = 80;
 inline constexpr std::int32_t kIdentificationLines = 8;
 
 enum class Variant { kVersion, kInterface };  // COPYRIGHT_I, COPYRIGHT_E

@@ -1,5 +1,5 @@
 // Record layouts of the debug log.
-#include "host/debug_log.hpp"
+#include "log/debug_log.hpp"
 
 #include <charconv>
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/number_text.hpp"
+#include "log/number_text.hpp"
 
 namespace pipecorr::dbg {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "host/debug_log.hpp"
+#include "log/debug_log.hpp"
 
 #if defined(_WIN32)
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 // Number texts of list-directed records: a 17-digit correct conversion,
 // re-rounded to the digits the field shows.
-#include "host/number_text.hpp"
+#include "log/number_text.hpp"
 
 #include <algorithm>
 #include <bit>
