@@ -178,16 +178,104 @@ void expect_failure_outputs(Call<Real>& c, const std::string& reason) {
   EXPECT_EQ(good.errmsg, padded(""));
 }
 
-TEST(Entry, FailureExitInBothPrecisions) {
+// Each row changes one host value of an ordinary point (both precisions
+// unless the row names one) and names the reason the host must read.
+struct FailureCase {
+  std::string name;
+  void (*change)(Call<float>&, Call<double>&);
+  std::string reason;
+  bool single = true;
+  bool twin = true;
+};
+
+class FailureExit : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(FailureExit, SaysTheTrueReason) {
+  const FailureCase& row = GetParam();
   Call<float> single;
-  single.diam = -0.1f;
-  expect_failure_outputs(single, "pipe diameter must be positive");
   Call<double> twin;
-  twin.sigma = 0;
-  expect_failure_outputs(twin, "surface tension must be positive");
-  Call<double> overflow;
-  overflow.usl = 1e300;  // no float holds it in ft/s
-  expect_failure_outputs(overflow, "an input is not a finite number");
+  row.change(single, twin);
+  if (row.single) expect_failure_outputs(single, row.reason);
+  if (row.twin) expect_failure_outputs(twin, row.reason);
+}
+
+constexpr float kFloatMax = 3.4e38f;
+
+INSTANTIATE_TEST_SUITE_P(
+    Entry, FailureExit,
+    ::testing::Values(
+        FailureCase{"Diameter",
+                    [](Call<float>& s, Call<double>& d) {
+                      s.diam = -0.1f;
+                      d.diam = -0.1;
+                    },
+                    "pipe diameter must be positive"},
+        FailureCase{"SurfaceTension",
+                    [](Call<float>& s, Call<double>& d) {
+                      s.sigma = 0;
+                      d.sigma = 0;
+                    },
+                    "surface tension must be positive"},
+        FailureCase{"NegativeRoughness",
+                    [](Call<float>& s, Call<double>& d) {
+                      s.eps = -1;
+                      d.eps = -1e-9;
+                    },
+                    "pipe roughness must not be negative"},
+        FailureCase{"NegativeGasDensity",
+                    [](Call<float>& s, Call<double>& d) {
+                      s.rog = -1;
+                      d.rog = -1e-30;
+                    },
+                    "gas density must not be negative"},
+        FailureCase{"NotANumber",
+                    [](Call<float>& s, Call<double>& d) {
+                      s.p = std::nanf("");
+                      d.fi = std::nan("");
+                    },
+                    "an input is not a finite number"},
+        // Finite host values with no finite field value in single
+        // precision: 1e300 has no float, 3.4e38 m/s none in ft/s.
+        FailureCase{"BeyondSingleRange",
+                    [](Call<float>& s, Call<double>& d) {
+                      s.usl = kFloatMax;
+                      d.p = 1e300;
+                    },
+                    "an input is beyond the range of the single-precision "
+                    "calculation"},
+        FailureCase{"VelocityBeyondSingleRange",
+                    [](Call<float>&, Call<double>& d) { d.usl = 1e300; },
+                    "an input is beyond the range of the single-precision "
+                    "calculation",
+                    false},
+        // A vertical column of a near-limit density: its gradient is a
+        // finite float in psi/ft but not in Pa/m. The double entry has room
+        // for it.
+        FailureCase{"GradientBeyondTheHostsFloat",
+                    [](Call<float>& s, Call<double>&) {
+                      s.rol = kFloatMax;
+                      s.fi = 90;
+                    },
+                    "pressure gradient is beyond the single-precision range",
+                    true, false}),
+    [](const auto& row) { return row.param.name; });
+
+TEST(Entry, ZeroGasDensityIsAResult) {
+  Call<double> c;
+  c.rog = 0;
+  run(c);
+  EXPECT_EQ(c.ierr, 0);
+  EXPECT_GT(c.dp, 0.0);
+}
+
+TEST(Entry, TheDoubleEntryKeepsAGradientBeyondTheFloatRange) {
+  Call<double> c;
+  c.rol = kFloatMax;
+  c.fi = 90;
+  run(c);
+  EXPECT_EQ(c.ierr, 0);
+  EXPECT_GT(c.dp, double{kFloatMax});
+  EXPECT_TRUE(std::isfinite(c.dp));
 }
 
 TEST(Entry, BothPrecisionsAgreeOnFloatInputs) {

@@ -12,16 +12,23 @@ void bb_2(float* xinfo, const float* usl, const float* usg, const float* rol,
           const float* eps, const float* sigma, const float* diam,
           const float* fi, const float* p, float* dp, float* holdup,
           std::int32_t* id, std::int32_t* iaux, std::int32_t* ierr,
-          char* errmsg) noexcept {
-  const FieldInputs in = to_field_units(
-      {wide(*usl), wide(*usg), wide(*rol), wide(*rog), wide(*visl), wide(*visg),
-       wide(*eps), wide(*sigma), wide(*diam), wide(*fi), wide(*p)});
+          char* errmsg) {
+  const HostInputs host{wide(*usl),  wide(*usg),  wide(*rol), wide(*rog),
+                        wide(*visl), wide(*visg), wide(*eps), wide(*sigma),
+                        wide(*diam), wide(*fi),   wide(*p)};
+  const FieldInputs in = to_field_units(host);
   trace_entry({" Entering BB", " vislcp = ", " visgcp = "}, in);
 
   float DPg = 0.0f;
-  BBi(in, DPg, *holdup, *id, *ierr, errmsg);
+  BBi(in, DPg, *holdup, *id, *ierr, errmsg, range_problem(host, in));
 
   *dp = store(gradient_in_si(DPg));
+  // A gradient finite in the core can still overflow the host's float.
+  if (!outputs_finite(wide(*dp), wide(*holdup))) {
+    *dp = 0.0f;
+    *holdup = 0.0f;
+    set_failure(*id, *ierr, errmsg, kGradientBeyondHostRange);
+  }
   *iaux = 0;
   xinfo[0] = 1.0f;
   const float logged_dp = *dp;

@@ -12,6 +12,6 @@ void bb_2(float* xinfo, const float* usl, const float* usg, const float* rol,
           const float* eps, const float* sigma, const float* diam,
           const float* fi, const float* p, float* dp, float* holdup,
           std::int32_t* id, std::int32_t* iaux, std::int32_t* ierr,
-          char* errmsg) noexcept;
+          char* errmsg);
 
 }  // namespace pipecorr::bb

@@ -12,6 +12,6 @@ void bb_3(double* xinfo, const double* usl, const double* usg,
           const double* visg, const double* eps, const double* sigma,
           const double* diam, const double* fi, const double* p, double* dp,
           double* holdup, std::int32_t* id, std::int32_t* iaux,
-          std::int32_t* ierr, char* errmsg) noexcept;
+          std::int32_t* ierr, char* errmsg);
 
 }  // namespace pipecorr::bb

@@ -14,9 +14,6 @@
 namespace pipecorr::bb {
 namespace {
 
-constexpr std::string_view kNoPatternMessage =
-    "Unable to calculate flow regime";
-
 // Why the point lies outside the correlation's domain, or empty when it
 // does not. Such points would otherwise reach the host as NaN or infinity.
 std::string_view domain_problem(const FieldInputs& in) noexcept {
@@ -34,23 +31,17 @@ std::string_view domain_problem(const FieldInputs& in) noexcept {
     return "superficial velocities must not both be zero";
   }
   if (!(in.pidft > 0.0f)) return "pipe diameter must be positive";
+  // A negative roughness would reach the logarithm of the Colebrook
+  // iteration; small ones would pass it and give a smooth-looking factor.
+  if (in.ruff < 0.0f) return "pipe roughness must not be negative";
   if (!(in.dl > 0.0f)) return "liquid density must be positive";
+  // Zero stays allowed: a vacuum-like gas phase has a defined result.
+  if (in.dg < 0.0f) return "gas density must not be negative";
   if (!(in.stenl > 0.0f)) return "surface tension must be positive";
   if (!(no_slip_viscosity(in, no_slip_holdup(in)) > 0.0f)) {
     return "no-slip viscosity must be positive";
   }
   return {};
-}
-
-void put_failure(char* errmsg, std::string_view reason) noexcept {
-  text::put_fixed(errmsg, text::kMessageLength, kNoPatternMessage);
-  if (reason.empty()) return;
-  char* const end = errmsg + text::kMessageLength;
-  char* at = errmsg + kNoPatternMessage.size();
-  for (const char c : std::string_view(": ")) {
-    if (at != end) *at++ = c;
-  }
-  text::put_fixed(at, static_cast<std::size_t>(end - at), reason);
 }
 
 // Friction plus elevation gradient, psi/ft, for the final holdup `hl`.
@@ -79,7 +70,8 @@ Outcome failure(std::string_view reason) noexcept {
   return o;
 }
 
-Outcome solve(const FieldInputs& in) noexcept {
+Outcome solve(const FieldInputs& in, std::string_view entry_problem) noexcept {
+  if (!entry_problem.empty()) return failure(entry_problem);
   if (const std::string_view problem = domain_problem(in); !problem.empty()) {
     return failure(problem);
   }
@@ -100,8 +92,16 @@ Outcome solve(const FieldInputs& in) noexcept {
 
 }  // namespace
 
+void set_failure(std::int32_t& iregime, std::int32_t& ierr, char* errmsg,
+                 std::string_view reason) noexcept {
+  iregime = kUndefinedRegime;
+  ierr = kNoFlowRegime;
+  text::put_message(errmsg, text::kFailureHead, reason);
+}
+
 void BBi(const FieldInputs& in, float& DPg, float& hl, std::int32_t& iregime,
-         std::int32_t& ierr, char* errmsg) noexcept {
+         std::int32_t& ierr, char* errmsg,
+         std::string_view entry_problem) noexcept {
   ierr = 0;
   text::put_fixed(errmsg, text::kMessageLength, {});
   DPg = 0.0f;
@@ -123,14 +123,11 @@ void BBi(const FieldInputs& in, float& DPg, float& hl, std::int32_t& iregime,
     b.record("   pave = ", in.pave);
   });
 
-  const Outcome outcome = solve(in);
+  const Outcome outcome = solve(in, entry_problem);
   iregime = outcome.pattern;
   hl = outcome.hl;
   DPg = outcome.DPg;
-  if (outcome.failed) {
-    ierr = kNoFlowRegime;
-    put_failure(errmsg, outcome.reason);
-  }
+  if (outcome.failed) set_failure(iregime, ierr, errmsg, outcome.reason);
 
   dbg::trace([&](dbg::Block& b) { b.record("leaving BBi with DPg=", DPg); });
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "pipecorr/pipecorr.h"
 
@@ -33,8 +34,8 @@ inline constexpr std::int32_t kSegregated = PIPECORR_PATTERN_SEGREGATED;
 inline constexpr std::int32_t kTransition = PIPECORR_PATTERN_TRANSITION;
 inline constexpr std::int32_t kIntermittent = PIPECORR_PATTERN_INTERMITTENT;
 inline constexpr std::int32_t kDistributed = PIPECORR_PATTERN_DISTRIBUTED;
-static_assert(kUndefinedRegime == -1 && kSegregated == 5 &&
-                  kTransition == 6 && kIntermittent == 7 && kDistributed == 8,
+static_assert(kUndefinedRegime == -1 && kSegregated == 5 && kTransition == 6 &&
+                  kIntermittent == 7 && kDistributed == 8,
               "stored host results carry these codes");
 
 inline constexpr std::int32_t kNoFlowRegime = PIPECORR_NO_FLOW_REGIME;
@@ -44,8 +45,16 @@ static_assert(kNoFlowRegime == 3);
 // flow), holdup `hl`, pattern `iregime`, and `ierr`/`errmsg` (150
 // characters, blank-padded). A point outside the correlation's domain
 // returns ierr 3, iregime -1, zero gradient and holdup, and a message that
-// names the reason.
+// names the reason. `entry_problem` is a reason the calling entry already
+// knows (its host values have no place in single precision); the core then
+// takes its failure exit with it.
 void BBi(const FieldInputs& in, float& DPg, float& hl, std::int32_t& iregime,
-         std::int32_t& ierr, char* errmsg) noexcept;
+         std::int32_t& ierr, char* errmsg,
+         std::string_view entry_problem = {}) noexcept;
+
+// The failure result's codes and message, for an entry that finds its own
+// converted outputs unusable after the core succeeded.
+void set_failure(std::int32_t& iregime, std::int32_t& ierr, char* errmsg,
+                 std::string_view reason) noexcept;
 
 }  // namespace pipecorr::bb

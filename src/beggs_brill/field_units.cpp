@@ -1,5 +1,7 @@
 #include "beggs_brill/field_units.hpp"
 
+#include <cmath>
+
 #include "beggs_brill/single_precision.hpp"
 #include "log/debug_log.hpp"
 
@@ -24,6 +26,28 @@ FieldInputs to_field_units(const HostInputs& h) noexcept {
   // 100000 Pa counted as 14.7 psi, a plain scale without offset.
   in.pave = store(h.p * wide(14.7f) / wide(100000.0f));
   return in;
+}
+
+std::string_view range_problem(const HostInputs& h,
+                               const FieldInputs& f) noexcept {
+  const double host[] = {h.usl, h.usg,   h.rol,  h.rog, h.visl, h.visg,
+                         h.eps, h.sigma, h.diam, h.fi,  h.p};
+  const float field[] = {f.vsl,  f.vsg,   f.dl,    f.dg,   f.visl, f.visg,
+                         f.ruff, f.stenl, f.pidft, f.arad, f.pave};
+  for (const double v : host) {
+    if (!std::isfinite(v)) return {};
+  }
+  for (const float v : field) {
+    if (!std::isfinite(v)) {
+      return "an input is beyond the range of the single-precision "
+             "calculation";
+    }
+  }
+  return {};
+}
+
+bool outputs_finite(double dp, double holdup) noexcept {
+  return std::isfinite(dp) && std::isfinite(holdup);
 }
 
 void trace_entry(const EntryLabels& labels, const FieldInputs& in) noexcept {

@@ -27,6 +27,18 @@ struct HostInputs {
 // Each value rounded to float once, from the double computation.
 FieldInputs to_field_units(const HostInputs& host) noexcept;
 
+// Why the converted point cannot stand for the host's: every host value is
+// finite but one has no finite single-precision field value. Empty
+// otherwise (non-finite host values are the core's to report).
+std::string_view range_problem(const HostInputs& host,
+                               const FieldInputs& field) noexcept;
+
+// The failure exit of an entry whose outputs, converted to the host's type,
+// are not finite: the host never receives an infinity as a result.
+bool outputs_finite(double dp, double holdup) noexcept;
+inline constexpr std::string_view kGradientBeyondHostRange =
+    "pressure gradient is beyond the single-precision range";
+
 // The entry's trace block of the converted values. The entries differ only
 // in their title and viscosity labels.
 struct EntryLabels {
