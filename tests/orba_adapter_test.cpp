@@ -63,7 +63,7 @@ class OrbaAdapter : public ::testing::Test {
     EXPECT_EQ(r.id, -1);
     EXPECT_EQ(r.iaux, 0);
     EXPECT_EQ(r.ierr, 3);
-    EXPECT_EQ(r.errmsg, kFailureMessage);
+    EXPECT_EQ(r.reason, "invalid input");
   }
 
   Adapter adapter_;
@@ -115,7 +115,7 @@ TEST_F(OrbaAdapter, MapsTheEngineOutputs) {
   EXPECT_EQ(r.id, 12);  // engine pattern 5
   EXPECT_EQ(r.iaux, 0);
   EXPECT_EQ(r.ierr, 0);
-  EXPECT_TRUE(r.errmsg.empty());
+  EXPECT_TRUE(r.reason.empty());
 }
 
 TEST_F(OrbaAdapter, PressureChangesNothing) {
@@ -295,15 +295,27 @@ TEST_F(OrbaAdapter, UnwrittenElementsKeepThePreviousCallsValues) {
   EXPECT_EQ(xinfo_[54], 2.0);
 }
 
-TEST_F(OrbaAdapter, FailedCallsDoNotClearTheVector) {
+// The vector persists for the next engine call, but a point the engine was
+// not called for answers a diagnostic request with zeros, not with the
+// previous point's outputs (and xinfo holds that point's copy until then).
+TEST_F(OrbaAdapter, FailedCallsKeepTheVectorButNeverHandItBack) {
   engine_script.writes = plausible_outputs();
   engine_script.writes.emplace_back(40, 123.5);
+  xinfo_[0] = -999.0;
   call();
+  ASSERT_EQ(xinfo_[39], 123.5);
   HostInputs bad = kInputs;
   bad.rol = kNaN;
-  call(bad);
+  xinfo_[0] = -999.0;
+  expect_failure(call(bad));
+  EXPECT_EQ(engine_script.calls, 1);
+  for (std::size_t i = 0; i < xinfo_.size(); ++i) {
+    EXPECT_EQ(xinfo_[i], 0.0) << "element " << i + 1;
+  }
   EXPECT_EQ(adapter_.vecout()[39], 123.5);
   EXPECT_EQ(adapter_.vecout()[0], 0.3);
+  call();
+  EXPECT_EQ(engine_script.vecout_on_entry[39], 123.5);
 }
 
 class InvalidInput : public OrbaAdapter,
@@ -364,7 +376,7 @@ TEST_F(OrbaAdapter, RecoversOnTheNextSoundCall) {
   expect_failure(call(bad));
   const Results r = call();
   EXPECT_EQ(r.ierr, 0);
-  EXPECT_TRUE(r.errmsg.empty());
+  EXPECT_TRUE(r.reason.empty());
   EXPECT_EQ(r.holdup, 0.3);
 }
 

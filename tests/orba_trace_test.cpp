@@ -108,7 +108,11 @@ TEST_F(OrbaTrace, WritesTheFourBlocks) {
   EXPECT_EQ(log(), block1() + block2 + block3 + block4);
 }
 
-TEST_F(OrbaTrace, InvalidInputWritesEntryAndExitOnly) {
+// After a sound point has filled the engine vector, a point whose engine
+// is never called must not show that vector as its own.
+TEST_F(OrbaTrace, InvalidInputSaysTheEngineWasNotCalled) {
+  adapter_.call(&scripted_engine, xinfo_.data(), kInputs);
+  write_file("usercorr.dbg", "");
   HostInputs in = kInputs;
   in.rog = std::numeric_limits<double>::quiet_NaN();
   adapter_.call(&scripted_engine, xinfo_.data(), in);
@@ -116,6 +120,8 @@ TEST_F(OrbaTrace, InvalidInputWritesEntryAndExitOnly) {
   std::string entry = block1();
   const std::string rog = dbl2("50.000000000000000");
   entry.replace(entry.find(rog), rog.size(), dbl2("1#QNAN................"));
+  const std::string not_called =
+      line(" twpc20 not called: an input is not a number.");
   const std::string block4 =
       line("leaving ORBA_3 with: ") +
       line("           holdup    =" + dbl("0.000000000000000E+000")) +
@@ -127,7 +133,7 @@ TEST_F(OrbaTrace, InvalidInputWritesEntryAndExitOnly) {
       line("           ptclc     =" + dbl("0.000000000000000E+000")) +
       line("           iflowp    =" + int32("0")) +
       line("           id        =" + int32("-1"));
-  EXPECT_EQ(log(), entry + block4);
+  EXPECT_EQ(log(), entry + not_called + block4);
 }
 
 TEST_F(OrbaTrace, NothingWhileTheLogIsOff) {

@@ -28,7 +28,7 @@ constexpr double element(const std::array<double, kVecoutLength>& vecout,
 Results invalid_input() noexcept {
   Results r;
   r.ierr = kInvalidInputError;
-  r.errmsg = kInvalidInputMessage;
+  r.reason = kInvalidInputReason;
   return r;
 }
 
@@ -41,6 +41,11 @@ void answer_xinfo(double* xinfo,
   }
 }
 
+// What a point answers for the engine's vector when the engine was not
+// called for it: zeros, as before any engine call, matching the failure
+// result (holdup 0, gradient 0, no pattern number).
+constexpr std::array<double, kVecoutLength> kNoEngineCall{};
+
 Adapter process_adapter;
 
 }  // namespace
@@ -49,43 +54,44 @@ bool requests_vecout(double xinfo1) noexcept {
   return xinfo1 > -1000.0 && xinfo1 < -998.0;
 }
 
-Results Adapter::call(Engine engine, double* xinfo,
-                      const HostInputs& in) noexcept {
+Results Adapter::call(Engine engine, double* xinfo, const HostInputs& in) {
   trace_entry(in);
-
-  Results r;
-  double ptclc = 0.0;
-  std::int32_t iflowp = 0;
-  if (const auto screened = screen(in)) {
-    EngineCall engine_call;
-    engine_call.in = *screened;
-    trace_engine_call(engine_call);
-    call_engine(engine, engine_call, vecout_);
-    trace_engine_return();
-
-    const double holdup = element(vecout_, kHoldup);
-    // The engine's own summation order.
-    const double dp =
-        (element(vecout_, kGravity) + element(vecout_, kAcceleration)) +
-        element(vecout_, kFriction);
-    ptclc = element(vecout_, kPattern);
-    iflowp = truncate_pattern(ptclc);
-
-    const bool usable =
-        std::isfinite(holdup) && std::isfinite(element(vecout_, kFriction)) &&
-        std::isfinite(element(vecout_, kGravity)) &&
-        std::isfinite(element(vecout_, kAcceleration)) && std::isfinite(dp);
-    if (usable) {
-      r.holdup = holdup;
-      r.dp = dp;
-      r.id = host_pattern_code(iflowp);
-    } else {
-      r = invalid_input();
-    }
-  } else {
-    r = invalid_input();
+  const auto screened = screen(in);
+  if (!screened) {
+    // The persistent vector stays as the last engine call left it, for the
+    // next call; this point only reports that it had no engine result.
+    trace_engine_not_called();
+    const Results r = invalid_input();
+    answer_xinfo(xinfo, kNoEngineCall);
+    trace_exit({r.holdup, kNoEngineCall, r.dp, 0.0, 0, r.id});
+    return r;
   }
 
+  EngineCall engine_call;
+  engine_call.in = *screened;
+  trace_engine_call(engine_call);
+  call_engine(engine, engine_call, vecout_);
+  trace_engine_return();
+
+  const double holdup = element(vecout_, kHoldup);
+  // The engine's own summation order.
+  const double dp =
+      (element(vecout_, kGravity) + element(vecout_, kAcceleration)) +
+      element(vecout_, kFriction);
+  const double ptclc = element(vecout_, kPattern);
+  const std::int32_t iflowp = truncate_pattern(ptclc);
+
+  const bool usable =
+      std::isfinite(holdup) && std::isfinite(element(vecout_, kFriction)) &&
+      std::isfinite(element(vecout_, kGravity)) &&
+      std::isfinite(element(vecout_, kAcceleration)) && std::isfinite(dp);
+  Results r = invalid_input();
+  if (usable) {
+    r = Results{};
+    r.holdup = holdup;
+    r.dp = dp;
+    r.id = host_pattern_code(iflowp);
+  }
   answer_xinfo(xinfo, vecout_);
   trace_exit({r.holdup, vecout_, r.dp, ptclc, iflowp, r.id});
   return r;
@@ -96,7 +102,7 @@ void orba_3(Engine engine, double* xinfo, const double* usl, const double* usg,
             const double* visg, const double* eps, const double* sigma,
             const double* diam, const double* fi, const double* p, double* dp,
             double* holdup, std::int32_t* id, std::int32_t* iaux,
-            std::int32_t* ierr, char* errmsg) noexcept {
+            std::int32_t* ierr, char* errmsg) {
   const Results r = process_adapter.call(
       engine, xinfo,
       {*usl, *usg, *rol, *rog, *visl, *visg, *eps, *sigma, *diam, *fi, *p});
@@ -105,7 +111,11 @@ void orba_3(Engine engine, double* xinfo, const double* usl, const double* usg,
   *id = r.id;
   *iaux = r.iaux;
   *ierr = r.ierr;
-  text::put_fixed(errmsg, text::kMessageLength, r.errmsg);
+  if (r.reason.empty()) {
+    text::put_fixed(errmsg, text::kMessageLength, {});
+  } else {
+    text::put_message(errmsg, text::kFailureHead, r.reason);
+  }
 }
 
 }  // namespace pipecorr::orba

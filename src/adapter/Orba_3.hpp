@@ -14,8 +14,8 @@
 
 namespace pipecorr::orba {
 
-inline constexpr std::string_view kInvalidInputMessage =
-    "Unable to calculate flow regime: invalid input";
+// Follows the failure head, as every correlation's reason does.
+inline constexpr std::string_view kInvalidInputReason = "invalid input";
 inline constexpr std::int32_t kInvalidInputError = PIPECORR_NO_FLOW_REGIME;
 
 // First element of xinfo when the host does not ask for the output vector:
@@ -30,7 +30,7 @@ struct Results {
   std::int32_t id = kNoPatternCode;
   std::int32_t iaux = 0;
   std::int32_t ierr = 0;
-  std::string_view errmsg;  // blank-padded to 150 by the caller
+  std::string_view reason;  // after the failure head; empty on success
 };
 
 // Whether xinfo(1) asks for all 70 engine outputs.
@@ -42,8 +42,11 @@ bool requests_vecout(double xinfo1) noexcept;
 class Adapter {
  public:
   // Writes xinfo (70 elements on request, else the marker in the first)
-  // and returns the host's results. The engine is called at most once.
-  Results call(Engine engine, double* xinfo, const HostInputs& in) noexcept;
+  // and returns the host's results. The engine is called at most once; when
+  // it is not called, a request gets 70 zeros, never an earlier point's
+  // vector. Whatever the engine throws passes through to the export's
+  // boundary.
+  Results call(Engine engine, double* xinfo, const HostInputs& in);
 
   [[nodiscard]] const std::array<double, kVecoutLength>& vecout()
       const noexcept {
@@ -61,6 +64,6 @@ void orba_3(Engine engine, double* xinfo, const double* usl, const double* usg,
             const double* visg, const double* eps, const double* sigma,
             const double* diam, const double* fi, const double* p, double* dp,
             double* holdup, std::int32_t* id, std::int32_t* iaux,
-            std::int32_t* ierr, char* errmsg) noexcept;
+            std::int32_t* ierr, char* errmsg);
 
 }  // namespace pipecorr::orba

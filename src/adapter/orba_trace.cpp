@@ -44,6 +44,12 @@ void trace_engine_return() noexcept {
   dbg::trace([](dbg::Block& b) { b.record(" returned from twpc20."); });
 }
 
+void trace_engine_not_called() noexcept {
+  dbg::trace([](dbg::Block& b) {
+    b.record(" twpc20 not called: an input is not a number.");
+  });
+}
+
 void trace_exit(const ExitTrace& out) noexcept {
   dbg::trace([&](dbg::Block& b) {
     b.record("leaving ORBA_3 with: ");

@@ -15,6 +15,9 @@ void trace_entry(const HostInputs& in) noexcept;
 void trace_engine_call(const EngineCall& call) noexcept;
 // Block 3.
 void trace_engine_return() noexcept;
+// In place of blocks 2 and 3 when an input is NaN and the engine is not
+// called.
+void trace_engine_not_called() noexcept;
 
 struct ExitTrace {
   double holdup;
