@@ -67,11 +67,22 @@ TEST_F(HostWithTraps, LibraryWorksRoundingToNearestWhateverTheHostUses) {
   EXPECT_EQ(after & _MM_ROUND_MASK, unsigned{_MM_ROUND_UP});
 }
 
-TEST(Boundary, ExceptionsDoNotLeave) {
-  bool after = false;
-  at_boundary([] { throw 42; });
-  after = true;
-  EXPECT_TRUE(after);
+// A body that throws after raising flags still hands the host back its own
+// state, and the export's failure handler runs once.
+TEST_F(HostWithTraps, AnExceptionEndsInTheHandlerWithTheHostsState) {
+  const unsigned host = (0x1F80U & ~kTrapsOfInterest) | _MM_ROUND_DOWN;
+  _mm_setcsr(host);
+  int handled = 0;
+  at_boundary(
+      [] {
+        raise_sse_flags();
+        throw 42;
+      },
+      [&handled] { ++handled; });
+  const unsigned after = _mm_getcsr();
+  _mm_setcsr(saved_);
+  EXPECT_EQ(after, host);
+  EXPECT_EQ(handled, 1);
 }
 
 #if defined(__i386__) || defined(_WIN32)

@@ -37,14 +37,26 @@ class FpEnvironmentGuard {
 #endif
 };
 
-// Runs one export's work behind the guard; nothing thrown leaves it.
-template <typename Body>
-void at_boundary(Body&& body) noexcept {
+// Runs one export's work behind the guard. Nothing thrown leaves it: the
+// bodies it wraps are deliberately not noexcept, so that an exception from
+// anywhere below (an engine, the runtime) arrives here instead of ending the
+// host's process in std::terminate, and `on_exception` then writes the
+// export's defined result. The guard restores the host's floating-point
+// state on either path.
+template <typename Body, typename OnException>
+void at_boundary(Body&& body, OnException&& on_exception) noexcept {
   const FpEnvironmentGuard guard;
   try {
     body();
   } catch (...) {
+    on_exception();
   }
+}
+
+// For the exports that have no result to report a failure in.
+template <typename Body>
+void at_boundary(Body&& body) noexcept {
+  at_boundary(body, [] {});
 }
 
 }  // namespace pipecorr::host

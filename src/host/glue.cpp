@@ -8,10 +8,12 @@
 #include "host/boundary.hpp"
 #include "host/catalogue.hpp"
 #include "host/corr_int.hpp"
+#include "host/correlation_boundary.hpp"
 #include "host/identification.hpp"
 #include "twpc20.h"
 
 using pipecorr::host::at_boundary;
+using pipecorr::host::correlation_at_boundary;
 
 extern "C" {
 
@@ -55,7 +57,7 @@ BB_2(float* xinfo, const float* usl, const float* usg, const float* rol,
      const float* sigma, const float* diam, const float* fi, const float* p,
      float* dp, float* holdup, int32_t* id, int32_t* iaux, int32_t* ierr,
      char* errmsg, pipecorr_len) {
-  at_boundary([&] {
+  correlation_at_boundary<float>({dp, holdup, id, iaux, ierr, errmsg}, [&] {
     pipecorr::bb::bb_2(xinfo, usl, usg, rol, rog, visl, visg, eps, sigma, diam,
                        fi, p, dp, holdup, id, iaux, ierr, errmsg);
   });
@@ -67,7 +69,7 @@ BB_3(double* xinfo, const double* usl, const double* usg, const double* rol,
      const double* eps, const double* sigma, const double* diam,
      const double* fi, const double* p, double* dp, double* holdup, int32_t* id,
      int32_t* iaux, int32_t* ierr, char* errmsg, pipecorr_len) {
-  at_boundary([&] {
+  correlation_at_boundary<double>({dp, holdup, id, iaux, ierr, errmsg}, [&] {
     pipecorr::bb::bb_3(xinfo, usl, usg, rol, rog, visl, visg, eps, sigma, diam,
                        fi, p, dp, holdup, id, iaux, ierr, errmsg);
   });
@@ -79,7 +81,7 @@ ORBA_3(double* xinfo, const double* usl, const double* usg, const double* rol,
        const double* eps, const double* sigma, const double* diam,
        const double* fi, const double* p, double* dp, double* holdup,
        int32_t* id, int32_t* iaux, int32_t* ierr, char* errmsg, pipecorr_len) {
-  at_boundary([&] {
+  correlation_at_boundary<double>({dp, holdup, id, iaux, ierr, errmsg}, [&] {
     pipecorr::orba::orba_3(&TWPC20, xinfo, usl, usg, rol, rog, visl, visg, eps,
                            sigma, diam, fi, p, dp, holdup, id, iaux, ierr,
                            errmsg);
