@@ -40,6 +40,11 @@ install(FILES
 file(RELATIVE_PATH PIPECORR_PC_TO_PREFIX
   ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig
   ${CMAKE_INSTALL_PREFIX})
+if(WIN32)
+  set(PIPECORR_PLUGIN_FILE pipecorr.dll)
+else()
+  set(PIPECORR_PLUGIN_FILE libpipecorr${CMAKE_SHARED_LIBRARY_SUFFIX})
+endif()
 configure_file(${PROJECT_SOURCE_DIR}/cmake/pipecorr.pc.in
   ${PROJECT_BINARY_DIR}/pipecorr.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/pipecorr.pc

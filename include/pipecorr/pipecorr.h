@@ -143,15 +143,19 @@ PIPECORR_API void PIPECORR_CALL CORR_INT_CLEANUP(void);
  *   p       in      pressure, Pa (traced only; no result depends on it)
  *   dp      out     pressure gradient, Pa/m, positive when pressure falls
  *   holdup  out     liquid holdup, fraction
- *   id      out     flow-pattern code: Beggs & Brill 5 segregated,
- *                   6 transition, 7 intermittent, 8 distributed, -1 none;
- *                   ORBA_3 2, 4 or 9..16 (-1 when the engine gives none)
+ *   id      out     flow-pattern code: PIPECORR_PATTERN_* for Beggs & Brill;
+ *                   ORBA_3 PIPECORR_ENGINE_PATTERN_CODES (-1 when none)
  *   iaux    out     always 0
- *   ierr    out     0 success, 3 no flow pattern / input outside the domain
+ *   ierr    out     0 success; 3 no flow pattern, an input outside the
+ *                   domain, or a result that would not be finite
  *   errmsg  out     150 characters, blank-padded message
+ * On failure dp and holdup are 0 and id is -1; a result is never NaN or
+ * infinite.
  * ORBA_3: when -1000 < xinfo[0] < -998 the engine's 70 outputs are copied
- * into xinfo[0..69] (the host must provide 70 elements); otherwise xinfo[0]
- * is set to 2.1f widened to double.
+ * into xinfo[0..69] (the host must provide 70 elements; 70 zeros when the
+ * engine was not called for the point); otherwise xinfo[0] is set to 2.1f
+ * widened to double. Re-arm the request before every call. ORBA_3 clamps
+ * its inputs silently into the engine's ranges (docs/host-guide.md).
  */
 PIPECORR_API void PIPECORR_CALL
 BB_2(float* xinfo, const float* usl, const float* usg, const float* rol,
