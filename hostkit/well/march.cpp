@@ -68,7 +68,7 @@ void check_inputs(const MarchWell& well, double known_pressure,
 // Ends of pipe sections strictly inside the path, from the top down.
 std::vector<double> pipe_changes(const MarchWell& well) {
   std::vector<double> changes;
-  if (well.pipe.whole_well()) return changes;
+  if (well.pipe.is_whole_well()) return changes;
   const auto sections = well.pipe.sections();
   for (std::size_t j = 0; j + 1 < sections.size(); ++j) {
     const double md = sections[j].bottom_md;

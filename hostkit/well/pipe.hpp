@@ -39,7 +39,7 @@ class PipeSections {
   [[nodiscard]] static PipeSections by_md(std::vector<PipeSection> sections);
 
   // Whether one pipe serves the whole well.
-  [[nodiscard]] bool whole_well() const { return whole_well_; }
+  [[nodiscard]] bool is_whole_well() const { return whole_well_; }
 
   // The sections from the top down (one section spanning all depths for a
   // whole-well pipe).
