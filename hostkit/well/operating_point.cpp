@@ -1,0 +1,97 @@
+#include "well/operating_point.hpp"
+
+#include <cmath>
+#include <string>
+
+#include "well/number_text.hpp"
+
+namespace pipecorr::well {
+namespace {
+
+void check_lift(std::span<const LiftPoint> lift) {
+  if (lift.size() < 2) {
+    throw WellInputError("lift curve: at least two points are needed, got " +
+                         std::to_string(lift.size()));
+  }
+  for (std::size_t i = 0; i < lift.size(); ++i) {
+    const LiftPoint& p = lift[i];
+    const std::string where = "lift curve point " + std::to_string(i + 1) +
+                              " (rate " + number_text(p.rate) + "): ";
+    if (!std::isfinite(p.rate) || !std::isfinite(p.flowing_pressure)) {
+      throw WellInputError(where + "rate and pressure must be finite", i);
+    }
+    if (p.rate < 0.0) {
+      throw WellInputError(where + "the rate must not be negative", i);
+    }
+    if (i > 0 && !(p.rate > lift[i - 1].rate)) {
+      throw WellInputError(where +
+                               "rates must increase strictly along the "
+                               "table",
+                           i);
+    }
+  }
+}
+
+}  // namespace
+
+OperatingPoint find_operating_point(std::span<const LiftPoint> lift,
+                                    const Inflow& inflow) {
+  check_lift(lift);
+  const std::size_t n = lift.size();
+  // Pressure the well needs less pressure the reservoir gives, per point.
+  std::vector<double> excess(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    excess[i] =
+        lift[i].flowing_pressure - inflow_pressure(inflow, lift[i].rate);
+  }
+
+  OperatingPoint result;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double here = excess[i];
+    if (here == 0.0) {
+      const double before = i > 0 ? excess[i - 1] : here;
+      const double after = i + 1 < n ? excess[i + 1] : here;
+      result.crossings.push_back({lift[i].rate, lift[i].flowing_pressure,
+                                  after > before, i + 1 < n ? i : i - 1});
+      continue;
+    }
+    if (i + 1 == n) break;
+    const double next = excess[i + 1];
+    if (next == 0.0 || (here < 0.0) == (next < 0.0)) continue;
+    const double f = here / (here - next);
+    const LiftPoint& a = lift[i];
+    const LiftPoint& b = lift[i + 1];
+    result.crossings.push_back(
+        {a.rate + (b.rate - a.rate) * f,
+         a.flowing_pressure + (b.flowing_pressure - a.flowing_pressure) * f,
+         next > here, i});
+  }
+
+  for (auto it = result.crossings.rbegin(); it != result.crossings.rend();
+       ++it) {
+    if (it->stable) {
+      result.point = *it;
+      break;
+    }
+  }
+  if (result.point) return result;
+  if (excess.back() < 0.0) {
+    result.reason =
+        "the reservoir gives more pressure than the well needs at the "
+        "table's highest rate, " +
+        number_text(lift.back().rate) +
+        ": the well flows faster; extend the lift table";
+  } else if (result.crossings.empty()) {
+    result.reason =
+        "the well needs more bottom-hole pressure than the reservoir gives "
+        "at every rate of the table: it does not flow";
+  } else {
+    result.reason =
+        "the curves meet only where the lift curve falls through the "
+        "inflow curve, which the well does not stay at: it does not flow "
+        "steadily";
+  }
+  return result;
+}
+
+}  // namespace pipecorr::well
