@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 
 #include "fluids/black_oil.hpp"
 #include "fluids/units.hpp"
@@ -35,7 +36,8 @@ f::FluidDescription fluid(f::ZCorrelation z, bool alternatives) {
 const f::StandardRates kRates = f::rates_from_gor(
     u::stb_per_day_to_m3_per_s(1000.0), u::stb_per_day_to_m3_per_s(500.0),
     u::scf_per_stb_to_m3_per_m3(600.0));
-const double kArea = 0.25 * M_PI * u::in_to_m(4.0) * u::in_to_m(4.0);
+const double kArea =
+    0.25 * std::numbers::pi * u::in_to_m(4.0) * u::in_to_m(4.0);
 const double kTemperature = u::fahrenheit_to_kelvin(180.0);
 
 void BM_InSitu(benchmark::State& state, f::ZCorrelation z, bool alternatives,

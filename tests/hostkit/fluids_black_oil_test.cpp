@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <numbers>
 
 #include "fluids/black_oil.hpp"
 #include "fluids/fluid_error.hpp"
@@ -34,7 +35,8 @@ StandardRates sample_rates() {
                         u::scf_per_stb_to_m3_per_m3(600.0));
 }
 
-const double kArea = 0.25 * M_PI * u::in_to_m(4.0) * u::in_to_m(4.0);
+const double kArea =
+    0.25 * std::numbers::pi * u::in_to_m(4.0) * u::in_to_m(4.0);
 
 // The textbook mass rate, 350.17 (go qo + gw qw) + 0.0764 gg qg lbm/d with
 // rates in STB/d and scf/d (Brill & Mukherjee, 1999, ch. 2): 519 300 lbm/d.
