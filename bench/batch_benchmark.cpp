@@ -8,13 +8,13 @@
 #include <fstream>
 #include <string>
 
-#include "batch.hpp"
-#include "correlation.hpp"
-#include "plugin_library.hpp"
+#include "jobs/batch.hpp"
+#include "plugin/correlation.hpp"
+#include "plugin/plugin_library.hpp"
 
 namespace {
 
-using namespace pipecorr::cli;
+using namespace pipecorr::hostkit;
 
 constexpr int kRows = 100'000;
 
@@ -41,7 +41,6 @@ void BM_Batch(benchmark::State& state, const std::string& correlation) {
   options.input = make_table(correlation);
   options.output =
       std::filesystem::temp_directory_path() / "pipecorr-batch-bench-out.csv";
-  options.progress = false;
   for (auto _ : state) {
     const auto summary = run_batch(correlations, options);
     benchmark::DoNotOptimize(summary.rows);

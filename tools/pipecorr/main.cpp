@@ -8,21 +8,22 @@
 #include <memory>
 #include <optional>
 
-#include "batch.hpp"
-#include "calc_command.hpp"
-#include "cli_error.hpp"
-#include "correlation.hpp"
-#include "default_library.hpp"
-#include "example_point.hpp"
-#include "list_command.hpp"
+#include "jobs/batch.hpp"
+#include "jobs/point_report.hpp"
+#include "text/error.hpp"
+#include "plugin/correlation.hpp"
+#include "plugin/default_library.hpp"
+#include "jobs/example_point.hpp"
+#include "jobs/describe_library.hpp"
 #include "map_command.hpp"
-#include "output_file.hpp"
-#include "plugin_library.hpp"
+#include "files/output_file.hpp"
+#include "plugin/plugin_library.hpp"
+#include "progress_bar.hpp"
 #include "traverse_command.hpp"
 
 namespace {
 
-using namespace pipecorr::cli;
+using namespace pipecorr::hostkit;
 
 struct GlobalOptions {
   std::string library;
@@ -35,7 +36,7 @@ void prepare_log(bool wanted) {
   if (!wanted) return;
   std::ofstream touch("usercorr.dbg", std::ios::app);
   if (!touch) {
-    throw CliError(
+    throw Error(
         "cannot create usercorr.dbg in the working directory for --log");
   }
 }
@@ -145,7 +146,11 @@ int run(int argc, char** argv) {
   if (*batch) {
     batch_options.input = batch_input;
     if (!batch_output.empty()) batch_options.output = batch_output;
-    batch_options.progress = !no_progress;
+    ProgressBar bar(!no_progress);
+    batch_options.progress = [&bar](std::size_t done, std::size_t total,
+                                    std::size_t rows) {
+      bar.update(done, total, rows);
+    };
     const auto summary = run_batch(correlations, batch_options);
     std::fprintf(stderr,
                  "batch: %zu rows, %zu computed, %zu malformed, %zu with a "

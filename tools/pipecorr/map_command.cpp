@@ -4,11 +4,11 @@
 
 #include <cstdio>
 
-#include "example_point.hpp"
-#include "map_plot.hpp"
-#include "output_file.hpp"
+#include "jobs/example_point.hpp"
+#include "jobs/map_plot.hpp"
+#include "files/output_file.hpp"
 
-namespace pipecorr::cli {
+namespace pipecorr::hostkit {
 
 CLI::App* add_map_command(CLI::App& app, MapOptions& options) {
   auto* command = app.add_subcommand(
@@ -64,4 +64,4 @@ int run_map_command(const CorrelationSet& correlations,
   return 0;
 }
 
-}  // namespace pipecorr::cli
+}  // namespace pipecorr::hostkit

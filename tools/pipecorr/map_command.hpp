@@ -3,14 +3,14 @@
 
 #include <string>
 
-#include "correlation.hpp"
-#include "flow_map.hpp"
+#include "plugin/correlation.hpp"
+#include "jobs/flow_map.hpp"
 
 namespace CLI {
 class App;
 }
 
-namespace pipecorr::cli {
+namespace pipecorr::hostkit {
 
 struct MapOptions {
   FlowInputs fluids;
@@ -25,4 +25,4 @@ CLI::App* add_map_command(CLI::App& app, MapOptions& options);
 int run_map_command(const CorrelationSet& correlations,
                     const MapOptions& options);
 
-}  // namespace pipecorr::cli
+}  // namespace pipecorr::hostkit

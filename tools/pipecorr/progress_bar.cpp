@@ -12,7 +12,7 @@
 #define PIPECORR_FILENO fileno
 #endif
 
-namespace pipecorr::cli {
+namespace pipecorr::hostkit {
 
 ProgressBar::ProgressBar(bool enabled)
     : active_(enabled && PIPECORR_ISATTY(PIPECORR_FILENO(stderr)) != 0) {}
@@ -37,4 +37,4 @@ void ProgressBar::update(std::size_t done, std::size_t total,
   drawn_ = true;
 }
 
-}  // namespace pipecorr::cli
+}  // namespace pipecorr::hostkit

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-namespace pipecorr::cli {
+namespace pipecorr::hostkit {
 
 class ProgressBar {
  public:
@@ -23,4 +23,4 @@ class ProgressBar {
   int last_percent_ = -1;
 };
 
-}  // namespace pipecorr::cli
+}  // namespace pipecorr::hostkit

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <cstdio>
 
-#include "cli_error.hpp"
-#include "number_text.hpp"
-#include "output_file.hpp"
-#include "traverse.hpp"
-#include "traverse_report.hpp"
+#include "text/error.hpp"
+#include "text/number_text.hpp"
+#include "files/output_file.hpp"
+#include "jobs/traverse.hpp"
+#include "jobs/traverse_report.hpp"
 
-namespace pipecorr::cli {
+namespace pipecorr::hostkit {
 namespace {
 
 constexpr double kTableRows = 20.0;
@@ -53,7 +53,7 @@ int run_traverse_command(const CorrelationSet& correlations,
                          const TraverseOptions& options) {
   if (options.every.has_value() &&
       (!(*options.every > 0.0) || !std::isfinite(*options.every))) {
-    throw CliError("--every must be a positive length in metres, got " +
+    throw Error("--every must be a positive length in metres, got " +
                    shortest(*options.every));
   }
   const TraverseCase pipe = load_case(options.case_file);
@@ -78,4 +78,4 @@ int run_traverse_command(const CorrelationSet& correlations,
   return 0;
 }
 
-}  // namespace pipecorr::cli
+}  // namespace pipecorr::hostkit

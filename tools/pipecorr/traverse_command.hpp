@@ -4,13 +4,13 @@
 #include <optional>
 #include <string>
 
-#include "correlation.hpp"
+#include "plugin/correlation.hpp"
 
 namespace CLI {
 class App;
 }
 
-namespace pipecorr::cli {
+namespace pipecorr::hostkit {
 
 struct TraverseOptions {
   std::string case_file;
@@ -28,4 +28,4 @@ CLI::App* add_traverse_command(CLI::App& app, TraverseOptions& options);
 int run_traverse_command(const CorrelationSet& correlations,
                          const TraverseOptions& options);
 
-}  // namespace pipecorr::cli
+}  // namespace pipecorr::hostkit

@@ -1,0 +1,38 @@
+// Numbers to and from text with std::from_chars/std::to_chars: exact,
+// locale-free and allocation-free, which a million-row table needs.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pipecorr::hostkit {
+
+enum class NumberProblem { kNone, kEmpty, kNotNumber, kNotFinite };
+
+// Reads a whole cell (surrounding blanks allowed, one leading '+' allowed)
+// as a finite double. Anything else left in the cell makes it not a number.
+[[nodiscard]] NumberProblem parse_number(std::string_view text, double& value);
+
+// "is empty", "is not a number", "is not a finite number".
+[[nodiscard]] std::string_view describe(NumberProblem problem);
+
+// Shortest text that reads back as the same value.
+void append_number(std::string& out, double value);
+void append_number(std::string& out, long long value);
+
+// Fixed notation with the given number of decimals.
+[[nodiscard]] std::string fixed(double value, int decimals);
+
+// Shortest round-trip text, for messages and captions.
+[[nodiscard]] std::string shortest(double value);
+
+[[nodiscard]] std::string_view trim_blanks(std::string_view text);
+
+}  // namespace pipecorr::hostkit
+
+namespace pipecorr::hostkit {
+
+// At most `digits` significant digits, no trailing zeros: for captions.
+[[nodiscard]] std::string significant(double value, int digits);
+
+}  // namespace pipecorr::hostkit

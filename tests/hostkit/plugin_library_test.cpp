@@ -1,0 +1,126 @@
+// Loading plug-ins by path: the catalogue as the library reports it, calls
+// through the double-precision list, and a clear message for every library
+// a host cannot use.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "text/error.hpp"
+#include "plugin/correlation.hpp"
+#include "plugin/plugin_library.hpp"
+
+namespace pipecorr::hostkit {
+namespace {
+
+std::string error_of(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& error) {
+    return error.what();
+  }
+  return "(no error)";
+}
+
+TEST(PluginLibrary, ReadsTheCatalogueOfAThirdPartyPlugin) {
+  const PluginLibrary library(MINI_PLUGIN);
+  const auto entries = library.catalogue();
+  ASSERT_EQ(entries.size(), 1U);
+  EXPECT_EQ(entries[0].name, "LIN_3");
+  EXPECT_EQ(entries[0].type, 1);
+  EXPECT_EQ(entries[0].description, "Linear test correlation");
+  EXPECT_EQ(entries[0].link_info, 3);
+}
+
+TEST(PluginLibrary, IdentificationIsOptional) {
+  const PluginLibrary library(MINI_PLUGIN);
+  const auto version = library.identification(IdentificationVariant::kVersion);
+  ASSERT_TRUE(version.has_value());
+  EXPECT_EQ(*version, std::vector<std::string>{"  Minimal test plug-in"});
+  EXPECT_FALSE(
+      library.identification(IdentificationVariant::kInterface).has_value());
+}
+
+TEST(Correlation, CallsThroughTheDoublePrecisionList) {
+  const PluginLibrary library(MINI_PLUGIN);
+  const CorrelationSet correlations(library);
+  FlowInputs in;
+  in.usl = 1.0;
+  in.usg = 3.0;
+  in.diam = 0.25;
+  in.fi = -2.0;
+  in.p = 2e5;
+  FlowResult out;
+  correlations.get("LIN_3").call(in, out);
+  EXPECT_EQ(out.dp, 100.0 / 0.25 - 20.0);
+  EXPECT_EQ(out.holdup, 0.25);
+  EXPECT_EQ(out.id, 5);
+  EXPECT_EQ(out.ierr, 0);
+  EXPECT_EQ(out.message(), "");
+
+  in.p = 5e4;
+  correlations.get("LIN_3").call(in, out);
+  EXPECT_EQ(out.ierr, 3);
+  EXPECT_EQ(out.message(), "pressure below 1 bar");
+}
+
+struct LoadCase {
+  const char* name;
+  const char* path;
+  const char* message;
+};
+
+class UnusableLibrary : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(UnusableLibrary, IsRefusedWithAMessage) {
+  const auto message =
+      error_of([&] { const PluginLibrary library(GetParam().path); });
+  EXPECT_NE(message.find(GetParam().message), std::string::npos) << message;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Libraries, UnusableLibrary,
+    ::testing::Values(LoadCase{"missing_file", "/nonexistent/libnothing.so",
+                               "'/nonexistent/libnothing.so' does not exist"},
+                      LoadCase{"no_catalogue", MINI_PLUGIN_NOCAT,
+                               "does not export DESCRIPTN_2"},
+                      LoadCase{"not_a_library", MINI_PLUGIN_SOURCE,
+                               "cannot load plug-in"}),
+    [](const auto& entry) { return std::string(entry.param.name); });
+
+struct LookupCase {
+  const char* name;
+  const char* correlation;
+  const char* message;
+};
+
+class UncallableCorrelation : public ::testing::TestWithParam<LookupCase> {};
+
+TEST_P(UncallableCorrelation, IsNamedWithTheReason) {
+  const PluginLibrary library(MINI_PLUGIN_GHOST);
+  const CorrelationSet correlations(library);
+  const auto message =
+      error_of([&] { (void)correlations.get(GetParam().correlation); });
+  EXPECT_NE(message.find(GetParam().message), std::string::npos) << message;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lookups, UncallableCorrelation,
+    ::testing::Values(
+        LookupCase{"unknown", "BB_9",
+                   "unknown correlation 'BB_9'; libmini_plugin_ghost.so "
+                   "offers LIN_3, GONE_3, ODD_7"},
+        LookupCase{"listed_not_exported", "GONE_3",
+                   "the library does not export GONE_3"},
+        LookupCase{"unknown_link_info", "ODD_7", "has link info 7"}),
+    [](const auto& entry) { return std::string(entry.param.name); });
+
+TEST(CorrelationSet, TheDefaultIsTheFirstCallableEntry) {
+  const PluginLibrary library(MINI_PLUGIN_GHOST);
+  const CorrelationSet correlations(library);
+  EXPECT_EQ(correlations.first_callable().name(), "LIN_3");
+  EXPECT_NE(correlations.find("LIN_3", nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace pipecorr::hostkit

@@ -1,0 +1,205 @@
+// The pictures are well-formed XML (read back by a real XML parser) and show
+// what was computed: the map's regions cover exactly the cells of each
+// pattern, and the legend names the patterns.
+#include <expat.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "plugin/correlation.hpp"
+#include "jobs/flow_map.hpp"
+#include "jobs/map_plot.hpp"
+#include "plot/pattern_colours.hpp"
+#include "plugin/plugin_library.hpp"
+#include "jobs/traverse.hpp"
+#include "jobs/traverse_report.hpp"
+
+namespace pipecorr::hostkit {
+namespace {
+
+struct Element {
+  std::string name;
+  std::map<std::string, std::string> attributes;
+  std::string text;
+};
+
+struct ParsedSvg {
+  bool well_formed = false;
+  std::string error;
+  std::vector<Element> elements;
+};
+
+ParsedSvg parse_svg(const std::string& document) {
+  ParsedSvg parsed;
+  std::vector<std::size_t> open;
+  struct State {
+    ParsedSvg* parsed;
+    std::vector<std::size_t>* open;
+  } state{&parsed, &open};
+  XML_Parser parser = XML_ParserCreate("UTF-8");
+  XML_SetUserData(parser, &state);
+  XML_SetElementHandler(
+      parser,
+      [](void* data, const XML_Char* name, const XML_Char** attributes) {
+        auto* s = static_cast<State*>(data);
+        Element element{name, {}, {}};
+        for (std::size_t i = 0; attributes[i] != nullptr; i += 2) {
+          element.attributes[attributes[i]] = attributes[i + 1];
+        }
+        s->open->push_back(s->parsed->elements.size());
+        s->parsed->elements.push_back(std::move(element));
+      },
+      [](void* data, const XML_Char*) {
+        static_cast<State*>(data)->open->pop_back();
+      });
+  XML_SetCharacterDataHandler(
+      parser, [](void* data, const XML_Char* text, int length) {
+        auto* s = static_cast<State*>(data);
+        if (s->open->empty()) return;
+        s->parsed->elements[s->open->back()].text.append(
+            text, static_cast<std::size_t>(length));
+      });
+  parsed.well_formed =
+      XML_Parse(parser, document.data(), static_cast<int>(document.size()),
+                XML_TRUE) == XML_STATUS_OK;
+  if (!parsed.well_formed) {
+    parsed.error = std::string(XML_ErrorString(XML_GetErrorCode(parser))) +
+                   " at line " +
+                   std::to_string(XML_GetCurrentLineNumber(parser));
+  }
+  XML_ParserFree(parser);
+  return parsed;
+}
+
+std::vector<std::string> texts(const ParsedSvg& svg) {
+  std::vector<std::string> all;
+  for (const auto& element : svg.elements) {
+    if (element.name == "text") all.push_back(element.text);
+  }
+  return all;
+}
+
+bool contains(const std::vector<std::string>& all, const std::string& text) {
+  return std::find(all.begin(), all.end(), text) != all.end();
+}
+
+class Pictures : public ::testing::Test {
+ protected:
+  PluginLibrary library_{MINI_PLUGIN};
+  CorrelationSet correlations_{library_};
+  const Correlation& lin_ = correlations_.get("LIN_3");
+
+  FlowMap map() const {
+    FlowInputs fluids;
+    fluids.diam = 0.1;
+    fluids.p = 2e5;
+    MapRange range;
+    range.points = 24;
+    return compute_flow_map(lin_, fluids, range);
+  }
+};
+
+TEST_F(Pictures, MapCellsFollowTheCorrelation) {
+  const auto m = map();
+  ASSERT_EQ(m.cells.size(), 24U * 24U);
+  for (std::size_t r = 0; r < m.usl.size(); ++r) {
+    for (std::size_t c = 0; c < m.usg.size(); ++c) {
+      // The test plug-in: distributed (8) where usg > 10 usl, else 7.
+      EXPECT_EQ(m.at(r, c).id, m.usg[c] > 10.0 * m.usl[r] ? 8 : 7)
+          << "usl " << m.usl[r] << " usg " << m.usg[c];
+    }
+  }
+  EXPECT_NEAR(m.usl.front(), std::pow(10.0, -3.0 + 4.0 / 48.0), 1e-12);
+  EXPECT_NEAR(m.usg.back(), std::pow(10.0, 2.0 - 4.0 / 48.0), 1e-12);
+}
+
+TEST_F(Pictures, MapRegionsCoverExactlyTheCellsOfEachPattern) {
+  const auto m = map();
+  const auto svg = parse_svg(render_flow_map_svg(m));
+  ASSERT_TRUE(svg.well_formed) << svg.error;
+  std::map<std::string, double> area;
+  for (const auto& e : svg.elements) {
+    const auto pattern = e.attributes.find("data-pattern");
+    if (e.name != "rect" || pattern == e.attributes.end()) continue;
+    const int id = std::stoi(pattern->second);
+    EXPECT_EQ(e.attributes.at("fill"), pattern_colour(id));
+    area[pattern->second] += std::stod(e.attributes.at("width")) *
+                             std::stod(e.attributes.at("height"));
+  }
+  std::map<std::string, double> cells;
+  for (const auto& cell : m.cells) cells[std::to_string(cell.id)] += 1.0;
+  ASSERT_EQ(area.size(), 2U);
+  const double total = area["7"] + area["8"];
+  for (const auto& [id, count] : cells) {
+    EXPECT_NEAR(area[id] / total, count / static_cast<double>(m.cells.size()),
+                1e-3)
+        << "pattern " << id;
+  }
+}
+
+TEST_F(Pictures, MapHasLegendAxesCaptionAndBoundary) {
+  const auto svg = parse_svg(render_flow_map_svg(map()));
+  ASSERT_TRUE(svg.well_formed) << svg.error;
+  const auto all = texts(svg);
+  EXPECT_TRUE(contains(all, "7  intermittent"));
+  EXPECT_TRUE(contains(all, "8  distributed"));
+  EXPECT_TRUE(contains(all, "Superficial gas velocity usg (m/s)"));
+  EXPECT_TRUE(contains(all, "Superficial liquid velocity usl (m/s)"));
+  for (const char* decade : {"0.001", "0.01", "0.1", "1", "10", "100"}) {
+    EXPECT_TRUE(contains(all, decade)) << decade;
+  }
+  bool boundary = false;
+  for (const auto& e : svg.elements) {
+    if (e.name == "path" && e.attributes.count("id") &&
+        e.attributes.at("id") == "boundaries") {
+      boundary = !e.attributes.at("d").empty();
+    }
+  }
+  EXPECT_TRUE(boundary);
+}
+
+TEST_F(Pictures, TextsWithMarkupCharactersStayWellFormed) {
+  auto m = map();
+  m.description = "<Beggs & Brill> \"quoted\" 'single'\x01";
+  const auto svg = parse_svg(render_flow_map_svg(m));
+  ASSERT_TRUE(svg.well_formed) << svg.error;
+  EXPECT_TRUE(contains(texts(svg),
+                       "Flow-pattern map \u2013 LIN_3 (<Beggs & Brill> "
+                       "\"quoted\" 'single' )"));
+}
+
+TEST_F(Pictures, TraversePlotIsWellFormedWithItsThreeCurves) {
+  TraverseCase pipe;
+  pipe.title = "two segments & a <test>";
+  pipe.inlet_pressure = 10e5;
+  pipe.liquid_rate = 5.0;
+  pipe.gas_rate = 0.1;
+  pipe.liquid_density = 1000.0;
+  pipe.gas_density = 10.0;
+  pipe.reference_pressure = 10e5;
+  pipe.profile = {{100.0, 10.0, 0.1, 1e-5}, {200.0, -5.0, 0.2, 1e-5}};
+  const auto traverse = run_traverse(lin_, pipe, 50.0);
+  const auto svg = parse_svg(
+      traverse_svg({pipe.title, "c.case", "LIN_3", 50.0}, pipe, traverse));
+  ASSERT_TRUE(svg.well_formed) << svg.error;
+  std::map<std::string, std::size_t> points;
+  for (const auto& e : svg.elements) {
+    if (e.name != "path" || !e.attributes.count("id")) continue;
+    const auto& d = e.attributes.at("d");
+    points[e.attributes.at("id")] =
+        static_cast<std::size_t>(std::count(d.begin(), d.end(), 'L')) + 1;
+  }
+  for (const char* curve : {"pressure", "holdup", "elevation"}) {
+    EXPECT_EQ(points[curve], traverse.stations.size()) << curve;
+  }
+  const auto all = texts(svg);
+  EXPECT_TRUE(contains(all, "7  intermittent"));
+  EXPECT_TRUE(contains(all, "5  segregated"));
+}
+
+}  // namespace
+}  // namespace pipecorr::hostkit

@@ -1,0 +1,248 @@
+// The traverse against a two-segment case computed by hand with the test
+// plug-in, whose gradient is 100/diam + 10*fi Pa/m, and the case and
+// profile readers' error cases.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "text/error.hpp"
+#include "plugin/correlation.hpp"
+#include "plugin/plugin_library.hpp"
+#include "jobs/traverse.hpp"
+#include "jobs/traverse_case.hpp"
+
+namespace pipecorr::hostkit {
+namespace {
+
+TraverseCase two_segment_case() {
+  TraverseCase pipe;
+  pipe.inlet_pressure = 10e5;
+  pipe.liquid_rate = 5.0;
+  pipe.gas_rate = 0.1;
+  pipe.liquid_density = 1000.0;
+  pipe.liquid_viscosity = 1e-3;
+  pipe.surface_tension = 0.07;
+  pipe.gas_density = 10.0;
+  pipe.reference_pressure = 10e5;
+  pipe.gas_viscosity = 1.8e-5;
+  // 100 m at 10 degrees in 0.1 m pipe: 1000 + 100 = 1100 Pa/m.
+  // 200 m at -5 degrees in 0.2 m pipe: 500 - 50 = 450 Pa/m.
+  pipe.profile = {{100.0, 10.0, 0.1, 1e-5}, {200.0, -5.0, 0.2, 1e-5}};
+  return pipe;
+}
+
+class TraverseWithTestPlugin : public ::testing::Test {
+ protected:
+  PluginLibrary library_{MINI_PLUGIN};
+  CorrelationSet correlations_{library_};
+  const Correlation& lin_ = correlations_.get("LIN_3");
+};
+
+TEST_F(TraverseWithTestPlugin, MatchesTheHandComputedTwoSegmentCase) {
+  const auto traverse = run_traverse(lin_, two_segment_case(), 50.0);
+  ASSERT_TRUE(traverse.stopped.empty()) << traverse.stopped;
+  struct Expected {
+    double distance;
+    std::size_t segment;
+    double pressure;
+  };
+  // 2 steps of 50 m in segment 1, 4 in segment 2, then the outlet.
+  const std::vector<Expected> expected{
+      {0.0, 1, 1000000.0},  {50.0, 1, 945000.0},  {100.0, 2, 890000.0},
+      {150.0, 2, 867500.0}, {200.0, 2, 845000.0}, {250.0, 2, 822500.0},
+      {300.0, 2, 800000.0}};
+  ASSERT_EQ(traverse.stations.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const auto& s = traverse.stations[i];
+    EXPECT_DOUBLE_EQ(s.distance, expected[i].distance) << "station " << i;
+    EXPECT_EQ(s.segment, expected[i].segment) << "station " << i;
+    EXPECT_NEAR(s.pressure, expected[i].pressure, 1e-6) << "station " << i;
+  }
+  EXPECT_TRUE(traverse.stations[0].segment_start);
+  EXPECT_FALSE(traverse.stations[1].segment_start);
+  EXPECT_TRUE(traverse.stations[2].segment_start);
+}
+
+TEST_F(TraverseWithTestPlugin, RecomputesGasFromTheLocalPressure) {
+  const auto traverse = run_traverse(lin_, two_segment_case(), 50.0);
+  const auto& outlet = traverse.stations.back();
+  // Isothermal gas: 10 kg/m3 at 10 bar is 8 kg/m3 at the outlet's 8 bar.
+  const double area = std::numbers::pi * 0.2 * 0.2 / 4.0;
+  EXPECT_NEAR(outlet.gas_density, 8.0, 1e-12);
+  EXPECT_NEAR(outlet.usg, 0.1 / (8.0 * area), 1e-12);
+  EXPECT_NEAR(outlet.usl, 5.0 / (1000.0 * area), 1e-12);
+  EXPECT_NEAR(outlet.holdup, outlet.usl / (outlet.usl + outlet.usg), 1e-12);
+  EXPECT_EQ(outlet.id, 5);  // downhill in the last segment
+  // Up 100 sin 10 deg, then down 200 sin 5 deg.
+  EXPECT_NEAR(outlet.elevation,
+              100.0 * std::sin(10.0 * std::numbers::pi / 180.0) -
+                  200.0 * std::sin(5.0 * std::numbers::pi / 180.0),
+              1e-9);
+}
+
+TEST_F(TraverseWithTestPlugin, StopsWhereTheCorrelationReportsAnError) {
+  auto pipe = two_segment_case();
+  pipe.inlet_pressure = 1.5e5;  // 1000 Pa/m on the level: 1 bar after 50 m
+  pipe.profile = {{100.0, 0.0, 0.1, 0.0}};
+  const auto traverse = run_traverse(lin_, pipe, 10.0);
+  EXPECT_EQ(traverse.stopped,
+            "at 60.0 m (segment 1): the correlation reports error 3: "
+            "pressure below 1 bar");
+  // The last good station is the start of the failed step.
+  EXPECT_DOUBLE_EQ(traverse.stations.back().distance, 50.0);
+  EXPECT_DOUBLE_EQ(traverse.stations.back().pressure, 1e5);
+}
+
+TEST_F(TraverseWithTestPlugin, StopsWhenThePressureWouldFallToZero) {
+  auto pipe = two_segment_case();
+  pipe.inlet_pressure = 1.5e5;
+  pipe.profile = {{200.0, 0.0, 0.1, 0.0}};
+  const auto traverse = run_traverse(lin_, pipe, 200.0);
+  EXPECT_NE(traverse.stopped.find("the pressure falls to zero"),
+            std::string::npos)
+      << traverse.stopped;
+  ASSERT_EQ(traverse.stations.size(), 1U);
+}
+
+TEST_F(TraverseWithTestPlugin, RefusesAStepThatCannotFinish) {
+  EXPECT_THROW((void)run_traverse(lin_, two_segment_case(), 0.0), Error);
+  EXPECT_THROW((void)run_traverse(lin_, two_segment_case(), -5.0), Error);
+  EXPECT_THROW((void)run_traverse(lin_, two_segment_case(), 1e-7), Error);
+}
+
+struct TextCase {
+  const char* name;
+  const char* text;
+  const char* message;
+};
+
+std::string profile_error(const char* text) {
+  try {
+    (void)parse_profile(text, "p.csv");
+  } catch (const Error& error) {
+    return error.what();
+  }
+  return "(accepted)";
+}
+
+class BadProfile : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(BadProfile, IsRefusedWithFileAndLine) {
+  EXPECT_EQ(profile_error(GetParam().text), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Profiles, BadProfile,
+    ::testing::Values(
+        TextCase{"empty", "# nothing\n",
+                 "p.csv: profile is empty; expected a header "
+                 "length,inclination,diameter,roughness and one segment a "
+                 "line"},
+        TextCase{"header_only", "length,inclination,diameter,roughness\n",
+                 "p.csv: profile has no segment"},
+        TextCase{"unknown_column", "length,angle,diameter,roughness\n",
+                 "p.csv:1: header has unknown column 'angle'; expected "
+                 "length,inclination,diameter,roughness"},
+        TextCase{"missing_column", "length,inclination,diameter\n1,0,0.1\n",
+                 "p.csv:1: header must name the four columns "
+                 "length,inclination,diameter,roughness"},
+        TextCase{"zero_length",
+                 "length,inclination,diameter,roughness\n0,0,0.1,0\n",
+                 "p.csv:2: segment length must be positive, got 0"},
+        TextCase{"steeper_than_vertical",
+                 "length,inclination,diameter,roughness\n10,95,0.1,0\n",
+                 "p.csv:2: inclination must lie between -90 and 90 degrees, "
+                 "got 95"},
+        TextCase{"negative_diameter",
+                 "length,inclination,diameter,roughness\n10,0,-0.1,0\n",
+                 "p.csv:2: diameter must be positive, got -0.1"},
+        TextCase{"roughness_fills_pipe",
+                 "length,inclination,diameter,roughness\n10,0,0.1,0.06\n",
+                 "p.csv:2: roughness must be at least 0 and less than half "
+                 "the diameter, got 0.06"},
+        TextCase{"word_in_cell",
+                 "length,inclination,diameter,roughness\n# c\n10,flat,0.1,0\n",
+                 "p.csv:3: column 'inclination': 'flat' is not a number"},
+        TextCase{"short_row",
+                 "length,inclination,diameter,roughness\n10,0,0.1\n",
+                 "p.csv:2: expected 4 cells as in the header, found 3"}),
+    [](const auto& entry) { return std::string(entry.param.name); });
+
+TEST(Profile, ReadsColumnsInAnyOrder) {
+  const auto profile = parse_profile(
+      "diameter,roughness,length,inclination\n0.1,1e-5,250,-3\n", "p.csv");
+  ASSERT_EQ(profile.size(), 1U);
+  EXPECT_EQ(profile[0].length, 250.0);
+  EXPECT_EQ(profile[0].inclination, -3.0);
+  EXPECT_EQ(profile[0].diameter, 0.1);
+  EXPECT_EQ(profile[0].roughness, 1e-5);
+}
+
+constexpr const char* kGoodCase =
+    "inlet_pressure = 10e5  # Pa\n"
+    "liquid_rate = 5\n"
+    "gas_rate = 0.5\n"
+    "liquid_density = 1000\n"
+    "liquid_viscosity = 0.001\n"
+    "surface_tension = 0.07\n"
+    "gas_density = 10\n"
+    "reference_pressure = 10e5\n"
+    "gas_viscosity = 1.8e-5\n"
+    "profile = pipe.csv\n";
+
+std::string case_error(const std::string& text) {
+  try {
+    (void)parse_case_text(text, "c.case");
+  } catch (const Error& error) {
+    return error.what();
+  }
+  return "(accepted)";
+}
+
+TEST(CaseFile, ReadsKeysValuesAndComments) {
+  const auto pipe = parse_case_text(kGoodCase, "c.case");
+  EXPECT_EQ(pipe.inlet_pressure, 10e5);
+  EXPECT_EQ(pipe.gas_rate, 0.5);
+  EXPECT_EQ(pipe.gas_viscosity, 1.8e-5);
+  EXPECT_EQ(pipe.profile_path, "pipe.csv");
+}
+
+class BadCase : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(BadCase, IsRefusedWithFileAndLine) {
+  EXPECT_EQ(case_error(GetParam().text), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadCase,
+    ::testing::Values(
+        TextCase{"missing_key", "profile = x.csv\n",
+                 "c.case: key 'inlet_pressure' is missing"},
+        TextCase{"unknown_key", "inlet_pressure = 1e5\ntemperature = 300\n",
+                 "c.case:2: unknown key 'temperature'; known keys: "
+                 "inlet_pressure, liquid_rate, gas_rate, liquid_density, "
+                 "liquid_viscosity, surface_tension, gas_density, "
+                 "reference_pressure, gas_viscosity, profile, title"},
+        TextCase{"no_equals", "inlet_pressure 1e5\n",
+                 "c.case:1: expected 'key = value', got 'inlet_pressure 1e5'"},
+        TextCase{"not_a_number", "inlet_pressure = high\n",
+                 "c.case:1: key 'inlet_pressure': 'high' is not a number"},
+        TextCase{"zero_pressure", "inlet_pressure = 0\n",
+                 "c.case:1: key 'inlet_pressure' must be positive, got 0"},
+        TextCase{"negative_rate", "gas_rate = -1\n",
+                 "c.case:1: key 'gas_rate' must be zero or positive, got -1"},
+        TextCase{"repeated_key", "gas_rate = 1\ngas_rate = 2\n",
+                 "c.case:2: key 'gas_rate' repeated"}),
+    [](const auto& entry) { return std::string(entry.param.name); });
+
+TEST(CaseFile, RefusesAPipeWhereNothingFlows) {
+  std::string text = kGoodCase;
+  text.replace(text.find("liquid_rate = 5"), 15, "liquid_rate = 0");
+  text.replace(text.find("gas_rate = 0.5"), 14, "gas_rate = 0.0");
+  EXPECT_EQ(case_error(text),
+            "c.case: liquid_rate and gas_rate are both zero: nothing flows");
+}
+
+}  // namespace
+}  // namespace pipecorr::hostkit
