@@ -1,37 +1,61 @@
-// Where a command's table or picture goes: standard output, or a file that
-// appears only complete. The file is written beside its final name and
-// renamed into place at the end, so a failed run never leaves a truncated
-// file where a good one was expected.
+// Writing an output only where the user said, and only whole.
+//
+// A regular file, or a path where nothing exists yet, is written to a new
+// temporary file beside it (a unique name, created exclusively, never
+// through a link) and renamed onto the path at commit: a failed or
+// interrupted run leaves the earlier file as it was and no temporary file
+// behind. A device or a named pipe is written directly, as any Unix tool
+// writes one, and "-" (or no path) is standard output.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace pipecorr::hostkit {
 
 class OutputFile {
  public:
-  // No path: standard output.
-  explicit OutputFile(const std::optional<std::filesystem::path>& path);
+  // Opens the output now, so that an output that cannot be written is
+  // found before any work is done. `what` names it in messages.
+  explicit OutputFile(const std::optional<std::filesystem::path>& path,
+                      std::string_view what = "output");
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
   void write(std::string_view text);
-  // Finishes the file and puts it in place; throws Error on failure.
+  // Finishes the output and, for a file, puts it in place. Throws Error.
   void commit();
 
  private:
-  std::FILE* stream_ = nullptr;
-  std::optional<std::filesystem::path> final_path_;
+  enum class Mode { kStandardOutput, kDirect, kReplace };
+  void close_quietly() noexcept;
+
+  Mode mode_ = Mode::kStandardOutput;
+  int fd_ = -1;
+  std::string name_;  // for messages
+  std::filesystem::path final_path_;
   std::filesystem::path temporary_path_;
+  int cleanup_slot_ = -1;
   bool committed_ = false;
 };
 
-// Writes a whole text to a file (or standard output) through OutputFile.
+// Writes a whole text to an output through OutputFile.
 void write_output(const std::optional<std::filesystem::path>& path,
-                  std::string_view text);
+                  std::string_view text, std::string_view what = "output");
+
+// Refuses outputs that are one file under two names (the same path, or two
+// links to one existing file) and standard output named twice.
+void check_distinct_outputs(
+    std::span<const std::optional<std::filesystem::path>> outputs);
+
+// For programs: on SIGINT or SIGTERM remove the temporary files of outputs
+// not yet committed, then end by that signal. A library embedded in another
+// program (Python) leaves that program's handlers alone and does not call
+// this.
+void remove_unfinished_outputs_on_signals();
 
 }  // namespace pipecorr::hostkit

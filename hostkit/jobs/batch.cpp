@@ -1,21 +1,17 @@
 #include "jobs/batch.hpp"
 
 #include <charconv>
-#include <cstdio>
 
-#include "jobs/batch_table.hpp"
-#include "text/error.hpp"
-#include "text/csv.hpp"
-#include "text/number_text.hpp"
+#include "files/input_file.hpp"
 #include "files/output_file.hpp"
 #include "plugin/pattern_names.hpp"
+#include "text/csv.hpp"
+#include "text/error.hpp"
+#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
 
-// Malformed rows beyond this many are counted, not listed, so a wholly
-// wrong file does not bury the summary.
-constexpr std::size_t kListedProblems = 20;
 constexpr std::size_t kFlushSize = std::size_t{1} << 20;
 // ierr of a row the host could not hand to any correlation.
 constexpr long long kNotComputed = -1;
@@ -33,107 +29,114 @@ void append_result_number(std::string& out, double value, bool single) {
   }
 }
 
-void append_inputs(std::string& out, const BatchColumns& columns,
-                   const BatchRow& row) {
-  for (std::size_t input = 0; input < kInputCount; ++input) {
-    const auto cell = columns.input[input];
-    if (cell < row.cell_count && cell < row.cells.size()) {
-      append_cell(out, row.cells[cell]);
-    }
-    out.push_back(',');
+// The record's cells as read (padded to the header's count), then the
+// inputs the options gave, then the correlation when it has no column.
+void append_row_start(std::string& out, const BatchLayout& layout,
+                      std::span<const std::string_view> cells,
+                      const BatchOptions& options,
+                      std::string_view correlation) {
+  for (std::size_t cell = 0; cell < layout.count; ++cell) {
+    if (cell > 0) out.push_back(',');
+    if (cell < cells.size()) append_cell(out, cells[cell]);
   }
-}
-
-void append_error_row(std::string& out, const BatchColumns& columns,
-                      const BatchRow& row, std::string_view correlation,
-                      std::string_view message) {
-  append_inputs(out, columns, row);
-  append_cell(out, correlation);
-  out.append(",,,,,");
-  append_number(out, kNotComputed);
-  out.push_back(',');
-  append_cell(out, message);
-  out.push_back('\n');
+  for (std::size_t k = 0; k < kInputCount; ++k) {
+    if (layout.input[k] != BatchLayout::kAbsent) continue;
+    out.push_back(',');
+    append_number(out, *options.defaults[k]);
+  }
+  if (layout.correlation == BatchLayout::kAbsent) {
+    out.push_back(',');
+    append_cell(out, correlation);
+  }
 }
 
 }  // namespace
 
 BatchSummary run_batch(const CorrelationSet& correlations,
                        const BatchOptions& options) {
-  const std::string text = read_text_file(options.input, "input table");
-  const std::string input_name = options.input.string();
-  const Correlation& fallback = options.correlation.empty()
-                                    ? correlations.first_callable()
-                                    : correlations.get(options.correlation);
+  const Correlation& fallback = correlations.choose(options.correlation);
+  const std::string input_name = is_standard_stream(options.input)
+                                     ? "standard input"
+                                     : options.input.string();
+  // Opened first: an output that cannot be written stops the run before the
+  // input is read.
+  OutputFile output(options.output, "output table");
+  const std::string text =
+      read_input(options.input, "input table", InputKind::kFileOrStream);
 
-  LineCursor cursor(text);
-  std::string_view line;
-  std::size_t line_number = 0;
-  if (!cursor.next(line, line_number)) {
+  CsvReader reader(text);
+  if (!reader.next()) {
     throw Error("input table '" + input_name + "' has no header line");
   }
-  BatchColumns columns;
+  if (!reader.problem().empty()) {
+    throw Error(input_name + ":" + std::to_string(reader.line_number()) + ": " +
+                std::string(reader.problem()));
+  }
+  BatchLayout layout;
   try {
-    columns = parse_batch_header(line);
+    layout = parse_batch_header(reader.cells(), options.defaults);
   } catch (const Error& error) {
-    throw Error(input_name + ":" + std::to_string(line_number) + ": " +
-                   error.what());
+    throw Error(input_name + ":" + std::to_string(reader.line_number()) + ": " +
+                error.what());
   }
 
-  OutputFile output(options.output);
-  std::string out;
+  std::string out = batch_output_header(reader.cells(), layout);
   out.reserve(kFlushSize + 4096);
-  for (const auto name : kInputNames) {
-    out.append(name);
-    out.push_back(',');
-  }
-  out.append("correlation,dp,holdup,id,pattern,ierr,errmsg\n");
 
   BatchSummary summary;
   BatchRow row;
   FlowResult result;
   std::string problem;
+  std::string why;
   std::string message;
-  const auto report = [&](std::string_view what) {
+  const auto malformed = [&](std::string_view correlation) {
     ++summary.malformed;
-    if (summary.malformed <= kListedProblems) {
-      std::fprintf(stderr, "%s:%zu: %.*s\n", input_name.c_str(), line_number,
-                   static_cast<int>(what.size()), what.data());
+    message.assign("line ");
+    append_number(message, static_cast<long long>(reader.line_number()));
+    message.append(": ");
+    message.append(problem);
+    if (options.malformed_row) {
+      options.malformed_row(reader.line_number(), problem);
     }
+    append_row_start(out, layout, reader.cells(), options, correlation);
+    out.append(",,,,");
+    out.push_back(',');
+    append_number(out, kNotComputed);
+    out.push_back(',');
+    append_cell(out, message);
+    out.push_back('\n');
   };
 
-  while (cursor.next(line, line_number)) {
+  while (reader.next()) {
     ++summary.rows;
-    if (!parse_batch_row(columns, line, row, problem)) {
-      message.assign("line ");
-      append_number(message, static_cast<long long>(line_number));
-      message.append(": ");
-      message.append(problem);
-      report(problem);
-      append_error_row(out, columns, row, {}, message);
+    if (!reader.problem().empty()) {
+      problem.assign(reader.problem());
+      malformed({});
+    } else if (!parse_batch_row(layout, reader.cells(), reader.cell_count(),
+                                options.defaults, row, problem)) {
+      malformed({});
     } else {
       const Correlation* correlation = &fallback;
-      std::string_view why;
       if (!row.correlation.empty() &&
           (correlation = correlations.find(row.correlation, &why)) == nullptr) {
-        message.assign("line ");
-        append_number(message, static_cast<long long>(line_number));
-        message.append(": ");
         if (why.empty()) {
-          message.append("unknown correlation '");
-          message.append(row.correlation);
-          message.append("'");
+          problem.assign("unknown correlation '");
+          problem.append(row.correlation);
+          problem.append("'");
         } else {
-          message.append(why);
+          problem.assign(why);
         }
-        report(std::string_view(message).substr(message.find(": ") + 2));
-        append_error_row(out, columns, row, row.correlation, message);
+        malformed(row.correlation);
       } else {
         correlation->call(row.inputs, result);
-        const bool single = correlation->entry().link_info == 2;
-        if (result.ierr != 0) ++summary.correlation_errors;
-        append_inputs(out, columns, row);
-        out.append(correlation->name());
+        if (result.ierr == 0) {
+          ++summary.computed;
+        } else {
+          ++summary.failed;
+        }
+        append_row_start(out, layout, reader.cells(), options,
+                         correlation->name());
+        const bool single = correlation->single_precision();
         out.push_back(',');
         append_result_number(out, result.dp, single);
         out.push_back(',');
@@ -141,7 +144,7 @@ BatchSummary run_batch(const CorrelationSet& correlations,
         out.push_back(',');
         append_number(out, static_cast<long long>(result.id));
         out.push_back(',');
-        out.append(pattern_name(result.id));
+        out += pattern_name(result.id);
         out.push_back(',');
         append_number(out, static_cast<long long>(result.ierr));
         out.push_back(',');
@@ -153,17 +156,20 @@ BatchSummary run_batch(const CorrelationSet& correlations,
       output.write(out);
       out.clear();
       if (options.progress) {
-        options.progress(cursor.position(), text.size(), summary.rows);
+        options.progress(reader.position(), text.size(), summary.rows);
       }
     }
   }
   output.write(out);
   output.commit();
-  if (summary.malformed > kListedProblems) {
-    std::fprintf(stderr, "%s: %zu more malformed rows not listed\n",
-                 input_name.c_str(), summary.malformed - kListedProblems);
-  }
   return summary;
+}
+
+std::string batch_summary_line(const BatchSummary& s) {
+  return std::to_string(s.rows) + " rows: " + std::to_string(s.computed) +
+         " computed, " + std::to_string(s.failed) +
+         " failed in the correlation, " + std::to_string(s.malformed) +
+         " malformed";
 }
 
 }  // namespace pipecorr::hostkit

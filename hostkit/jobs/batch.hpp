@@ -1,4 +1,6 @@
-// `pipecorr batch`: every row of a table through the plug-in.
+// `batch`: every row of a table through the plug-in. Rows are read, computed
+// and written in order, one output row per input record, with bounded
+// memory beyond the input text itself.
 #pragma once
 
 #include <cstddef>
@@ -6,30 +8,40 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "jobs/batch_table.hpp"
 #include "plugin/correlation.hpp"
 
 namespace pipecorr::hostkit {
 
 struct BatchOptions {
-  std::filesystem::path input;
-  std::optional<std::filesystem::path> output;  // none: standard output
+  std::filesystem::path input;                  // "-": standard input
+  std::optional<std::filesystem::path> output;  // none or "-": standard output
   std::string correlation;  // for rows without one; empty: the first
+  InputDefaults defaults;   // inputs the table has no column for
   // Called now and then with the bytes read, the bytes in all and the rows
   // done, for a face that shows progress.
   std::function<void(std::size_t, std::size_t, std::size_t)> progress;
+  // Called for each malformed row with its line and the problem.
+  std::function<void(std::size_t, std::string_view)> malformed_row;
 };
 
 struct BatchSummary {
   std::size_t rows = 0;
-  std::size_t malformed = 0;           // rows that could not be computed
-  std::size_t correlation_errors = 0;  // rows with ierr != 0 from the plug-in
+  std::size_t computed = 0;   // rows the correlation answered with ierr 0
+  std::size_t failed = 0;     // rows the correlation reported a failure for
+  std::size_t malformed = 0;  // rows that could not be handed to one
+
+  [[nodiscard]] bool all_computed() const { return computed == rows; }
 };
 
-// Computes every good row and writes an error row for every bad one;
-// reports bad rows on standard error with their line numbers. Throws
-// Error only for problems that stop the whole table (file, header).
+// Computes every good row and writes an error row for every bad one.
+// Throws Error only for problems that stop the whole table (files, header).
 BatchSummary run_batch(const CorrelationSet& correlations,
                        const BatchOptions& options);
+
+// "N rows: M computed, K failed in the correlation, J malformed".
+[[nodiscard]] std::string batch_summary_line(const BatchSummary& summary);
 
 }  // namespace pipecorr::hostkit

@@ -1,84 +1,98 @@
 #include "jobs/batch_table.hpp"
 
-#include "text/error.hpp"
+#include <vector>
+
 #include "text/csv.hpp"
+#include "text/error.hpp"
 #include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
 
 constexpr std::string_view kCorrelationColumn = "correlation";
-constexpr std::size_t kUnset = static_cast<std::size_t>(-1);
 
-std::string expected_columns() {
-  std::string text;
-  for (const auto name : kInputNames) {
-    if (!text.empty()) text += ',';
-    text += name;
+std::vector<ColumnSpec> batch_columns() {
+  std::vector<ColumnSpec> specs;
+  for (std::size_t k = 0; k < kInputCount; ++k) {
+    specs.push_back({kInputNames[k], kInputColumnUnits[k], false});
   }
-  return text + " and optionally correlation";
+  specs.push_back({kCorrelationColumn, "", false});
+  return specs;
 }
 
 }  // namespace
 
-BatchColumns parse_batch_header(std::string_view line) {
-  // Room for more columns than a table may have, so that a repeated or
-  // unknown name is reported as such rather than as a count.
-  std::array<std::string_view, 4 * kMaxBatchCells> cells{};
-  const auto count = split_cells(line, cells);
-  if (count > cells.size()) {
-    throw Error("header has " + std::to_string(count) +
-                   " columns; expected " + expected_columns());
-  }
-  BatchColumns columns;
-  columns.input.fill(kUnset);
-  columns.count = count;
-  for (std::size_t cell = 0; cell < count; ++cell) {
-    const auto name = cells[cell];
-    if (name == kCorrelationColumn) {
-      if (columns.correlation) {
-        throw Error("header names column 'correlation' twice");
-      }
-      columns.correlation = cell;
-      continue;
-    }
-    bool known = false;
-    for (std::size_t input = 0; input < kInputCount; ++input) {
-      if (name != kInputNames[input]) continue;
-      if (columns.input[input] != kUnset) {
-        throw Error("header names column '" + std::string(name) + "' twice");
-      }
-      columns.input[input] = cell;
-      known = true;
-    }
-    if (!known) {
-      throw Error("header has unknown column '" + std::string(name) +
-                     "'; expected " + expected_columns());
+BatchLayout parse_batch_header(std::span<const std::string_view> cells,
+                               const InputDefaults& defaults) {
+  const auto specs = batch_columns();
+  const HeaderColumns matched = match_header(cells, specs, true);
+  BatchLayout layout;
+  layout.count = matched.count;
+  for (std::size_t k = 0; k < kInputCount; ++k) {
+    layout.input[k] = matched.of_spec[k];
+    if (layout.input[k] == HeaderColumns::kAbsent && !defaults[k]) {
+      throw Error("header lacks column '" + std::string(kInputNames[k]) +
+                  "' and no --" + std::string(kInputNames[k]) +
+                  " gives its value");
     }
   }
-  for (std::size_t input = 0; input < kInputCount; ++input) {
-    if (columns.input[input] == kUnset) {
-      throw Error("header lacks column '" + std::string(kInputNames[input]) +
-                     "'; expected " + expected_columns());
-    }
-  }
-  return columns;
+  layout.correlation = matched.of_spec[kInputCount];
+  return layout;
 }
 
-bool parse_batch_row(const BatchColumns& columns, std::string_view line,
+std::string batch_output_header(std::span<const std::string_view> cells,
+                                const BatchLayout& layout) {
+  const auto specs = batch_columns();
+  std::string out;
+  const auto column = [&](std::string_view name) {
+    if (!out.empty()) out += ',';
+    append_cell(out, name);
+  };
+  const auto input_at = [&](std::size_t cell) -> std::optional<std::size_t> {
+    for (std::size_t k = 0; k < kInputCount; ++k) {
+      if (layout.input[k] == cell) return k;
+    }
+    return std::nullopt;
+  };
+  for (std::size_t cell = 0; cell < cells.size(); ++cell) {
+    if (const auto k = input_at(cell)) {
+      column(column_name(specs[*k]));
+    } else if (cell == layout.correlation) {
+      column(kCorrelationColumn);
+    } else {
+      column(cells[cell]);  // not ours: unchanged
+    }
+  }
+  for (std::size_t k = 0; k < kInputCount; ++k) {
+    if (layout.input[k] == BatchLayout::kAbsent) column(column_name(specs[k]));
+  }
+  if (layout.correlation == BatchLayout::kAbsent) column(kCorrelationColumn);
+  for (const auto name :
+       {"dp_Pa_per_m", "holdup", "id", "pattern", "ierr", "errmsg"}) {
+    column(name);
+  }
+  return out + '\n';
+}
+
+bool parse_batch_row(const BatchLayout& layout,
+                     std::span<const std::string_view> cells,
+                     std::size_t cell_count, const InputDefaults& defaults,
                      BatchRow& row, std::string& problem) {
-  row.cell_count = split_cells(line, row.cells);
   row.correlation = {};
-  if (row.cell_count != columns.count) {
+  if (cell_count != layout.count) {
     problem.assign("expected ");
-    append_number(problem, static_cast<long long>(columns.count));
+    append_number(problem, static_cast<long long>(layout.count));
     problem.append(" cells as in the header, found ");
-    append_number(problem, static_cast<long long>(row.cell_count));
+    append_number(problem, static_cast<long long>(cell_count));
     return false;
   }
   const auto fields = row.inputs.fields();
   for (std::size_t input = 0; input < kInputCount; ++input) {
-    const auto cell = row.cells[columns.input[input]];
+    if (layout.input[input] == BatchLayout::kAbsent) {
+      *fields[input] = *defaults[input];
+      continue;
+    }
+    const auto cell = cells[layout.input[input]];
     const auto result = parse_number(cell, *fields[input]);
     if (result != NumberProblem::kNone) {
       problem.assign("column '");
@@ -94,7 +108,9 @@ bool parse_batch_row(const BatchColumns& columns, std::string_view line,
       return false;
     }
   }
-  if (columns.correlation) row.correlation = row.cells[*columns.correlation];
+  if (layout.correlation != BatchLayout::kAbsent) {
+    row.correlation = cells[layout.correlation];
+  }
   return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/escape.hpp"
+
 namespace pipecorr::hostkit {
 namespace {
 
@@ -34,7 +36,7 @@ void append_identification(std::string& out, const PluginLibrary& library,
   for (auto line : *lines) {
     // Tabs are kept in the texts; shown as a blank so columns stay tidy.
     std::replace(line.begin(), line.end(), '\t', ' ');
-    out += line + '\n';
+    out += for_terminal(line) + '\n';
   }
 }
 
@@ -42,22 +44,24 @@ void append_identification(std::string& out, const PluginLibrary& library,
 
 std::string describe_library(const PluginLibrary& library) {
   const auto entries = library.catalogue();
-  std::string out = "Plug-in: " + library.path().string() + "\n\n";
+  std::string out =
+      "Plug-in: " + for_terminal(library.path().string()) + "\n\n";
   out += "Correlations (DESCRIPTN_2, " + std::to_string(entries.size()) +
          " rows):\n";
   std::size_t name_width = 4;
   for (const auto& entry : entries) {
-    name_width = std::max(name_width, entry.name.size());
+    name_width = std::max(name_width, for_terminal(entry.name).size());
   }
   out += "  " + pad("name", name_width) +
          "  type  link  arguments         exported  description\n";
   for (const auto& entry : entries) {
     const bool exported = library.symbol(entry.name.c_str()) != nullptr;
-    out += "  " + pad(entry.name, name_width) + "  " +
+    out += "  " + pad(for_terminal(entry.name), name_width) + "  " +
            pad(std::to_string(entry.type), 4) + "  " +
            pad(std::to_string(entry.link_info), 4) + "  " +
            pad(argument_list(entry.link_info), 16) + "  " +
-           pad(exported ? "yes" : "NO", 8) + "  " + entry.description + "\n";
+           pad(exported ? "yes" : "NO", 8) + "  " +
+           for_terminal(entry.description) + "\n";
   }
   append_identification(out, library, IdentificationVariant::kVersion);
   append_identification(out, library, IdentificationVariant::kInterface);

@@ -13,7 +13,7 @@ void check_finite_inputs(const FlowInputs& inputs, bool skip_velocities) {
   for (std::size_t i = skip_velocities ? 2 : 0; i < kInputCount; ++i) {
     if (!std::isfinite(values[i])) {
       throw Error("--" + std::string(kInputNames[i]) +
-                     " must be a finite number, got " + shortest(values[i]));
+                  " must be a finite number, got " + shortest(values[i]));
     }
   }
 }

@@ -21,24 +21,6 @@ inline constexpr FlowInputs kExamplePoint{
     .p = 4.0e6,
 };
 
-// Units of the inputs in argument order, for help texts and captions.
-inline constexpr std::array<std::string_view, kInputCount> kInputUnits{
-    "m/s", "m/s", "kg/m3", "kg/m3", "Pa s", "Pa s",
-    "m",   "N/m", "m",     "deg",   "Pa"};
-
-inline constexpr std::array<std::string_view, kInputCount> kInputMeanings{
-    "superficial liquid velocity",
-    "superficial gas velocity",
-    "liquid density",
-    "gas density",
-    "liquid viscosity",
-    "gas viscosity",
-    "absolute wall roughness",
-    "surface tension",
-    "pipe inside diameter",
-    "inclination from horizontal, positive uphill",
-    "pressure"};
-
 // Throws Error naming the first option that is not a finite number; the
 // table reader refuses such cells the same way. `skip_velocities` leaves out
 // usl and usg, which a map chooses itself.

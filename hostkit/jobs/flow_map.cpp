@@ -2,25 +2,32 @@
 
 #include <cmath>
 
+#include "plugin/pattern_names.hpp"
 #include "text/error.hpp"
 #include "text/number_text.hpp"
-#include "plugin/pattern_names.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
 
 constexpr int kMaxPoints = 1000;
+constexpr double kNarrowestDecades = 1e-6;
 
 void check_bounds(double low, double high, const char* name) {
   if (!(low > 0.0) || !std::isfinite(low) || !std::isfinite(high)) {
     throw Error(std::string("map range of ") + name +
-                   " must be positive and finite (a log-log grid), got " +
-                   shortest(low) + " to " + shortest(high));
+                " must be positive and finite (a log-log grid), got " +
+                shortest(low) + " to " + shortest(high));
   }
   if (!(high > low)) {
     throw Error(std::string("map range of ") + name + ": the upper bound " +
-                   shortest(high) + " must exceed the lower bound " +
-                   shortest(low));
+                shortest(high) + " must exceed the lower bound " +
+                shortest(low));
+  }
+  // Bounds a rounding apart would give cells of zero width on a log axis.
+  if (!(std::log10(high) - std::log10(low) >= kNarrowestDecades)) {
+    throw Error(std::string("map range of ") + name + " from " + shortest(low) +
+                " to " + shortest(high) +
+                " is too narrow to draw (less than a millionth of a decade)");
   }
 }
 
@@ -41,8 +48,8 @@ void check_map_range(const MapRange& range) {
   check_bounds(range.usg_min, range.usg_max, "usg");
   if (range.points < 2 || range.points > kMaxPoints) {
     throw Error("map points per axis must be between 2 and " +
-                   std::to_string(kMaxPoints) + ", got " +
-                   std::to_string(range.points));
+                std::to_string(kMaxPoints) + ", got " +
+                std::to_string(range.points));
   }
 }
 
@@ -74,7 +81,8 @@ FlowMap compute_flow_map(const Correlation& correlation,
 }
 
 std::string flow_map_csv(const FlowMap& map) {
-  std::string out = "usl,usg,dp,holdup,id,pattern,ierr\n";
+  std::string out =
+      "usl_m_per_s,usg_m_per_s,dp_Pa_per_m,holdup,id,pattern,ierr\n";
   for (std::size_t row = 0; row < map.usl.size(); ++row) {
     for (std::size_t column = 0; column < map.usg.size(); ++column) {
       const auto& cell = map.at(row, column);

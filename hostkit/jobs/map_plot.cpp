@@ -4,11 +4,11 @@
 #include <cmath>
 #include <map>
 
-#include "text/number_text.hpp"
 #include "plot/pattern_colours.hpp"
-#include "plugin/pattern_names.hpp"
 #include "plot/plot_axes.hpp"
 #include "plot/svg_writer.hpp"
+#include "plugin/pattern_names.hpp"
+#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

@@ -1,5 +1,6 @@
 #include "jobs/traverse.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -53,6 +54,19 @@ TraverseStation station_at(double distance, double elevation,
   return station;
 }
 
+// Why the march cannot go on from a pressure, or nothing.
+std::string pressure_trouble(double pressure) {
+  if (!std::isfinite(pressure)) {
+    return "the pressure is no longer a finite number (the correlation's "
+           "gradient is too large for this pipe)";
+  }
+  if (!(pressure > 0.0)) {
+    return "the pressure falls to zero; the pipe cannot carry this flow "
+           "from this inlet pressure";
+  }
+  return {};
+}
+
 // Why the march cannot go on from this result, or nothing.
 std::string trouble(const Local& local) {
   if (local.result.ierr != 0) {
@@ -62,9 +76,6 @@ std::string trouble(const Local& local) {
       why += ": " + std::string(local.result.message());
     }
     return why;
-  }
-  if (!std::isfinite(local.result.dp)) {
-    return "the correlation returned a gradient that is not a number";
   }
   return {};
 }
@@ -77,27 +88,26 @@ std::string place(double distance, std::size_t segment) {
 }  // namespace
 
 Traverse run_traverse(const Correlation& correlation, const TraverseCase& pipe,
-                      double step) {
+                      double step, std::size_t max_steps) {
   if (!(step > 0.0) || !std::isfinite(step)) {
     throw Error("step must be a positive length in metres, got " +
-                   shortest(step));
+                shortest(step));
   }
-  std::size_t total_steps = 0;
+  // Every segment takes at least one step, however long the step.
+  if (pipe.profile.size() > max_steps) {
+    throw Error("the profile has " + std::to_string(pipe.profile.size()) +
+                " segments, more than the " + std::to_string(max_steps) +
+                " steps a traverse may take");
+  }
+  double total_steps = 0.0;
   for (const auto& segment : pipe.profile) {
-    const double steps = std::ceil(segment.length / step);
-    if (steps > static_cast<double>(kMaxSteps)) {
-      throw Error("step " + shortest(step) +
-                     " m is too small for this "
-                     "pipe: it would take more than " +
-                     std::to_string(kMaxSteps) + " steps");
-    }
-    total_steps += static_cast<std::size_t>(steps);
+    total_steps += std::max(1.0, std::ceil(segment.length / step));
   }
-  if (total_steps > kMaxSteps) {
+  if (total_steps > static_cast<double>(max_steps)) {
     throw Error("step " + shortest(step) +
-                   " m is too small for this pipe: it would take " +
-                   std::to_string(total_steps) + " steps, more than " +
-                   std::to_string(kMaxSteps));
+                " m is too small for this pipe: it would take " +
+                shortest(total_steps) + " steps, more than " +
+                std::to_string(max_steps));
   }
 
   Traverse traverse;
@@ -127,10 +137,8 @@ Traverse run_traverse(const Correlation& correlation, const TraverseCase& pipe,
         return traverse;
       }
       const double predicted = pressure - start.result.dp * dx;
-      if (!(predicted > 0.0)) {
-        traverse.stopped = place(distance + dx, number) +
-                           ": the pressure falls to zero; the pipe cannot "
-                           "carry this flow from this inlet pressure";
+      if (auto why = pressure_trouble(predicted); !why.empty()) {
+        traverse.stopped = place(distance + dx, number) + ": " + why;
         return traverse;
       }
       const Local end = evaluate(correlation, pipe, segment, predicted);
@@ -140,10 +148,8 @@ Traverse run_traverse(const Correlation& correlation, const TraverseCase& pipe,
       }
       const double next =
           pressure - 0.5 * (start.result.dp + end.result.dp) * dx;
-      if (!(next > 0.0)) {
-        traverse.stopped = place(distance + dx, number) +
-                           ": the pressure falls to zero; the pipe cannot "
-                           "carry this flow from this inlet pressure";
+      if (auto why = pressure_trouble(next); !why.empty()) {
+        traverse.stopped = place(distance + dx, number) + ": " + why;
         return traverse;
       }
       pressure = next;

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "plugin/correlation.hpp"
 #include "jobs/traverse_case.hpp"
+#include "plugin/correlation.hpp"
 
 namespace pipecorr::hostkit {
 
@@ -39,8 +39,10 @@ struct Traverse {
 // too small for the pipe, which would otherwise run for hours.
 inline constexpr std::size_t kMaxSteps = 2'000'000;
 
-// Throws Error for a step that is not positive or too small for the pipe.
+// Throws Error for a step that is not positive, or that (with at least one
+// step a segment) would take more than `max_steps` steps.
 [[nodiscard]] Traverse run_traverse(const Correlation& correlation,
-                                    const TraverseCase& pipe, double step);
+                                    const TraverseCase& pipe, double step,
+                                    std::size_t max_steps = kMaxSteps);
 
 }  // namespace pipecorr::hostkit

@@ -4,15 +4,22 @@
 #include <cmath>
 #include <optional>
 
-#include "text/error.hpp"
+#include "files/input_file.hpp"
 #include "text/csv.hpp"
+#include "text/error.hpp"
+#include "text/escape.hpp"
+#include "text/key_value.hpp"
 #include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
 
-constexpr std::array<std::string_view, 4> kProfileColumns{
-    "length", "inclination", "diameter", "roughness"};
+constexpr std::array<ColumnSpec, 4> kProfileColumns{{
+    {"length", "m", true},
+    {"inclination", "deg", true},
+    {"diameter", "m", true},
+    {"roughness", "m", true},
+}};
 
 struct NumericKey {
   std::string_view name;
@@ -43,21 +50,21 @@ std::string known_keys() {
   return text + "profile, title";
 }
 
-Segment parse_segment(const std::array<std::size_t, 4>& column_of,
+Segment parse_segment(const HeaderColumns& columns,
                       std::span<const std::string_view> cells,
                       const std::string& source, std::size_t line) {
   std::array<double, 4> values{};
   for (std::size_t k = 0; k < kProfileColumns.size(); ++k) {
-    const auto cell = cells[column_of[k]];
+    const auto cell = cells[columns.of_spec[k]];
+    const std::string name(kProfileColumns[k].name);
     const auto problem = parse_number(cell, values[k]);
     if (problem == NumberProblem::kEmpty) {
-      fail_at(source, line,
-              "column '" + std::string(kProfileColumns[k]) + "' is empty");
+      fail_at(source, line, "column '" + name + "' is empty");
     }
     if (problem != NumberProblem::kNone) {
       fail_at(source, line,
-              "column '" + std::string(kProfileColumns[k]) + "': '" +
-                  std::string(cell) + "' " + std::string(describe(problem)));
+              "column '" + name + "': '" + std::string(cell) + "' " +
+                  std::string(describe(problem)));
     }
   }
   const Segment segment{values[0], values[1], values[2], values[3]};
@@ -93,51 +100,33 @@ double TraverseCase::total_length() const {
 
 std::vector<Segment> parse_profile(std::string_view text,
                                    const std::string& source) {
-  LineCursor cursor(text);
-  std::string_view line;
-  std::size_t line_number = 0;
-  if (!cursor.next(line, line_number)) {
+  CsvReader reader(text);
+  if (!reader.next()) {
     throw Error(source +
-                   ": profile is empty; expected a header "
-                   "length,inclination,diameter,roughness and one "
-                   "segment a line");
+                ": profile is empty; expected a header "
+                "length,inclination,diameter,roughness and one "
+                "segment a line");
   }
-  std::array<std::string_view, 6> cells{};
-  const auto header_count = split_cells(line, cells);
-  std::array<std::size_t, 4> column_of{};
-  column_of.fill(cells.size());
-  for (std::size_t cell = 0; cell < header_count && cell < cells.size();
-       ++cell) {
-    bool known = false;
-    for (std::size_t k = 0; k < kProfileColumns.size(); ++k) {
-      if (cells[cell] != kProfileColumns[k]) continue;
-      if (column_of[k] != cells.size()) {
-        fail_at(source, line_number,
-                "header names column '" + std::string(cells[cell]) + "' twice");
-      }
-      column_of[k] = cell;
-      known = true;
-    }
-    if (!known) {
-      fail_at(source, line_number,
-              "header has unknown column '" + std::string(cells[cell]) +
-                  "'; expected length,inclination,diameter,roughness");
-    }
-  }
-  if (header_count != kProfileColumns.size()) {
-    fail_at(source, line_number,
-            "header must name the four columns "
-            "length,inclination,diameter,roughness");
+  HeaderColumns columns;
+  try {
+    if (!reader.problem().empty()) throw Error(std::string(reader.problem()));
+    columns = match_header(reader.cells(), kProfileColumns, false);
+  } catch (const Error& error) {
+    fail_at(source, reader.line_number(), error.what());
   }
   std::vector<Segment> profile;
-  while (cursor.next(line, line_number)) {
-    const auto count = split_cells(line, cells);
-    if (count != header_count) {
-      fail_at(source, line_number,
-              "expected " + std::to_string(header_count) +
-                  " cells as in the header, found " + std::to_string(count));
+  while (reader.next()) {
+    if (!reader.problem().empty()) {
+      fail_at(source, reader.line_number(), std::string(reader.problem()));
     }
-    profile.push_back(parse_segment(column_of, cells, source, line_number));
+    if (reader.cell_count() != columns.count) {
+      fail_at(source, reader.line_number(),
+              "expected " + std::to_string(columns.count) +
+                  " cells as in the header, found " +
+                  std::to_string(reader.cell_count()));
+    }
+    profile.push_back(
+        parse_segment(columns, reader.cells(), source, reader.line_number()));
   }
   if (profile.empty()) {
     throw Error(source + ": profile has no segment");
@@ -149,56 +138,42 @@ TraverseCase parse_case_text(std::string_view text, const std::string& source) {
   TraverseCase result;
   std::array<bool, kNumericKeys.size()> seen{};
   bool profile_seen = false;
-  LineCursor cursor(text);
-  std::string_view line;
-  std::size_t line_number = 0;
-  while (cursor.next(line, line_number)) {
-    // A '#' after the value starts a comment (units, notes).
-    const auto content = trim_blanks(line.substr(0, line.find('#')));
-    const auto equals = content.find('=');
-    if (equals == std::string_view::npos) {
-      fail_at(source, line_number,
-              "expected 'key = value', got '" + std::string(content) + "'");
-    }
-    const auto key = trim_blanks(content.substr(0, equals));
-    const auto value = trim_blanks(content.substr(equals + 1));
+  for (const KeyValue& entry : parse_key_values(text, source)) {
+    const auto key = entry.key;
+    const auto value = entry.value;
     if (key == "title") {
       result.title = std::string(value);
       continue;
     }
     if (key == "profile") {
-      if (profile_seen) fail_at(source, line_number, "key 'profile' repeated");
-      if (value.empty()) fail_at(source, line_number, "key 'profile' is empty");
+      if (value.empty()) fail_at(source, entry.line, "key 'profile' is empty");
       profile_seen = true;
       result.profile_path = std::filesystem::path(std::string(value));
       continue;
     }
     bool known = false;
     for (std::size_t k = 0; k < kNumericKeys.size(); ++k) {
-      const auto& entry = kNumericKeys[k];
-      if (key != entry.name) continue;
+      const auto& numeric = kNumericKeys[k];
+      if (key != numeric.name) continue;
       known = true;
-      if (seen[k]) {
-        fail_at(source, line_number, "key '" + std::string(key) + "' repeated");
-      }
       seen[k] = true;
       double number = 0.0;
       const auto problem = parse_number(value, number);
       if (problem != NumberProblem::kNone) {
-        fail_at(source, line_number,
+        fail_at(source, entry.line,
                 "key '" + std::string(key) + "': '" + std::string(value) +
                     "' " + std::string(describe(problem)));
       }
-      if (number < 0.0 || (number == 0.0 && !entry.zero_allowed)) {
-        fail_at(source, line_number,
+      if (number < 0.0 || (number == 0.0 && !numeric.zero_allowed)) {
+        fail_at(source, entry.line,
                 "key '" + std::string(key) + "' must be " +
-                    (entry.zero_allowed ? "zero or positive" : "positive") +
+                    (numeric.zero_allowed ? "zero or positive" : "positive") +
                     ", got " + std::string(value));
       }
-      result.*entry.field = number;
+      result.*numeric.field = number;
     }
     if (!known) {
-      fail_at(source, line_number,
+      fail_at(source, entry.line,
               "unknown key '" + std::string(key) +
                   "'; known keys: " + known_keys());
     }
@@ -206,27 +181,28 @@ TraverseCase parse_case_text(std::string_view text, const std::string& source) {
   for (std::size_t k = 0; k < kNumericKeys.size(); ++k) {
     if (!seen[k]) {
       throw Error(source + ": key '" + std::string(kNumericKeys[k].name) +
-                     "' is missing");
+                  "' is missing");
     }
   }
   if (!profile_seen) throw Error(source + ": key 'profile' is missing");
   if (result.liquid_rate == 0.0 && result.gas_rate == 0.0) {
     throw Error(source +
-                   ": liquid_rate and gas_rate are both zero: nothing flows");
+                ": liquid_rate and gas_rate are both zero: nothing flows");
   }
   return result;
 }
 
 TraverseCase load_case(const std::filesystem::path& path) {
   const std::string source = path.string();
-  TraverseCase result =
-      parse_case_text(read_text_file(path, "case file"), source);
+  TraverseCase result = parse_case_text(
+      read_input(path, "case file", InputKind::kRegularFile), source);
   if (result.title.empty()) result.title = path.stem().string();
   if (result.profile_path.is_relative()) {
     result.profile_path = path.parent_path() / result.profile_path;
   }
-  result.profile = parse_profile(read_text_file(result.profile_path, "profile"),
-                                 result.profile_path.string());
+  result.profile = parse_profile(
+      read_input(result.profile_path, "profile", InputKind::kRegularFile),
+      result.profile_path.string());
   return result;
 }
 

@@ -4,12 +4,13 @@
 #include <cmath>
 #include <cstdio>
 
-#include "text/csv.hpp"
-#include "text/number_text.hpp"
 #include "plot/pattern_colours.hpp"
-#include "plugin/pattern_names.hpp"
 #include "plot/plot_axes.hpp"
 #include "plot/svg_writer.hpp"
+#include "plugin/pattern_names.hpp"
+#include "text/csv.hpp"
+#include "text/escape.hpp"
+#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
@@ -38,8 +39,8 @@ std::string station_line(const TraverseStation& s) {
 std::string traverse_text(const TraverseHeading& heading,
                           const TraverseCase& pipe, const Traverse& traverse,
                           double every) {
-  std::string out =
-      "Pressure traverse: " + heading.title + " (" + heading.source + ")\n";
+  std::string out = "Pressure traverse: " + for_terminal(heading.title) + " (" +
+                    for_terminal(heading.source) + ")\n";
   out += "correlation " + heading.correlation + ", step " +
          significant(heading.step, 4) + " m, " +
          std::to_string(pipe.profile.size()) + " segments, " +
@@ -53,14 +54,17 @@ std::string traverse_text(const TraverseHeading& heading,
   out +=
       "        m         m             bar      m/s      m/s          "
       "bar/km\n";
-  double next_report = 0.0;
+  // A station is shown when it is the first in a new interval of `every`
+  // metres, counted by index: no running sum that a tiny interval could
+  // fail to advance.
+  double shown_interval = -1.0;
   for (std::size_t i = 0; i < traverse.stations.size(); ++i) {
     const auto& station = traverse.stations[i];
     const bool last = i + 1 == traverse.stations.size();
-    if (last || station.segment_start ||
-        station.distance >= next_report - 1e-9) {
+    const double interval = std::floor(station.distance / every + 1e-9);
+    if (last || station.segment_start || interval > shown_interval) {
       out += station_line(station);
-      while (next_report <= station.distance + 1e-9) next_report += every;
+      shown_interval = std::max(shown_interval, interval);
     }
   }
   out += "\n";
@@ -80,8 +84,8 @@ std::string traverse_text(const TraverseHeading& heading,
 
 std::string traverse_csv(const Traverse& traverse) {
   std::string out =
-      "distance,elevation,segment,pressure,rog,usl,usg,dp,holdup,id,pattern,"
-      "ierr,errmsg\n";
+      "distance_m,elevation_m,segment,pressure_Pa,rog_kg_per_m3,usl_m_per_s,"
+      "usg_m_per_s,dp_Pa_per_m,holdup,id,pattern,ierr,errmsg\n";
   for (const auto& s : traverse.stations) {
     for (const double value : {s.distance, s.elevation}) {
       append_number(out, value);
@@ -112,11 +116,17 @@ constexpr double kSvgWidth = 880.0;
 constexpr double kLeft = 90.0;
 constexpr double kPlotWidth = 560.0;
 
+// A value axis around the data. A range narrower than a millionth of its
+// magnitude (a pipe whose pressure barely changes) is widened, so the axis
+// keeps distinct ticks and finite pixels.
 Scale padded_scale(double low, double high, double from, double to) {
-  if (!(high > low)) {
-    const double pad = std::max(1.0, std::abs(low) * 0.05);
-    low -= pad;
-    high += pad;
+  const double narrowest =
+      std::max(1e-9, 1e-6 * std::max(std::abs(low), std::abs(high)));
+  if (!(high - low >= narrowest)) {
+    const double middle = 0.5 * (low + high);
+    const double pad = std::max(narrowest, std::abs(middle) * 0.05);
+    low = middle - pad;
+    high = middle + pad;
   } else {
     const double pad = (high - low) * 0.05;
     low -= pad;

@@ -12,11 +12,15 @@ constexpr std::string_view kGridColour = "#ffffff";
 constexpr double kTickLength = 6.0;
 constexpr double kLabelSize = 12.0;
 constexpr double kTitleSize = 13.0;
+// More ticks than any axis can show means the scale is degenerate.
+constexpr double kMaxTicks = 1000.0;
 
 // Minor ticks at 2..9 times each decade of a logarithmic scale.
 std::vector<double> minor_ticks(const Scale& scale) {
   std::vector<double> ticks;
-  if (!scale.logarithmic) return ticks;
+  if (!scale.logarithmic || !(scale.min > 0.0) || !std::isfinite(scale.max)) {
+    return ticks;
+  }
   const int first = static_cast<int>(std::floor(std::log10(scale.min)));
   const int last = static_cast<int>(std::ceil(std::log10(scale.max)));
   for (int decade = first; decade <= last; ++decade) {
@@ -40,6 +44,7 @@ double Scale::to_pixel(double value) const {
 std::vector<double> major_ticks(const Scale& scale, int target) {
   std::vector<double> ticks;
   if (scale.logarithmic) {
+    if (!(scale.min > 0.0) || !std::isfinite(scale.max)) return ticks;
     const int first = static_cast<int>(std::ceil(std::log10(scale.min) - 1e-9));
     const int last = static_cast<int>(std::floor(std::log10(scale.max) + 1e-9));
     for (int decade = first; decade <= last; ++decade) {
@@ -56,12 +61,14 @@ std::vector<double> major_ticks(const Scale& scale, int target) {
     step = factor * magnitude;
     if (step >= raw) break;
   }
-  const double first = std::ceil(scale.min / step - 1e-9) * step;
-  for (double value = first; value <= scale.max + step * 1e-9; value += step) {
-    // Snap away the accumulated rounding so labels read "0.3", not
-    // "0.30000004".
-    const double snapped = std::round(value / step) * step;
-    ticks.push_back(std::abs(snapped) < step * 1e-9 ? 0.0 : snapped);
+  // Ticks by index, from a count the span and step fix: a step too small to
+  // change the value can neither loop forever nor fill memory.
+  const double first_index = std::ceil(scale.min / step - 1e-9);
+  const double count = std::floor(scale.max / step + 1e-9) - first_index + 1.0;
+  if (!(count >= 1.0 && count <= kMaxTicks)) return ticks;
+  for (int i = 0; i < static_cast<int>(count); ++i) {
+    const double value = (first_index + i) * step;
+    ticks.push_back(std::abs(value) < step * 1e-9 ? 0.0 : value);
   }
   return ticks;
 }

@@ -1,37 +1,11 @@
 #include "plot/svg_writer.hpp"
 
+#include "text/escape.hpp"
 #include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 
 std::string coordinate(double value) { return fixed(value, 2); }
-
-std::string xml_escape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
-      default:
-        out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-    }
-  }
-  return out;
-}
 
 SvgWriter::SvgWriter(double width, double height) {
   out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -46,7 +20,7 @@ void SvgWriter::rect(double x, double y, double width, double height,
                      std::string_view fill, std::string_view extra) {
   out_ += "<rect x=\"" + coordinate(x) + "\" y=\"" + coordinate(y) +
           "\" width=\"" + coordinate(width) + "\" height=\"" +
-          coordinate(height) + "\" fill=\"" + xml_escape(fill) + "\"";
+          coordinate(height) + "\" fill=\"" + xml_text(fill) + "\"";
   if (!extra.empty()) out_ += " " + std::string(extra);
   out_ += "/>\n";
 }
@@ -56,7 +30,7 @@ void SvgWriter::line(double x1, double y1, double x2, double y2,
                      std::string_view extra) {
   out_ += "<line x1=\"" + coordinate(x1) + "\" y1=\"" + coordinate(y1) +
           "\" x2=\"" + coordinate(x2) + "\" y2=\"" + coordinate(y2) +
-          "\" stroke=\"" + xml_escape(stroke) + "\" stroke-width=\"" +
+          "\" stroke=\"" + xml_text(stroke) + "\" stroke-width=\"" +
           coordinate(stroke_width) + "\"";
   if (!extra.empty()) out_ += " " + std::string(extra);
   out_ += "/>\n";
@@ -66,7 +40,7 @@ void SvgWriter::path(std::string_view d, std::string_view stroke,
                      double stroke_width, std::string_view extra) {
   if (d.empty()) return;
   out_ += "<path d=\"" + std::string(d) + "\" fill=\"none\" stroke=\"" +
-          xml_escape(stroke) + "\" stroke-width=\"" + coordinate(stroke_width) +
+          xml_text(stroke) + "\" stroke-width=\"" + coordinate(stroke_width) +
           "\"";
   if (!extra.empty()) out_ += " " + std::string(extra);
   out_ += "/>\n";
@@ -78,7 +52,7 @@ void SvgWriter::text(double x, double y, std::string_view content, double size,
           "\" font-size=\"" + coordinate(size) + "\" text-anchor=\"" +
           std::string(anchor) + "\"";
   if (!extra.empty()) out_ += " " + std::string(extra);
-  out_ += ">" + xml_escape(content) + "</text>\n";
+  out_ += ">" + xml_text(content) + "</text>\n";
 }
 
 void SvgWriter::open_group(std::string_view attributes) {
@@ -88,7 +62,7 @@ void SvgWriter::open_group(std::string_view attributes) {
 void SvgWriter::close_group() { out_ += "</g>\n"; }
 
 void SvgWriter::comment(std::string_view content) {
-  std::string safe(content);
+  std::string safe = xml_text(content);
   // "--" may not appear inside an XML comment.
   for (std::size_t at = safe.find("--"); at != std::string::npos;
        at = safe.find("--", at)) {

@@ -1,4 +1,5 @@
-// A small SVG document builder: shapes and text with the escaping XML needs,
+// A small SVG document builder: shapes and text with the escaping XML needs
+// (any text, whatever its bytes, comes out as well-formed UTF-8),
 // coordinates rounded to hundredths of a pixel.
 #pragma once
 
@@ -34,9 +35,5 @@ class SvgWriter {
 
 // "12.34" for a coordinate; used to build path data.
 [[nodiscard]] std::string coordinate(double value);
-
-// Text with &, <, >, " and ' replaced by entities, and control characters
-// (which XML forbids) by blanks.
-[[nodiscard]] std::string xml_escape(std::string_view text);
 
 }  // namespace pipecorr::hostkit

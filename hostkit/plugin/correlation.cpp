@@ -1,24 +1,21 @@
 #include "plugin/correlation.hpp"
 
-#include <cstring>
+#include <array>
+#include <cmath>
 
-#include "text/error.hpp"
 #include "pipecorr/pipecorr.h"
+#include "plugin/function_cast.hpp"
+#include "text/error.hpp"
+#include "text/escape.hpp"
+#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
 
-template <typename Function>
-Function as_function(void* address) {
-  Function function = nullptr;
-  std::memcpy(&function, &address, sizeof function);
-  return function;
-}
-
 void call_single(void* address, const FlowInputs& in, FlowResult& out) {
   // The single-precision list: the inputs rounded to float, the outputs
   // widened back. xinfo gets room for the largest request any entry makes.
-  std::array<float, 70> xinfo{};
+  std::array<float, PIPECORR_ENGINE_VECTOR_LEN> xinfo{};
   const float usl = static_cast<float>(in.usl);
   const float usg = static_cast<float>(in.usg);
   const float rol = static_cast<float>(in.rol);
@@ -32,7 +29,7 @@ void call_single(void* address, const FlowInputs& in, FlowResult& out) {
   const float p = static_cast<float>(in.p);
   float dp = 0.0f;
   float holdup = 0.0f;
-  as_function<pipecorr_corr_single_fn>(address)(
+  function_cast<pipecorr_corr_single_fn>(address)(
       xinfo.data(), &usl, &usg, &rol, &rog, &visl, &visg, &eps, &sigma, &diam,
       &fi, &p, &dp, &holdup, &out.id, &out.iaux, &out.ierr, out.errmsg.data(),
       static_cast<pipecorr_len>(kMessageLength));
@@ -41,12 +38,40 @@ void call_single(void* address, const FlowInputs& in, FlowResult& out) {
 }
 
 void call_double(void* address, const FlowInputs& in, FlowResult& out) {
-  std::array<double, 70> xinfo{};
-  as_function<pipecorr_corr_double_fn>(address)(
+  std::array<double, PIPECORR_ENGINE_VECTOR_LEN> xinfo{};
+  function_cast<pipecorr_corr_double_fn>(address)(
       xinfo.data(), &in.usl, &in.usg, &in.rol, &in.rog, &in.visl, &in.visg,
       &in.eps, &in.sigma, &in.diam, &in.fi, &in.p, &out.dp, &out.holdup,
       &out.id, &out.iaux, &out.ierr, out.errmsg.data(),
       static_cast<pipecorr_len>(kMessageLength));
+}
+
+// A host takes a result that is not finite as the correlation's failure.
+void reject_non_finite(FlowResult& out) {
+  if (std::isfinite(out.dp) && std::isfinite(out.holdup)) return;
+  std::string message = "the plug-in returned dp ";
+  append_number(message, out.dp);
+  message += " and holdup ";
+  append_number(message, out.holdup);
+  message += " with ierr " + std::to_string(out.ierr) +
+             ": a result that is not finite";
+  out.dp = 0.0;
+  out.holdup = 0.0;
+  out.id = PIPECORR_PATTERN_NONE;
+  out.ierr = PIPECORR_NO_FLOW_REGIME;
+  out.errmsg.fill(' ');
+  message.copy(out.errmsg.data(), std::min(message.size(), out.errmsg.size()));
+}
+
+bool equal_ignoring_case(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) {
+      return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -59,27 +84,34 @@ void Correlation::call(const FlowInputs& inputs, FlowResult& result) const {
   result.iaux = 0;
   result.ierr = 0;
   result.errmsg.fill(' ');
-  if (entry_.link_info == 2) {
+  if (single_precision()) {
     call_single(address_, inputs, result);
   } else {
     call_double(address_, inputs, result);
   }
+  reject_non_finite(result);
 }
 
 CorrelationSet::CorrelationSet(const PluginLibrary& library)
     : library_name_(library.path().filename().string()) {
   for (auto& entry : library.catalogue()) {
     Slot slot{entry.name, {}, {}};
-    void* address = library.symbol(entry.name.c_str());
-    if (entry.link_info != 2 && entry.link_info != 3) {
-      slot.problem = "correlation '" + entry.name + "' has link info " +
+    const std::string shown = "'" + for_terminal(entry.name) + "'";
+    if (entry.link_info != PIPECORR_LINK_SINGLE &&
+        entry.link_info != PIPECORR_LINK_DOUBLE) {
+      slot.problem = "correlation " + shown + " has link info " +
                      std::to_string(entry.link_info) +
                      "; this host calls only link info 2 (single precision) "
                      "and 3 (double precision)";
-    } else if (address == nullptr) {
-      slot.problem = "correlation '" + entry.name +
-                     "' is in the catalogue of " + library_name_ +
-                     " but the library does not export " + entry.name;
+    } else if (is_interface_routine(entry.name)) {
+      slot.problem = "catalogue row " + shown +
+                     " names one of the interface's own routines, not a "
+                     "correlation; it is never called as one";
+    } else if (void* address = library.symbol(entry.name.c_str());
+               address == nullptr) {
+      slot.problem = "correlation " + shown + " is in the catalogue of " +
+                     for_terminal(library_name_) +
+                     " but the plug-in itself does not export it";
     } else {
       slot.bound.emplace_back(std::move(entry), address);
     }
@@ -87,44 +119,63 @@ CorrelationSet::CorrelationSet(const PluginLibrary& library)
   }
 }
 
-const Correlation* CorrelationSet::find(std::string_view name,
-                                        std::string_view* why) const {
+const CorrelationSet::Slot* CorrelationSet::slot_named(std::string_view name,
+                                                       std::string* why) const {
   for (const auto& slot : slots_) {
-    if (slot.name != name) continue;
-    if (slot.bound.empty()) {
-      if (why != nullptr) *why = slot.problem;
+    if (slot.name == name) return &slot;
+  }
+  const Slot* found = nullptr;
+  for (const auto& slot : slots_) {
+    if (!equal_ignoring_case(slot.name, name)) continue;
+    if (found != nullptr) {
+      if (why != nullptr) {
+        *why = "correlation name '" + for_terminal(name) +
+               "' is ambiguous: it matches '" + for_terminal(found->name) +
+               "' and '" + for_terminal(slot.name) + "'";
+      }
       return nullptr;
     }
-    return &slot.bound.front();
+    found = &slot;
   }
-  if (why != nullptr) *why = {};
-  return nullptr;
+  return found;
 }
 
-const Correlation& CorrelationSet::get(std::string_view name) const {
-  std::string_view why;
+const Correlation* CorrelationSet::find(std::string_view name,
+                                        std::string* why) const {
+  if (why != nullptr) why->clear();
+  const Slot* slot = slot_named(name, why);
+  if (slot == nullptr) return nullptr;
+  if (slot->bound.empty()) {
+    if (why != nullptr) *why = slot->problem;
+    return nullptr;
+  }
+  return &slot->bound.front();
+}
+
+const Correlation& CorrelationSet::choose(std::string_view name) const {
+  if (name.empty()) {
+    for (const auto& slot : slots_) {
+      if (!slot.bound.empty()) return slot.bound.front();
+    }
+    if (slots_.empty()) {
+      throw Error(for_terminal(library_name_) +
+                  " offers no correlation in its catalogue");
+    }
+    throw Error("no correlation of " + for_terminal(library_name_) +
+                " can be called: " + slots_.front().problem);
+  }
+  std::string why;
   if (const auto* found = find(name, &why)) return *found;
-  if (!why.empty()) throw Error(std::string(why));
-  throw Error("unknown correlation '" + std::string(name) + "'; " +
-                 library_name_ + " offers " + known_names());
-}
-
-const Correlation& CorrelationSet::first_callable() const {
-  for (const auto& slot : slots_) {
-    if (!slot.bound.empty()) return slot.bound.front();
-  }
-  if (slots_.empty()) {
-    throw Error(library_name_ + " offers no correlation in its catalogue");
-  }
-  throw Error("no correlation of " + library_name_ +
-                 " can be called: " + slots_.front().problem);
+  if (!why.empty()) throw Error(why);
+  throw Error("unknown correlation '" + for_terminal(name) + "'; " +
+              for_terminal(library_name_) + " offers " + known_names());
 }
 
 std::string CorrelationSet::known_names() const {
   std::string names;
   for (const auto& slot : slots_) {
     if (!names.empty()) names += ", ";
-    names += slot.name;
+    names += for_terminal(slot.name);
   }
   return names.empty() ? "no correlation" : names;
 }

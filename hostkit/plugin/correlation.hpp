@@ -19,8 +19,14 @@ class Correlation {
 
   [[nodiscard]] const CatalogueEntry& entry() const { return entry_; }
   [[nodiscard]] const std::string& name() const { return entry_.name; }
+  [[nodiscard]] bool single_precision() const {
+    return entry_.link_info == PIPECORR_LINK_SINGLE;
+  }
 
-  // Writes every field of result; allocates nothing.
+  // Writes every field of result; allocates nothing. A gradient or holdup
+  // that is not finite counts as the correlation's failure, whatever ierr
+  // the plug-in gave: the result becomes the failure result (ierr 3, dp and
+  // holdup 0, id -1) with a message that quotes what came back.
   void call(const FlowInputs& inputs, FlowResult& result) const;
 
  private:
@@ -34,19 +40,21 @@ class CorrelationSet {
  public:
   explicit CorrelationSet(const PluginLibrary& library);
 
-  // The correlation of that name; throws Error naming the problem when
-  // it is unknown or cannot be called.
-  [[nodiscard]] const Correlation& get(std::string_view name) const;
+  // The correlation of that name (exactly, or else ignoring case when that
+  // picks out one entry); with an empty name the first callable entry.
+  // Throws Error naming the problem when there is none to call.
+  [[nodiscard]] const Correlation& choose(std::string_view name) const;
 
   // The same without throwing: null and the reason in *why. Allocates
-  // nothing, so a table can look up a name on every row.
+  // nothing unless the name is ambiguous, so a table can look up a name on
+  // every row.
   [[nodiscard]] const Correlation* find(std::string_view name,
-                                        std::string_view* why) const;
-
-  // The first callable entry: the default when the user names none.
-  [[nodiscard]] const Correlation& first_callable() const;
+                                        std::string* why) const;
 
   [[nodiscard]] std::string known_names() const;
+  [[nodiscard]] const std::string& library_name() const {
+    return library_name_;
+  }
 
  private:
   struct Slot {
@@ -54,6 +62,9 @@ class CorrelationSet {
     std::vector<Correlation> bound;  // empty when it cannot be called
     std::string problem;
   };
+  [[nodiscard]] const Slot* slot_named(std::string_view name,
+                                       std::string* why) const;
+
   std::vector<Slot> slots_;
   std::string library_name_;
 };

@@ -1,5 +1,7 @@
-// Where the command finds the pipecorr plug-in when --lib is not given: beside
-// the program in a build tree, in the library directory of an installed tree.
+// Where the host side finds the pipecorr plug-in when it is not told: beside
+// the program in a build tree, in the library directory of an installed
+// tree, and nowhere else (never in the working directory, where anyone
+// could plant a library).
 #pragma once
 
 #include <filesystem>
@@ -7,11 +9,13 @@
 
 namespace pipecorr::hostkit {
 
-// The candidate paths in the order they are tried.
+// The candidate paths in the order they are tried; empty when the program
+// cannot tell where it lies.
 [[nodiscard]] std::vector<std::filesystem::path> default_library_candidates();
 
-// The first candidate that exists, else the first candidate (so the error
-// names the place the library was expected).
+// The first candidate that exists. Throws Error naming the places looked
+// at, or saying that the program cannot tell where it lies, when there is
+// none: then the plug-in must be named.
 [[nodiscard]] std::filesystem::path default_library();
 
 }  // namespace pipecorr::hostkit

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "pipecorr/pipecorr.h"
+
 namespace pipecorr::hostkit {
 
 inline constexpr std::size_t kInputCount = 11;
@@ -14,6 +16,27 @@ inline constexpr std::size_t kInputCount = 11;
 inline constexpr std::array<std::string_view, kInputCount> kInputNames{
     "usl", "usg",   "rol",  "rog", "visl", "visg",
     "eps", "sigma", "diam", "fi",  "p"};
+
+// Their SI units as people write them, as table columns spell them after
+// the name ("usl_m_per_s"), and what they mean.
+inline constexpr std::array<std::string_view, kInputCount> kInputUnits{
+    "m/s", "m/s", "kg/m3", "kg/m3", "Pa s", "Pa s",
+    "m",   "N/m", "m",     "deg",   "Pa"};
+inline constexpr std::array<std::string_view, kInputCount> kInputColumnUnits{
+    "m_per_s", "m_per_s", "kg_per_m3", "kg_per_m3", "Pa_s", "Pa_s",
+    "m",       "N_per_m", "m",         "deg",       "Pa"};
+inline constexpr std::array<std::string_view, kInputCount> kInputMeanings{
+    "superficial liquid velocity",
+    "superficial gas velocity",
+    "liquid density",
+    "gas density",
+    "liquid viscosity",
+    "gas viscosity",
+    "absolute wall roughness",
+    "surface tension",
+    "pipe inside diameter",
+    "inclination from horizontal, positive uphill",
+    "pressure"};
 
 // SI units, inclination in degrees from horizontal (positive uphill).
 struct FlowInputs {
@@ -38,7 +61,7 @@ struct FlowInputs {
   }
 };
 
-inline constexpr std::size_t kMessageLength = 150;
+inline constexpr std::size_t kMessageLength = PIPECORR_ERRMSG_LEN;
 
 struct FlowResult {
   double dp = 0.0;      // Pa/m, positive when pressure falls along the flow

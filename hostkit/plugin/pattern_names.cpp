@@ -1,43 +1,55 @@
 #include "plugin/pattern_names.hpp"
 
+#include <array>
+#include <string>
+
+#include "pipecorr/pipecorr.h"
+
 namespace pipecorr::hostkit {
+namespace {
+
+// ORBA_3 maps engine pattern numbers 1..10 onto host codes through the
+// public header's table; the names follow it.
+constexpr std::array<std::int32_t, PIPECORR_ENGINE_PATTERNS> kEngineCodes =
+    PIPECORR_ENGINE_PATTERN_CODES;
+
+const std::array<std::string, PIPECORR_ENGINE_PATTERNS>& engine_names() {
+  static const auto names = [] {
+    std::array<std::string, PIPECORR_ENGINE_PATTERNS> all;
+    for (std::size_t k = 0; k < all.size(); ++k) {
+      all[k] = "engine pattern " + std::to_string(k + 1);
+    }
+    return all;
+  }();
+  return names;
+}
+
+}  // namespace
+
+std::optional<std::size_t> engine_pattern_index(std::int32_t id) {
+  for (std::size_t k = 0; k < kEngineCodes.size(); ++k) {
+    if (kEngineCodes[k] == id) return k;
+  }
+  return std::nullopt;
+}
 
 std::string_view pattern_name(std::int32_t id) {
   switch (id) {
-    case -1:
+    case PIPECORR_PATTERN_NONE:
       return "none";
-    case 5:
+    case PIPECORR_PATTERN_SEGREGATED:
       return "segregated";
-    case 6:
+    case PIPECORR_PATTERN_TRANSITION:
       return "transition";
-    case 7:
+    case PIPECORR_PATTERN_INTERMITTENT:
       return "intermittent";
-    case 8:
+    case PIPECORR_PATTERN_DISTRIBUTED:
       return "distributed";
-    // ORBA_3 maps engine pattern numbers 1..10 onto these host codes.
-    case 9:
-      return "engine pattern 1";
-    case 10:
-      return "engine pattern 2";
-    case 11:
-      return "engine pattern 3";
-    case 2:
-      return "engine pattern 4";
-    case 12:
-      return "engine pattern 5";
-    case 13:
-      return "engine pattern 6";
-    case 14:
-      return "engine pattern 7";
-    case 4:
-      return "engine pattern 8";
-    case 15:
-      return "engine pattern 9";
-    case 16:
-      return "engine pattern 10";
     default:
-      return "unknown";
+      break;
   }
+  if (const auto k = engine_pattern_index(id)) return engine_names()[*k];
+  return "unknown";
 }
 
 }  // namespace pipecorr::hostkit

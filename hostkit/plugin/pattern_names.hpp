@@ -1,7 +1,9 @@
 // Readable names for the flow-pattern codes a correlation returns.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace pipecorr::hostkit {
@@ -10,5 +12,9 @@ namespace pipecorr::hostkit {
 // the engine patterns of ORBA_3 by their engine number (their meaning is the
 // engine's own), "none" for -1, "unknown" for any other code.
 [[nodiscard]] std::string_view pattern_name(std::int32_t id);
+
+// The place (0 to 9) of an ORBA_3 code in the engine pattern table, or
+// nothing for any other code.
+[[nodiscard]] std::optional<std::size_t> engine_pattern_index(std::int32_t id);
 
 }  // namespace pipecorr::hostkit

@@ -1,5 +1,7 @@
 // A correlation plug-in loaded by path, the way a simulator loads one, with
-// its exports resolved by name.
+// its exports resolved by name. Only symbols that lie in the plug-in's own
+// image count as its exports: a name that the dynamic loader would find in
+// one of its dependencies (abort, free, exit from the C library) does not.
 #pragma once
 
 #include <cstdint>
@@ -22,8 +24,9 @@ enum class IdentificationVariant { kVersion, kInterface };
 
 class PluginLibrary {
  public:
-  // Throws Error when the file cannot be loaded or lacks one of the
-  // exports every host needs (catalogue, run setup, run cleanup).
+  // Throws Error when the file is not a regular file, cannot be loaded, or
+  // lacks one of the exports every host needs (catalogue, run setup, run
+  // cleanup).
   explicit PluginLibrary(const std::filesystem::path& path);
   ~PluginLibrary();
   PluginLibrary(const PluginLibrary&) = delete;
@@ -31,7 +34,7 @@ class PluginLibrary {
 
   [[nodiscard]] const std::filesystem::path& path() const { return path_; }
 
-  // The export of that name, or null when the library lacks it.
+  // The export of that name, or null when the plug-in's own image lacks it.
   [[nodiscard]] void* symbol(const char* name) const;
 
   [[nodiscard]] std::vector<CatalogueEntry> catalogue() const;
@@ -47,6 +50,7 @@ class PluginLibrary {
  private:
   std::filesystem::path path_;
   void* handle_ = nullptr;
+  const void* image_ = nullptr;  // identifies the plug-in's own image
   void* describe_ = nullptr;
   void* setup_ = nullptr;
   void* cleanup_ = nullptr;
@@ -69,5 +73,9 @@ class RunSession {
 
 // Trims the blank padding of a fixed-length text field.
 [[nodiscard]] std::string trim_fixed(const char* field, std::size_t length);
+
+// The exports of the interface that are not correlations: a catalogue row
+// naming one of them is never called as a correlation.
+[[nodiscard]] bool is_interface_routine(std::string_view name);
 
 }  // namespace pipecorr::hostkit

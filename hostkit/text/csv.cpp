@@ -1,50 +1,125 @@
 #include "text/csv.hpp"
 
-#include <cstdio>
-#include <fstream>
-
 #include "text/error.hpp"
-#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
+namespace {
 
-bool LineCursor::next(std::string_view& line, std::size_t& line_number) {
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trim_end(std::string_view text) {
+  while (!text.empty() && (is_blank(text.back()) || text.back() == '\r')) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+}  // namespace
+
+bool CsvReader::next() {
   while (position_ < text_.size()) {
-    auto end = text_.find('\n', position_);
-    if (end == std::string_view::npos) end = text_.size();
-    std::string_view raw = text_.substr(position_, end - position_);
-    position_ = end + 1;
-    ++line_number_;
-    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-    const auto content = trim_blanks(raw);
-    if (content.empty() || content.front() == '#') continue;
-    line = raw;
-    line_number = line_number_;
+    // Blank and comment lines between records.
+    std::size_t at = position_;
+    while (at < text_.size() && is_blank(text_[at])) ++at;
+    const bool comment = at < text_.size() && text_[at] == '#';
+    const bool blank = at == text_.size() || text_[at] == '\n' ||
+                       (text_[at] == '\r' &&
+                        (at + 1 == text_.size() || text_[at + 1] == '\n'));
+    if (comment || blank) {
+      const auto end = text_.find('\n', at);
+      position_ = end == std::string_view::npos ? text_.size() : end + 1;
+      ++line_;
+      continue;
+    }
+    read_record();
     return true;
   }
-  position_ = text_.size();
   return false;
 }
 
-std::size_t split_cells(std::string_view line,
-                        std::span<std::string_view> cells) {
-  std::size_t count = 0;
-  std::size_t start = 0;
-  while (true) {
-    const auto comma = line.find(',', start);
-    const auto end = comma == std::string_view::npos ? line.size() : comma;
-    if (count < cells.size()) {
-      cells[count] = trim_blanks(line.substr(start, end - start));
+void CsvReader::read_record() {
+  line_number_ = line_;
+  cell_count_ = 0;
+  cells_.clear();
+  unquoted_.clear();
+  problem_ = {};
+  std::vector<Piece>& pieces = pieces_;
+  pieces.clear();
+  const auto keep = [&](Piece piece) {
+    ++cell_count_;
+    if (cell_count_ > kMaxCells) {
+      problem_ = "the record has more than 1000 cells";
+      return;
     }
-    ++count;
-    if (comma == std::string_view::npos) break;
-    start = comma + 1;
+    pieces.push_back(piece);
+  };
+
+  std::size_t at = position_;
+  const std::size_t size = text_.size();
+  while (true) {
+    while (at < size && is_blank(text_[at])) ++at;
+    if (at < size && text_[at] == '"') {
+      const std::size_t start = unquoted_.size();
+      ++at;
+      bool closed = false;
+      while (at < size) {
+        const char c = text_[at++];
+        if (c == '"') {
+          if (at < size && text_[at] == '"') {
+            unquoted_ += '"';
+            ++at;
+            continue;
+          }
+          closed = true;
+          break;
+        }
+        if (c == '\n') ++line_;
+        unquoted_ += c;
+      }
+      keep({true, start, unquoted_.size() - start});
+      if (!closed) {
+        problem_ = "a quoted cell is not closed";
+        position_ = size;
+        break;
+      }
+      while (at < size && is_blank(text_[at])) ++at;
+      if (at < size && text_[at] == '\r' && at + 1 < size &&
+          text_[at + 1] == '\n') {
+        ++at;
+      }
+      if (at < size && text_[at] != ',' && text_[at] != '\n') {
+        if (problem_.empty()) problem_ = "text follows a closing quote";
+        while (at < size && text_[at] != ',' && text_[at] != '\n') ++at;
+      }
+    } else {
+      std::size_t end = at;
+      while (end < size && text_[end] != ',' && text_[end] != '\n') ++end;
+      const std::string_view cell = trim_end(text_.substr(at, end - at));
+      keep({false, at, cell.size()});
+      at = end;
+    }
+    if (at < size && text_[at] == ',') {
+      ++at;
+      continue;
+    }
+    // End of the line, or of the text.
+    position_ = at < size ? at + 1 : size;
+    ++line_;
+    break;
   }
-  return count;
+  for (const Piece& piece : pieces) {
+    cells_.push_back(piece.quoted ? std::string_view(unquoted_).substr(
+                                        piece.offset, piece.length)
+                                  : text_.substr(piece.offset, piece.length));
+  }
 }
 
 void append_cell(std::string& out, std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+  const bool needs_quotes =
+      text.find_first_of(",\"\r\n") != std::string_view::npos ||
+      (!text.empty() && (is_blank(text.front()) || is_blank(text.back()) ||
+                         text.front() == '#'));
+  if (!needs_quotes) {
     out.append(text);
     return;
   }
@@ -56,40 +131,52 @@ void append_cell(std::string& out, std::string_view text) {
   out.push_back('"');
 }
 
-std::string read_text_file(const std::filesystem::path& path,
-                           std::string_view what) {
-  std::error_code error;
-  if (!std::filesystem::exists(path, error)) {
-    throw Error(std::string(what) + " '" + path.string() +
-                   "' does not exist");
+std::string column_name(const ColumnSpec& spec) {
+  std::string name(spec.name);
+  if (!spec.unit.empty()) name.append("_").append(spec.unit);
+  return name;
+}
+
+HeaderColumns match_header(std::span<const std::string_view> cells,
+                           std::span<const ColumnSpec> specs,
+                           bool allow_unknown) {
+  HeaderColumns columns;
+  columns.of_spec.assign(specs.size(), HeaderColumns::kAbsent);
+  columns.count = cells.size();
+  const auto expected = [&] {
+    std::string text;
+    for (const auto& spec : specs) {
+      if (!text.empty()) text += ',';
+      text += spec.name;
+    }
+    return text;
+  };
+  for (std::size_t cell = 0; cell < cells.size(); ++cell) {
+    const std::string_view name = cells[cell];
+    bool known = false;
+    for (std::size_t k = 0; k < specs.size(); ++k) {
+      if (name != specs[k].name && name != column_name(specs[k])) continue;
+      if (columns.of_spec[k] != HeaderColumns::kAbsent) {
+        throw Error("header names column '" + std::string(specs[k].name) +
+                    "' twice");
+      }
+      columns.of_spec[k] = cell;
+      known = true;
+    }
+    if (known) continue;
+    if (!allow_unknown) {
+      throw Error("header has unknown column '" + std::string(name) +
+                  "'; expected " + expected());
+    }
+    columns.unknown.push_back(cell);
   }
-  if (std::filesystem::is_directory(path, error)) {
-    throw Error(std::string(what) + " '" + path.string() +
-                   "' is a directory, not a file");
+  for (std::size_t k = 0; k < specs.size(); ++k) {
+    if (specs[k].required && columns.of_spec[k] == HeaderColumns::kAbsent) {
+      throw Error("header lacks column '" + std::string(specs[k].name) +
+                  "'; expected " + expected());
+    }
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    throw Error("cannot open " + std::string(what) + " '" + path.string() +
-                   "'");
-  }
-  in.seekg(0, std::ios::end);
-  const auto size = in.tellg();
-  in.seekg(0, std::ios::beg);
-  std::string text;
-  if (size > 0) text.resize(static_cast<std::size_t>(size));
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  if (!in && !text.empty()) {
-    throw Error("cannot read " + std::string(what) + " '" + path.string() +
-                   "'");
-  }
-  // Spreadsheets often save CSV with a UTF-8 byte order mark, which would
-  // otherwise become part of the first column's name.
-  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  if (std::string_view(text).substr(0, kByteOrderMark.size()) ==
-      kByteOrderMark) {
-    text.erase(0, kByteOrderMark.size());
-  }
-  return text;
+  return columns;
 }
 
 }  // namespace pipecorr::hostkit

@@ -7,9 +7,12 @@
 
 namespace pipecorr::hostkit {
 
+// The message may quote text from outside (a cell, a plug-in's name); it is
+// kept with every control character and NUL shown as \xNN, so what() is
+// whole and safe to print.
 class Error : public std::runtime_error {
  public:
-  explicit Error(const std::string& message) : std::runtime_error(message) {}
+  explicit Error(const std::string& message);
 };
 
 }  // namespace pipecorr::hostkit

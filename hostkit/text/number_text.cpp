@@ -24,11 +24,27 @@ NumberProblem parse_number(std::string_view text, double& value) {
   }
   const char* end = text.data() + text.size();
   double parsed = 0.0;
-  const auto [stop, error] = std::from_chars(text.data(), end, parsed);
-  if (error == std::errc::result_out_of_range) return NumberProblem::kNotFinite;
+  // The general format reads decimal only: a "0x" prefix stops at the x.
+  const auto [stop, error] =
+      std::from_chars(text.data(), end, parsed, std::chars_format::general);
+  if (error == std::errc::result_out_of_range && stop == end) {
+    return NumberProblem::kOutOfRange;
+  }
   if (error != std::errc{} || stop != end) return NumberProblem::kNotNumber;
   if (!std::isfinite(parsed)) return NumberProblem::kNotFinite;
   value = parsed;
+  return NumberProblem::kNone;
+}
+
+NumberProblem parse_count(std::string_view text, int& value) {
+  double parsed = 0.0;
+  const NumberProblem problem = parse_number(text, parsed);
+  if (problem != NumberProblem::kNone) return problem;
+  if (parsed != std::floor(parsed)) return NumberProblem::kNotWhole;
+  if (!(parsed >= -2147483648.0 && parsed <= 2147483647.0)) {
+    return NumberProblem::kOutOfRange;
+  }
+  value = static_cast<int>(parsed);
   return NumberProblem::kNone;
 }
 
@@ -40,6 +56,10 @@ std::string_view describe(NumberProblem problem) {
       return "is not a number";
     case NumberProblem::kNotFinite:
       return "is not a finite number";
+    case NumberProblem::kOutOfRange:
+      return "is beyond the range of a double (about 1e-308 to 1e308)";
+    case NumberProblem::kNotWhole:
+      return "is not a whole number";
     case NumberProblem::kNone:
       break;
   }

@@ -1,5 +1,7 @@
 // Numbers to and from text with std::from_chars/std::to_chars: exact,
-// locale-free and allocation-free, which a million-row table needs.
+// locale-free and allocation-free, which a million-row table needs. One
+// rule for every number a person gives (options, table cells, case files):
+// decimal only. "010" is ten, not eight; "0x10" is not a number.
 #pragma once
 
 #include <string>
@@ -7,13 +9,25 @@
 
 namespace pipecorr::hostkit {
 
-enum class NumberProblem { kNone, kEmpty, kNotNumber, kNotFinite };
+enum class NumberProblem {
+  kNone,
+  kEmpty,
+  kNotNumber,
+  kNotFinite,   // nan, inf
+  kOutOfRange,  // a decimal beyond what a double holds: 1e999, 1e-400
+  kNotWhole,    // a count that is not a whole number
+};
 
 // Reads a whole cell (surrounding blanks allowed, one leading '+' allowed)
 // as a finite double. Anything else left in the cell makes it not a number.
+// A value too small for a double is refused like one too large, never
+// silently read as zero.
 [[nodiscard]] NumberProblem parse_number(std::string_view text, double& value);
 
-// "is empty", "is not a number", "is not a finite number".
+// A whole decimal count (for grid sizes and the like), within int range.
+[[nodiscard]] NumberProblem parse_count(std::string_view text, int& value);
+
+// "is empty", "is not a number", "is not a finite number", ...
 [[nodiscard]] std::string_view describe(NumberProblem problem);
 
 // Shortest text that reads back as the same value.

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "plugin/correlation.hpp"
 #include "jobs/flow_map.hpp"
 #include "jobs/map_plot.hpp"
-#include "plot/pattern_colours.hpp"
-#include "plugin/plugin_library.hpp"
 #include "jobs/traverse.hpp"
 #include "jobs/traverse_report.hpp"
+#include "plot/pattern_colours.hpp"
+#include "plugin/correlation.hpp"
+#include "plugin/plugin_library.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
@@ -91,7 +91,7 @@ class Pictures : public ::testing::Test {
  protected:
   PluginLibrary library_{MINI_PLUGIN};
   CorrelationSet correlations_{library_};
-  const Correlation& lin_ = correlations_.get("LIN_3");
+  const Correlation& lin_ = correlations_.choose("LIN_3");
 
   FlowMap map() const {
     FlowInputs fluids;
@@ -164,12 +164,33 @@ TEST_F(Pictures, MapHasLegendAxesCaptionAndBoundary) {
 
 TEST_F(Pictures, TextsWithMarkupCharactersStayWellFormed) {
   auto m = map();
-  m.description = "<Beggs & Brill> \"quoted\" 'single'\x01";
+  m.description = "<Beggs & Brill> \"quoted\" 'single'\x01\xff";
   const auto svg = parse_svg(render_flow_map_svg(m));
   ASSERT_TRUE(svg.well_formed) << svg.error;
   EXPECT_TRUE(contains(texts(svg),
                        "Flow-pattern map \u2013 LIN_3 (<Beggs & Brill> "
-                       "\"quoted\" 'single' )"));
+                       "\"quoted\" 'single' \uFFFD)"));
+}
+
+// A pipe whose pressure barely changes (a millionth of a pascal over 10 m
+// at 10 bar) still gets a bounded, finite plot.
+TEST_F(Pictures, AnAlmostConstantPressureStillPlots) {
+  TraverseCase pipe;
+  pipe.title = "flat";
+  pipe.inlet_pressure = 10e5;
+  pipe.liquid_rate = 1e-10;
+  pipe.gas_rate = 0.0;
+  pipe.liquid_density = 1000.0;
+  pipe.gas_density = 10.0;
+  pipe.reference_pressure = 10e5;
+  pipe.profile = {{10.0, 0.0, 1e8, 0.0}};  // LIN_3: 100/1e8 Pa/m
+  const auto traverse = run_traverse(lin_, pipe, 1.0);
+  const std::string text =
+      traverse_svg({pipe.title, "c.case", "LIN_3", 1.0}, pipe, traverse);
+  EXPECT_EQ(text.find("nan"), std::string::npos);
+  EXPECT_EQ(text.find("inf"), std::string::npos);
+  const auto svg = parse_svg(text);
+  ASSERT_TRUE(svg.well_formed) << svg.error;
 }
 
 TEST_F(Pictures, TraversePlotIsWellFormedWithItsThreeCurves) {

@@ -1,16 +1,16 @@
-// The traverse against a two-segment case computed by hand with the test
-// plug-in, whose gradient is 100/diam + 10*fi Pa/m, and the case and
+// The traverse against cases computed by hand with the test plug-in (LIN_3:
+// 100/diam + 10*fi Pa/m; PRES_3: p/1000 Pa/m), its limits, and the case and
 // profile readers' error cases.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
-#include "text/error.hpp"
-#include "plugin/correlation.hpp"
-#include "plugin/plugin_library.hpp"
 #include "jobs/traverse.hpp"
 #include "jobs/traverse_case.hpp"
+#include "plugin/correlation.hpp"
+#include "plugin/plugin_library.hpp"
+#include "text/error.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
@@ -36,7 +36,7 @@ class TraverseWithTestPlugin : public ::testing::Test {
  protected:
   PluginLibrary library_{MINI_PLUGIN};
   CorrelationSet correlations_{library_};
-  const Correlation& lin_ = correlations_.get("LIN_3");
+  const Correlation& lin_ = correlations_.choose("LIN_3");
 };
 
 TEST_F(TraverseWithTestPlugin, MatchesTheHandComputedTwoSegmentCase) {
@@ -105,10 +105,56 @@ TEST_F(TraverseWithTestPlugin, StopsWhenThePressureWouldFallToZero) {
   ASSERT_EQ(traverse.stations.size(), 1U);
 }
 
+// With a gradient that follows the pressure, one 100 m step of the two-stage
+// rule gives p0 (1 - kL + (kL)^2 / 2) with kL = 0.1: 0.905 p0. A one-stage
+// step would give 0.9 p0, the exact solution 0.904837 p0.
+TEST_F(TraverseWithTestPlugin, TakesTwoStageStepsOnAPressureDependentGradient) {
+  auto pipe = two_segment_case();
+  pipe.profile = {{100.0, 0.0, 0.1, 0.0}};
+  const auto traverse =
+      run_traverse(correlations_.choose("PRES_3"), pipe, 100.0);
+  ASSERT_TRUE(traverse.stopped.empty()) << traverse.stopped;
+  EXPECT_NEAR(traverse.stations.back().pressure, 0.905 * 10e5, 1e-6);
+}
+
 TEST_F(TraverseWithTestPlugin, RefusesAStepThatCannotFinish) {
   EXPECT_THROW((void)run_traverse(lin_, two_segment_case(), 0.0), Error);
   EXPECT_THROW((void)run_traverse(lin_, two_segment_case(), -5.0), Error);
   EXPECT_THROW((void)run_traverse(lin_, two_segment_case(), 1e-7), Error);
+}
+
+// Every segment takes a step, however long the step: a huge step on a
+// profile of many tiny segments still counts them all.
+TEST_F(TraverseWithTestPlugin, TheStepLimitHoldsWhateverTheProfile) {
+  auto pipe = two_segment_case();
+  pipe.profile.assign(3, {1e-17, 0.0, 0.1, 0.0});
+  try {
+    (void)run_traverse(lin_, pipe, 1e308, 2);
+    FAIL() << "ran past the limit";
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(),
+                 "the profile has 3 segments, more than the 2 steps a "
+                 "traverse may take");
+  }
+  pipe.profile.assign(2, {5.0, 0.0, 0.1, 0.0});
+  EXPECT_THROW((void)run_traverse(lin_, pipe, 2.0, 5), Error);
+  EXPECT_NO_THROW((void)run_traverse(lin_, pipe, 1e308, 2));
+}
+
+// A finite but enormous gradient sends the pressure to infinity: the march
+// stops there instead of reporting an infinite outlet pressure.
+TEST(TraverseWithHostilePlugin, StopsWhenThePressureIsNoLongerFinite) {
+  const PluginLibrary library(MINI_PLUGIN_HOSTILE);
+  const CorrelationSet correlations(library);
+  auto pipe = two_segment_case();
+  pipe.liquid_rate = 1.0;  // usl well below 1 m/s: dp = -1e308
+  const auto traverse = run_traverse(correlations.choose("WILD_3"), pipe, 50.0);
+  EXPECT_NE(traverse.stopped.find("no longer a finite number"),
+            std::string::npos)
+      << traverse.stopped;
+  for (const auto& station : traverse.stations) {
+    EXPECT_TRUE(std::isfinite(station.pressure));
+  }
 }
 
 struct TextCase {
@@ -145,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "p.csv:1: header has unknown column 'angle'; expected "
                  "length,inclination,diameter,roughness"},
         TextCase{"missing_column", "length,inclination,diameter\n1,0,0.1\n",
-                 "p.csv:1: header must name the four columns "
+                 "p.csv:1: header lacks column 'roughness'; expected "
                  "length,inclination,diameter,roughness"},
         TextCase{"zero_length",
                  "length,inclination,diameter,roughness\n0,0,0.1,0\n",
@@ -233,8 +279,20 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"negative_rate", "gas_rate = -1\n",
                  "c.case:1: key 'gas_rate' must be zero or positive, got -1"},
         TextCase{"repeated_key", "gas_rate = 1\ngas_rate = 2\n",
-                 "c.case:2: key 'gas_rate' repeated"}),
+                 "c.case:2: key 'gas_rate' repeated (first on line 1)"},
+        TextCase{"octal_looking", "inlet_pressure = 0x10\n",
+                 "c.case:1: key 'inlet_pressure': '0x10' is not a number"}),
     [](const auto& entry) { return std::string(entry.param.name); });
+
+// A '#' starts a comment only at the start of a line or after a blank.
+TEST(CaseFile, HashInsideAValueIsPartOfIt) {
+  std::string text = kGoodCase;
+  text.replace(text.find("profile = pipe.csv"), 18, "profile = my#prof.csv");
+  text += "title = Well #3  # the third well\n";
+  const auto pipe = parse_case_text(text, "c.case");
+  EXPECT_EQ(pipe.profile_path, "my#prof.csv");
+  EXPECT_EQ(pipe.title, "Well #3");
+}
 
 TEST(CaseFile, RefusesAPipeWhereNothingFlows) {
   std::string text = kGoodCase;

@@ -1,67 +1,59 @@
-#include "map_command.hpp"
-
-#include <CLI/CLI.hpp>
-
+// `pipecorr map`: the flow-pattern map for given fluids and pipe.
 #include <cstdio>
 
-#include "jobs/example_point.hpp"
-#include "jobs/map_plot.hpp"
-#include "files/output_file.hpp"
+#include "commands.hpp"
+#include "jobs/map_job.hpp"
+#include "options.hpp"
+#include "text/escape.hpp"
 
 namespace pipecorr::hostkit {
+namespace {
 
-CLI::App* add_map_command(CLI::App& app, MapOptions& options) {
-  auto* command = app.add_subcommand(
-      "map", "draw the flow-pattern map for given fluids and pipe");
-  const auto fields = options.fluids.fields();
-  // usl and usg are the map's axes; the other inputs fix fluids and pipe.
-  for (std::size_t i = 2; i < kInputCount; ++i) {
+class MapCommand : public Command {
+ public:
+  CLI::App* add(CLI::App& app) override {
+    auto* command = app.add_subcommand(
+        "map", "draw the flow-pattern map for given fluids and pipe");
+    // usl and usg are the map's axes; the other inputs fix fluids and pipe.
+    add_point_options(*command, options_.fluids, 2);
+    MapRange& range = options_.range;
+    add_number(*command, "--usl-min", range.usl_min, "m/s");
+    add_number(*command, "--usl-max", range.usl_max, "m/s");
+    add_number(*command, "--usg-min", range.usg_min, "m/s");
+    add_number(*command, "--usg-max", range.usg_max, "m/s");
+    add_count(*command, "--points", range.points, "grid cells along each axis");
+    add_correlation_option(*command, options_.correlation);
     command
-        ->add_option(
-            "--" + std::string(kInputNames[i]), *fields[i],
-            std::string(kInputMeanings[i]) + ", " + std::string(kInputUnits[i]))
+        ->add_option("--svg", svg_,
+                     "picture to write (- for standard "
+                     "output)")
         ->capture_default_str();
+    command->add_option("--csv", csv_, "also write every grid point as CSV");
+    return command;
   }
-  command->add_option("--usl-min", options.range.usl_min, "m/s")
-      ->capture_default_str();
-  command->add_option("--usl-max", options.range.usl_max, "m/s")
-      ->capture_default_str();
-  command->add_option("--usg-min", options.range.usg_min, "m/s")
-      ->capture_default_str();
-  command->add_option("--usg-max", options.range.usg_max, "m/s")
-      ->capture_default_str();
-  command
-      ->add_option("--points", options.range.points,
-                   "grid cells along each axis")
-      ->capture_default_str();
-  command->add_option("--correlation,-c", options.correlation,
-                      "catalogue name (default: the first in the catalogue)");
-  command->add_option("--svg", options.svg, "picture to write")
-      ->capture_default_str();
-  command->add_option("--csv", options.csv,
-                      "also write every grid point as CSV");
-  return command;
-}
 
-int run_map_command(const CorrelationSet& correlations,
-                    const MapOptions& options) {
-  check_map_range(options.range);
-  check_finite_inputs(options.fluids, true);
-  const Correlation& correlation = options.correlation.empty()
-                                       ? correlations.first_callable()
-                                       : correlations.get(options.correlation);
-  const FlowMap map =
-      compute_flow_map(correlation, options.fluids, options.range);
-  write_output(options.svg, render_flow_map_svg(map));
-  if (!options.csv.empty()) write_output(options.csv, flow_map_csv(map));
-  std::size_t failed = 0;
-  for (const auto& cell : map.cells) failed += cell.ierr != 0 ? 1U : 0U;
-  std::fprintf(stderr,
-               "map: %zu points through %s, %zu without a result; "
-               "wrote %s\n",
-               map.cells.size(), map.correlation.c_str(), failed,
-               options.svg.c_str());
-  return 0;
+  int run(const PluginLibrary&, const CorrelationSet& correlations) override {
+    options_.svg = svg_;
+    if (!csv_.empty()) options_.csv = csv_;
+    const MapOutcome outcome = run_map(correlations, options_);
+    std::fprintf(stderr,
+                 "map: %zu points through %s, %zu without a result; wrote "
+                 "%s\n",
+                 outcome.points, for_terminal(outcome.correlation).c_str(),
+                 outcome.failed, for_terminal(svg_).c_str());
+    return kExitDone;
+  }
+
+ private:
+  MapOptions options_;
+  std::string svg_ = "flow-map.svg";
+  std::string csv_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> make_map_command() {
+  return std::make_unique<MapCommand>();
 }
 
 }  // namespace pipecorr::hostkit

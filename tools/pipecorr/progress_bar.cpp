@@ -17,8 +17,11 @@ namespace pipecorr::hostkit {
 ProgressBar::ProgressBar(bool enabled)
     : active_(enabled && PIPECORR_ISATTY(PIPECORR_FILENO(stderr)) != 0) {}
 
-ProgressBar::~ProgressBar() {
+ProgressBar::~ProgressBar() { finish(); }
+
+void ProgressBar::finish() {
   if (drawn_) std::fputs("\n", stderr);
+  drawn_ = false;
 }
 
 void ProgressBar::update(std::size_t done, std::size_t total,

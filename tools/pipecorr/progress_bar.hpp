@@ -16,6 +16,8 @@ class ProgressBar {
 
   // Cheap to call on every row: it redraws only now and then.
   void update(std::size_t done, std::size_t total, std::size_t rows);
+  // Ends the bar's line, so that later messages start on their own.
+  void finish();
 
  private:
   bool active_ = false;

@@ -1,10 +1,11 @@
-#include "jobs/point_report.hpp"
+#include "jobs/point.hpp"
 
 #include <cstdio>
 
-#include "jobs/example_point.hpp"
-#include "text/number_text.hpp"
+#include "jobs/display_units.hpp"
 #include "plugin/pattern_names.hpp"
+#include "text/escape.hpp"
+#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
@@ -51,9 +52,9 @@ std::string format_point_text(const Correlation& correlation,
                               const FlowInputs& inputs,
                               const FlowResult& result) {
   std::string out = "correlation  ";
-  out.append(correlation.name())
+  out.append(for_terminal(correlation.name()))
       .append("  (")
-      .append(correlation.entry().description)
+      .append(for_terminal(correlation.entry().description))
       .append(")\n");
   const auto values = inputs.values();
   for (std::size_t i = 0; i < kInputCount; ++i) {
@@ -78,7 +79,9 @@ std::string format_point_text(const Correlation& correlation,
       .append(pattern_name(result.id))
       .append("\n");
   out.append("error        ").append(std::to_string(result.ierr));
-  if (!result.message().empty()) out.append(" ").append(result.message());
+  if (!result.message().empty()) {
+    out.append(" ").append(for_terminal(result.message()));
+  }
   out.append("\n");
   return out;
 }
@@ -103,6 +106,19 @@ std::string format_point_json(const Correlation& correlation,
          ",\"ierr\":" + std::to_string(result.ierr) +
          ",\"errmsg\":" + json_string(result.message()) + "}\n";
   return out;
+}
+
+PointOutcome run_point(const CorrelationSet& correlations,
+                       const PointOptions& options) {
+  check_finite_inputs(options.inputs, false);
+  const Correlation& correlation = correlations.choose(options.correlation);
+  PointOutcome outcome;
+  correlation.call(options.inputs, outcome.result);
+  outcome.report =
+      options.json
+          ? format_point_json(correlation, options.inputs, outcome.result)
+          : format_point_text(correlation, options.inputs, outcome.result);
+  return outcome;
 }
 
 }  // namespace pipecorr::hostkit

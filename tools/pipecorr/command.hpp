@@ -1,0 +1,32 @@
+// The shape every subcommand has: it registers its options (into an options
+// struct of the host-side library), and runs the library's job with them,
+// printing and choosing the exit status. The library computes; a command
+// only parses and prints.
+#pragma once
+
+namespace CLI {
+class App;
+}
+
+namespace pipecorr::hostkit {
+
+class PluginLibrary;
+class CorrelationSet;
+
+// Exit statuses of the program.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitUsage = 1;  // bad usage or input; nothing computed
+inline constexpr int kExitCorrelationFailed = 2;  // computed, with failures
+
+class Command {
+ public:
+  virtual ~Command() = default;
+  // Adds the subcommand with its options to the program's parser.
+  virtual CLI::App* add(CLI::App& app) = 0;
+  // Whether the run is framed by the plug-in's run setup and cleanup.
+  [[nodiscard]] virtual bool needs_session() const { return true; }
+  virtual int run(const PluginLibrary& library,
+                  const CorrelationSet& correlations) = 0;
+};
+
+}  // namespace pipecorr::hostkit
