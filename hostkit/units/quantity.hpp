@@ -45,18 +45,22 @@ enum class Dimension {
 // "pressure", "liquid rate", ...: for messages.
 [[nodiscard]] std::string_view dimension_name(Dimension dimension);
 
-// One unit of a dimension: si = (value + shift) * factor. The shift is
-// non-zero only for °F, °C (temperature scales with another zero).
+// One unit of a dimension: si = (value + shift) * factor / divisor. The
+// shift is non-zero only for °F and °C (scales with another zero); the
+// divisor keeps a conversion the same operations as the fluid module's
+// (°F to K divides by 1.8, a daily rate by 86400), so a bound given in
+// the case's units meets the module's bound exactly.
 struct Unit {
   std::string_view text;  // its usual spelling, "psia", "°F", "STB/d"
-  double factor = 1.0;    // SI per unit
-  double shift = 0.0;     // added before scaling
+  double factor = 1.0;
+  double shift = 0.0;
+  double divisor = 1.0;
 
   [[nodiscard]] constexpr double to_si(double value) const {
-    return (value + shift) * factor;
+    return (value + shift) * factor / divisor;
   }
   [[nodiscard]] constexpr double from_si(double si) const {
-    return si / factor - shift;
+    return si * divisor / factor - shift;
   }
 };
 

@@ -9,7 +9,7 @@ namespace {
 
 namespace fu = fluids::units;
 
-constexpr double kPerDay = 1.0 / fu::kSecondsPerDay;
+constexpr double kDay = fu::kSecondsPerDay;
 constexpr double kPascalsPerBar = 1e5;
 
 // Pressure, Pa.
@@ -28,14 +28,14 @@ constexpr std::array kPressure{
 constexpr std::array<std::string_view, 8> kGauge{
     "psig", "psi(g)", "barg", "bar(g)", "kPag", "kPa(g)", "MPag", "MPa(g)"};
 
-// Temperature, K: the scales' zeros from fluids/units.hpp (°F + 459.67 is
-// °R, and K is °R / 1.8).
-constexpr double kKelvinPerRankine = fu::rankine_to_kelvin(1.0);
-constexpr Unit kFahrenheit{"°F", kKelvinPerRankine,
-                           fu::fahrenheit_to_rankine(0.0)};
+// Temperature, K: as fluids/units.hpp, °F + 459.67 is °R, and K is
+// °R / 1.8.
+constexpr double kRankinePerKelvin = fu::kelvin_to_rankine(1.0);
+constexpr Unit kFahrenheit{"°F", 1.0, fu::fahrenheit_to_rankine(0.0),
+                           kRankinePerKelvin};
 constexpr Unit kCelsius{"°C", 1.0, 273.15};
 constexpr Unit kKelvin{"K", 1.0};
-constexpr Unit kRankine{"°R", kKelvinPerRankine};
+constexpr Unit kRankine{"°R", 1.0, 0.0, kRankinePerKelvin};
 constexpr std::array kTemperature{
     Spelling{"F", kFahrenheit, true},    Spelling{"°F", kFahrenheit, true},
     Spelling{"degF", kFahrenheit, true}, Spelling{"℉", kFahrenheit, false},
@@ -63,8 +63,8 @@ constexpr std::array kPipeLength{
 };
 
 // Standard volume rates, m3/s.
-constexpr Unit kStbPerDay{"STB/d", fu::kCubicMetresPerBarrel* kPerDay};
-constexpr Unit kM3PerDay{"m3/d", kPerDay};
+constexpr Unit kStbPerDay{"STB/d", fu::kCubicMetresPerBarrel, 0.0, kDay};
+constexpr Unit kM3PerDay{"m3/d", 1.0, 0.0, kDay};
 constexpr Unit kM3PerSecond{"m3/s", 1.0};
 constexpr std::array kLiquidRate{
     Spelling{"STB/d", kStbPerDay, true},  Spelling{"bbl/d", kStbPerDay, true},
@@ -73,11 +73,11 @@ constexpr std::array kLiquidRate{
     Spelling{"sm3/d", kM3PerDay, true},   Spelling{"m3/d", kM3PerDay, true},
     Spelling{"m3/s", kM3PerSecond, true}, Spelling{"sm3/s", kM3PerSecond, true},
 };
-constexpr Unit kScfPerDay{"scf/d", fu::kCubicMetresPerCubicFoot* kPerDay};
-constexpr Unit kMscfPerDay{"Mscf/d",
-                           1e3 * fu::kCubicMetresPerCubicFoot* kPerDay};
-constexpr Unit kMMscfPerDay{"MMscf/d",
-                            1e6 * fu::kCubicMetresPerCubicFoot* kPerDay};
+constexpr Unit kScfPerDay{"scf/d", fu::kCubicMetresPerCubicFoot, 0.0, kDay};
+constexpr Unit kMscfPerDay{"Mscf/d", 1e3 * fu::kCubicMetresPerCubicFoot, 0.0,
+                           kDay};
+constexpr Unit kMMscfPerDay{"MMscf/d", 1e6 * fu::kCubicMetresPerCubicFoot, 0.0,
+                            kDay};
 // In oilfield usage M is a thousand and MM a million, whatever the case
 // ("mscf/d", "MMSCFD"); no one means milli- here.
 constexpr std::array kGasRate{
@@ -98,8 +98,7 @@ constexpr std::array kGasRate{
 };
 
 // Standard gas volume per standard liquid volume.
-constexpr Unit kScfPerStb{
-    "scf/STB", fu::kCubicMetresPerCubicFoot / fu::kCubicMetresPerBarrel};
+constexpr Unit kScfPerStb{"scf/STB", 1.0, 0.0, fu::kCubicFeetPerBarrel};
 constexpr Unit kM3PerM3{"m3/m3", 1.0};
 constexpr std::array kGasLiquidRatio{
     Spelling{"scf/STB", kScfPerStb, true},
@@ -109,9 +108,11 @@ constexpr std::array kGasLiquidRatio{
 };
 
 // Liquid rate per pressure drawdown, m3/s per Pa.
-constexpr Unit kStbPerDayPerPsi{
-    "STB/d/psi", fu::kCubicMetresPerBarrel* kPerDay / fu::kPascalsPerPsi};
-constexpr Unit kM3PerDayPerBar{"m3/d/bar", kPerDay / kPascalsPerBar};
+constexpr double kDayPsi = kDay * fu::kPascalsPerPsi;
+constexpr double kDayBar = kDay * kPascalsPerBar;
+constexpr Unit kStbPerDayPerPsi{"STB/d/psi", fu::kCubicMetresPerBarrel, 0.0,
+                                kDayPsi};
+constexpr Unit kM3PerDayPerBar{"m3/d/bar", 1.0, 0.0, kDayBar};
 constexpr Unit kM3PerSecondPerPascal{"m3/s/Pa", 1.0};
 constexpr std::array kProductivityIndex{
     Spelling{"STB/d/psi", kStbPerDayPerPsi, true},

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "fluids/domain.hpp"
+#include "fluids/units.hpp"
 #include "text/error.hpp"
 #include "units/quantity.hpp"
 
@@ -99,6 +101,24 @@ TEST(Quantity, EveryUnitAgainstAHandValue) {
       expect_close(parse_quantity(c.text, c.dimension, system), c.si, c.text);
     }
   }
+}
+
+// A case's bounds are the fluid module's, so a value written at a bound
+// must convert to the module's bound to the last bit, not one below it.
+TEST(Quantity, BoundsMeetTheFluidModulesToTheBit) {
+  namespace fu = fluids::units;
+  namespace domain = fluids::domain;
+  const auto f = UnitSystem::kField;
+  EXPECT_EQ(parse_quantity("32 F", D::kTemperature, f),
+            fu::fahrenheit_to_kelvin(domain::kMinTemperatureF));
+  EXPECT_EQ(parse_quantity("1000", D::kTemperature, f),
+            fu::fahrenheit_to_kelvin(domain::kMaxTemperatureF));
+  EXPECT_EQ(parse_quantity("50000 psia", D::kPressure, f),
+            fu::psia_to_pa(domain::kMaxPressurePsia));
+  EXPECT_EQ(parse_quantity("1234.5 STB/d", D::kLiquidRate, f),
+            fu::stb_per_day_to_m3_per_s(1234.5));
+  EXPECT_EQ(parse_quantity("1234.5 scf/d", D::kGasRate, f),
+            fu::scf_per_day_to_m3_per_s(1234.5));
 }
 
 TEST(Quantity, BareNumbersTakeTheSystemsUnit) {
