@@ -491,6 +491,30 @@ TEST(WellCase, TableColumnsCarryTheirOwnUnits) {
   }
 }
 
+TEST(WellCase, BundledExamplesLoad) {
+  const std::filesystem::path examples = EXAMPLES_DIR;
+  const WellCase field = load_well_case(examples / "field_well.case");
+  EXPECT_EQ(field.survey.size(), 140u);
+  expect_close(field.survey.back().md, 3048.0, "10 000 ft");
+  EXPECT_EQ(field.lift.liquid_rates.size(), 20u);
+  EXPECT_EQ(field.lift.gas_liquid_ratios.size(), 5u);
+  expect_close(field.rates.water / (field.rates.oil + field.rates.water), 0.5,
+               "water cut");
+  const double deepest = well_path(field).deepest_tvd();
+  EXPECT_GT(deepest, 2400.0);  // well deviated: far less than its md
+  EXPECT_LT(deepest, 2800.0);
+
+  const WellCase takacs = load_well_case(examples / "takacs_well.case");
+  expect_close(takacs.known_pressure, 346.6 * kPsi, "wellhead");
+  expect_close(takacs.rates.oil, 375 * kBbl / kDay, "oil");
+  EXPECT_EQ(takacs.rates.water, 0.0);
+  expect_close(takacs.rates.gas, 375 * 480 * kScf / kDay, "gas");
+  expect_close(
+      (*takacs.temperature.wellhead + *takacs.temperature.bottom_hole) / 2,
+      kelvin(107.2), "mean temperature");
+  expect_close(well_path(takacs).deepest_tvd(), 3700 * 0.3048, "depth");
+}
+
 TEST(WellCase, ReadsFilesBesideTheCaseAndTellsWellCasesApart) {
   pipecorr::testing::ScopedWorkDir dir;
   std::filesystem::create_directory("wells");
