@@ -68,6 +68,9 @@ constexpr std::array<std::string_view, 44> kKeys{
     "vogel_max_rate",
 };
 
+// The least TVD (m) over which a geothermal line is drawn.
+constexpr double kLeastGeothermalDescent = 1.0;
+
 // A table the case names: where it is and what it holds.
 struct NamedFile {
   std::string source;
@@ -228,6 +231,15 @@ TemperatureSpec read_temperature(const Reading& r, const well::WellPath& path,
   }
   spec.wellhead = r.temperature(*wellhead);
   spec.bottom_hole = r.temperature(given);
+  // A hole that stays at one depth (horizontal from the top) makes the
+  // line's gradient a rounding error over a rounding error.
+  const double descent = path.deepest_tvd() - path.top_tvd();
+  if (!(descent >= kLeastGeothermalDescent)) {
+    r.keys.fail(given, "the well descends only " +
+                           shown(descent, Dimension::kDepth, r.units) +
+                           " in TVD, too little for a temperature line "
+                           "in depth: give temperature_profile instead");
+  }
   try {
     const well::TemperatureModel model{well::GeothermalTemperature::for_path(
         path, *spec.wellhead, *spec.bottom_hole)};

@@ -391,6 +391,11 @@ TEST(WellCase, BadCasesNameTheFileTheLineAndTheKey) {
        {},
        "well.case:2: key 'survey': file 'missing.csv' does not exist"},
       {{},
+       {{"survey.csv", "md,inclination,tvd\n0,90,0\n1000,90,0.5\n"}},
+       "well.case:13: key 'bottomhole_temperature': the well descends only "
+       "0.5 ft in TVD, too little for a temperature line in "
+       "depth: give temperature_profile instead"},
+      {{},
        {{"survey.csv", "md_furlong,inclination\n0,0\n100,0\n"}},
        "survey.csv:1: column 'md_furlong': unit 'furlong' is not a depth "
        "unit; use ft or m"},
