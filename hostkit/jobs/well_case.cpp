@@ -186,20 +186,20 @@ well::PipeSections read_pipe(const Reading& r, const well::WellPath& path) {
 
 TemperatureSpec read_temperature(const Reading& r, const well::WellPath& path,
                                  well::FlowDirection flow) {
-  TemperatureSpec spec;
+  TemperatureSpec temperatures;
   const KeyValue& given =
       *r.keys.one_of({"bottomhole_temperature", "temperature_profile"}, true);
   const KeyValue* wellhead = r.keys.find("wellhead_temperature");
   if (const KeyValue* model = r.keys.find("temperature_model")) {
     constexpr std::array<std::string_view, 2> kModels{"linear", "ramey"};
-    spec.ramey = r.keys.choice(*model, kModels) == 1;
-    if (spec.ramey && given.key == "temperature_profile") {
+    temperatures.ramey = r.keys.choice(*model, kModels) == 1;
+    if (temperatures.ramey && given.key == "temperature_profile") {
       r.keys.fail(*model,
                   "ramey starts from the geothermal line: give "
                   "wellhead_temperature and bottomhole_temperature, not "
                   "temperature_profile");
     }
-    if (spec.ramey && flow != well::FlowDirection::kUpTheWell) {
+    if (temperatures.ramey && flow != well::FlowDirection::kUpTheWell) {
       r.keys.fail(*model,
                   "ramey's flowing temperature is for producers "
                   "(flow = producer)");
@@ -221,16 +221,16 @@ TemperatureSpec read_temperature(const Reading& r, const well::WellPath& path,
     } catch (const well::WellInputError& error) {
       fail_in_table(file.source, table.lines, error);
     }
-    spec.profile = std::move(table.points);
-    return spec;
+    temperatures.profile = std::move(table.points);
+    return temperatures;
   }
   if (wellhead == nullptr) {
     r.keys.fail(
         "key 'wellhead_temperature' is missing: bottomhole_temperature "
         "needs it");
   }
-  spec.wellhead = r.temperature(*wellhead);
-  spec.bottom_hole = r.temperature(given);
+  temperatures.wellhead = r.temperature(*wellhead);
+  temperatures.bottom_hole = r.temperature(given);
   // A hole that stays at one depth (horizontal from the top) makes the
   // line's gradient a rounding error over a rounding error.
   const double descent = path.deepest_tvd() - path.top_tvd();
@@ -242,12 +242,12 @@ TemperatureSpec read_temperature(const Reading& r, const well::WellPath& path,
   }
   try {
     const well::TemperatureModel model{well::GeothermalTemperature::for_path(
-        path, *spec.wellhead, *spec.bottom_hole)};
+        path, *temperatures.wellhead, *temperatures.bottom_hole)};
     well::check_temperature(model, path);
   } catch (const well::WellInputError& error) {
     r.keys.fail(given, error.what());
   }
-  return spec;
+  return temperatures;
 }
 
 }  // namespace
