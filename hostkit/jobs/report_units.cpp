@@ -1,6 +1,7 @@
 #include "jobs/report_units.hpp"
 
 #include <cmath>
+#include <optional>
 
 #include "fluids/units.hpp"
 #include "text/number_text.hpp"
@@ -89,6 +90,31 @@ std::string formatted(double value, Format format) {
                             : fixed(value, format.digits);
 }
 
+// What a picture shows differently from a table: SI pressures, rates and
+// productivity indices, as a factor on the SI value, its unit and format.
+struct PictureUnit {
+  double per_si = 1.0;
+  std::string_view text;
+  Format format;
+};
+
+std::optional<PictureUnit> picture_unit(Dimension dimension, UnitSystem system,
+                                        Medium medium) {
+  if (medium != Medium::kPicture || field(system)) return std::nullopt;
+  switch (dimension) {
+    case Dimension::kPressure:
+      return PictureUnit{1e-6, "MPa", {3}};
+    case Dimension::kLiquidRate:
+      return PictureUnit{u::kSecondsPerDay, "m\u00b3/d", {1}};
+    case Dimension::kGasRate:
+      return PictureUnit{u::kSecondsPerDay, "m\u00b3/d", {0}};
+    case Dimension::kProductivityIndex:
+      return PictureUnit{u::kSecondsPerDay * 1e6, "m\u00b3/d/MPa", {4, true}};
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace
 
 DisplayUnit display_unit(ReportDimension dimension, UnitSystem system) {
@@ -123,9 +149,26 @@ std::string fixed_or_dash(double value, int decimals) {
   return formatted(value, {decimals});
 }
 
-std::string shown(double si, Dimension dimension, UnitSystem system) {
-  return formatted(to_display(si, dimension, system),
-                   format_of(dimension, system));
+std::string unit_text(Dimension dimension, UnitSystem system, Medium medium) {
+  if (const auto picture = picture_unit(dimension, system, medium)) {
+    return std::string(picture->text);
+  }
+  return std::string(display_unit(dimension, system).text);
+}
+
+double in_unit(double si, Dimension dimension, UnitSystem system,
+               Medium medium) {
+  if (const auto picture = picture_unit(dimension, system, medium)) {
+    return si * picture->per_si;
+  }
+  return to_display(si, dimension, system);
+}
+
+std::string shown(double si, Dimension dimension, UnitSystem system,
+                  Medium medium) {
+  const auto picture = picture_unit(dimension, system, medium);
+  return formatted(in_unit(si, dimension, system, medium),
+                   picture ? picture->format : format_of(dimension, system));
 }
 
 std::string shown(double si, ReportDimension dimension, UnitSystem system) {
@@ -133,9 +176,10 @@ std::string shown(double si, ReportDimension dimension, UnitSystem system) {
                    format_of(dimension, system));
 }
 
-std::string shown_with_unit(double si, Dimension dimension, UnitSystem system) {
-  const auto unit = display_unit(dimension, system).text;
-  std::string text = shown(si, dimension, system);
+std::string shown_with_unit(double si, Dimension dimension, UnitSystem system,
+                            Medium medium) {
+  const auto unit = unit_text(dimension, system, medium);
+  std::string text = shown(si, dimension, system, medium);
   if (!unit.empty()) {
     text += ' ';
     text += unit;
@@ -155,22 +199,6 @@ void append_display_cell(std::string& out, double si, ReportDimension dimension,
 
 void append_finite_cell(std::string& out, double value) {
   if (std::isfinite(value)) append_number(out, value);
-}
-
-std::string axis_unit(Dimension dimension, UnitSystem system) {
-  if (!field(system)) {
-    if (dimension == Dimension::kPressure) return "MPa";
-    if (dimension == Dimension::kLiquidRate) return "m\u00b3/d";
-  }
-  return std::string(display_unit(dimension, system).text);
-}
-
-double to_axis(double si, Dimension dimension, UnitSystem system) {
-  if (!field(system)) {
-    if (dimension == Dimension::kPressure) return si * 1e-6;
-    if (dimension == Dimension::kLiquidRate) return si * u::kSecondsPerDay;
-  }
-  return to_display(si, dimension, system);
 }
 
 std::string_view system_name(UnitSystem system) {

@@ -27,11 +27,25 @@ enum class ReportDimension {
 [[nodiscard]] double to_display(double si, ReportDimension dimension,
                                 UnitSystem system);
 
-// An SI value as table text in the system's unit, with the decimals its
-// column reads at ("2345.6" psia, "0.4331" psi/ft, "0.001841" m3/s); "-"
-// for a value that is not finite, so a table never shows "nan".
+// Where a number is shown. Tables and CSV show the system's own units;
+// pictures read better in MPa than in Pa and in m³/d than in m³/s, so in SI
+// a picture shows pressures in MPa, rates in m³/d and productivity indices
+// in m³/d/MPa. Field units are the same in both.
+enum class Medium { kTable, kPicture };
+
+// The unit of a dimension as the medium shows it ("psia", "MPa", "m³/d"),
+// and an SI value in it.
+[[nodiscard]] std::string unit_text(Dimension dimension, UnitSystem system,
+                                    Medium medium = Medium::kTable);
+[[nodiscard]] double in_unit(double si, Dimension dimension, UnitSystem system,
+                             Medium medium = Medium::kTable);
+
+// An SI value as text in the medium's unit, with the decimals its column
+// reads at ("2345.6" psia, "0.4331" psi/ft, "0.001841" m3/s, "12.345" MPa);
+// "-" for a value that is not finite, so a report never shows "nan".
 [[nodiscard]] std::string shown(double si, Dimension dimension,
-                                UnitSystem system);
+                                UnitSystem system,
+                                Medium medium = Medium::kTable);
 [[nodiscard]] std::string shown(double si, ReportDimension dimension,
                                 UnitSystem system);
 
@@ -41,7 +55,8 @@ enum class ReportDimension {
 
 // The same with its unit: "150.0 psia", "85.0 °F", "0.35" for a fraction.
 [[nodiscard]] std::string shown_with_unit(double si, Dimension dimension,
-                                          UnitSystem system);
+                                          UnitSystem system,
+                                          Medium medium = Medium::kTable);
 
 // Appends an SI value converted to the system's unit as a CSV cell: the
 // shortest text that reads back the same; an empty cell when not finite.
@@ -51,12 +66,6 @@ void append_display_cell(std::string& out, double si, ReportDimension dimension,
                          UnitSystem system);
 // A plain number (degrees, a holdup) the same way.
 void append_finite_cell(std::string& out, double value);
-
-// Pictures read better in MPa than in Pa, and in m³/d than in m³/s: the
-// unit an axis shows a dimension in ("psia", "MPa", "STB/d", "m³/d") and an
-// SI value in it. Field units are shown as they are.
-[[nodiscard]] std::string axis_unit(Dimension dimension, UnitSystem system);
-[[nodiscard]] double to_axis(double si, Dimension dimension, UnitSystem system);
 
 // "field" or "SI".
 [[nodiscard]] std::string_view system_name(UnitSystem system);

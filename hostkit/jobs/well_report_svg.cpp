@@ -73,14 +73,16 @@ Scales scales_for(const WellCase& well_case,
   const UnitSystem system = well_case.units;
   DataRange depth, pressure, temperature;
   depth.include(0.0);  // the wellhead, where depth is counted from
-  pressure.include(
-      to_axis(well_case.known_pressure, Dimension::kPressure, system));
+  pressure.include(in_unit(well_case.known_pressure, Dimension::kPressure,
+                           system, Medium::kPicture));
   for (const auto& traverse : traverses) {
     for (const auto& s : traverse.stations) {
-      depth.include(to_axis(s.tvd, Dimension::kDepth, system));
-      pressure.include(to_axis(s.pressure, Dimension::kPressure, system));
-      temperature.include(
-          to_axis(s.temperature, Dimension::kTemperature, system));
+      depth.include(
+          in_unit(s.tvd, Dimension::kDepth, system, Medium::kPicture));
+      pressure.include(
+          in_unit(s.pressure, Dimension::kPressure, system, Medium::kPicture));
+      temperature.include(in_unit(s.temperature, Dimension::kTemperature,
+                                  system, Medium::kPicture));
     }
   }
   return {
@@ -95,9 +97,11 @@ Scales scales_for(const WellCase& well_case,
 double station_value(const WellStation& s, int track, UnitSystem system) {
   switch (track) {
     case 0:
-      return to_axis(s.pressure, Dimension::kPressure, system);
+      return in_unit(s.pressure, Dimension::kPressure, system,
+                     Medium::kPicture);
     case 1:
-      return to_axis(s.temperature, Dimension::kTemperature, system);
+      return in_unit(s.temperature, Dimension::kTemperature, system,
+                     Medium::kPicture);
     default:
       return s.holdup;
   }
@@ -113,7 +117,8 @@ void draw_curves(SvgWriter& svg, std::span<const WellTraverse> traverses,
     PathData d;
     for (const auto& s : traverses[i].stations) {
       d.add(x.to_pixel(station_value(s, track, system)),
-            scales.depth.to_pixel(to_axis(s.tvd, Dimension::kDepth, system)));
+            scales.depth.to_pixel(
+                in_unit(s.tvd, Dimension::kDepth, system, Medium::kPicture)));
     }
     svg.path(d.text(), style.colour, 2.0,
              curve_attributes(style,
@@ -121,8 +126,8 @@ void draw_curves(SvgWriter& svg, std::span<const WellTraverse> traverses,
     if (traverses[i].stations.size() == 1) {
       const auto& s = traverses[i].stations.front();
       const double px = x.to_pixel(station_value(s, track, system));
-      const double py =
-          scales.depth.to_pixel(to_axis(s.tvd, Dimension::kDepth, system));
+      const double py = scales.depth.to_pixel(
+          in_unit(s.tvd, Dimension::kDepth, system, Medium::kPicture));
       if (std::isfinite(px) && std::isfinite(py)) {
         svg.circle(px, py, 3.5, style.colour);
       }
@@ -138,10 +143,11 @@ void draw_stop_marks(SvgWriter& svg, const WellCase& well_case,
     if (traverse.completed) continue;
     const WellStation* last = last_reached(well_case, traverse);
     if (last == nullptr) continue;
-    const double x = scales.pressure.to_pixel(
-        to_axis(last->pressure, Dimension::kPressure, well_case.units));
-    const double y = scales.depth.to_pixel(
-        to_axis(last->tvd, Dimension::kDepth, well_case.units));
+    const double x =
+        scales.pressure.to_pixel(in_unit(last->pressure, Dimension::kPressure,
+                                         well_case.units, Medium::kPicture));
+    const double y = scales.depth.to_pixel(in_unit(
+        last->tvd, Dimension::kDepth, well_case.units, Medium::kPicture));
     PathData d;
     d.add(x - 5.0, y - 5.0);
     d.add(x + 5.0, y + 5.0);
@@ -165,8 +171,8 @@ void draw_pattern_strips(SvgWriter& svg, const WellCase& well_case,
     svg.rect(left, kTop, l.strip_width, kTrackHeight, "#ffffff");
     const auto& stations = traverses[i].stations;
     auto pixel = [&](std::size_t k) {
-      return scales.depth.to_pixel(
-          to_axis(stations[k].tvd, Dimension::kDepth, system));
+      return scales.depth.to_pixel(in_unit(stations[k].tvd, Dimension::kDepth,
+                                           system, Medium::kPicture));
     };
     std::size_t k = 0;
     while (k < stations.size()) {
@@ -242,8 +248,9 @@ void draw_legend(SvgWriter& svg, const WellCase& well_case,
     legend_swatch(svg, left, y - 4.0, style);
     svg.text(left + 36.0, y,
              std::to_string(i + 1) + "  " + traverses[i].correlation, 12);
-    svg.text(left + 36.0, y + 15.0, outcome_summary(well_case, traverses[i]),
-             11, "start",
+    svg.text(left + 36.0, y + 15.0,
+             outcome_summary(well_case, traverses[i], Medium::kPicture), 11,
+             "start",
              traverses[i].completed
                  ? "fill=\"#555555\""
                  : "fill=\"" + std::string(kWarningColour) + "\"");
@@ -289,11 +296,14 @@ std::string well_traverse_svg(const WellCase& well_case,
            12, "start", "fill=\"#555555\"");
 
   const std::string depth_title =
-      "True vertical depth (" + axis_unit(Dimension::kDepth, system) + ")";
+      "True vertical depth (" +
+      unit_text(Dimension::kDepth, system, Medium::kPicture) + ")";
   const std::string pressure_title =
-      "Pressure (" + axis_unit(Dimension::kPressure, system) + ")";
+      "Pressure (" + unit_text(Dimension::kPressure, system, Medium::kPicture) +
+      ")";
   const std::string temperature_title =
-      "Temperature (" + axis_unit(Dimension::kTemperature, system) + ")";
+      "Temperature (" +
+      unit_text(Dimension::kTemperature, system, Medium::kPicture) + ")";
   for (const PlotArea& area : {l.pressure, l.temperature, l.holdup}) {
     panel_background(svg, area);
   }
@@ -316,19 +326,19 @@ std::string well_traverse_svg(const WellCase& well_case,
   draw_pattern_strips(svg, well_case, traverses, scales, l);
   draw_legend(svg, well_case, traverses, patterns, l.legend_left);
 
-  svg.text(kLeft, caption_top, rates_summary(well_case), 12, "start",
-           "id=\"caption\"");
+  svg.text(kLeft, caption_top, rates_summary(well_case, Medium::kPicture), 12,
+           "start", "id=\"caption\"");
   svg.text(kLeft, caption_top + 18.0,
-           fluid_and_pipe_summary(well_case) + "; " +
-               known_pressure_summary(well_case),
+           fluid_and_pipe_summary(well_case, Medium::kPicture) + "; " +
+               known_pressure_summary(well_case, Medium::kPicture),
            12);
   double y = caption_top + 40.0;
   for (const auto& traverse : traverses) {
     if (traverse.completed) continue;
     svg.text(
         kLeft, y,
-        traverse.correlation + " " + outcome_summary(well_case, traverse) +
-            ": " +
+        traverse.correlation + " " +
+            outcome_summary(well_case, traverse, Medium::kPicture) + ": " +
             (traverse.stopped.empty() ? "no reason given" : traverse.stopped),
         12, "start", "fill=\"" + std::string(kWarningColour) + "\"");
     y += 16.0;

@@ -12,10 +12,6 @@
 namespace pipecorr::hostkit {
 namespace {
 
-std::string unit_text(Dimension dimension, UnitSystem system) {
-  return std::string(display_unit(dimension, system).text);
-}
-
 std::string unit_text(ReportDimension dimension, UnitSystem system) {
   return std::string(display_unit(dimension, system).text);
 }
