@@ -13,6 +13,8 @@ constexpr std::array<std::string_view, 8> kCurveColours{
 constexpr std::array<std::string_view, 4> kCurveDashes{"", "8 4", "2 3",
                                                        "8 3 2 3"};
 
+constexpr int kRoundingPasses = 8;
+
 // The tick step plot_axes would choose for `span` and `target` ticks.
 double round_step(double span, int target) {
   const double raw = span / std::max(1, target);
@@ -55,15 +57,25 @@ Scale axis_scale(const DataRange& range, double pixel_from, double pixel_to,
       high = middle + 0.5 * narrowest;
     }
   }
-  const double step = round_step(high - low, policy.target_ticks);
-  if (std::isfinite(step) && step > 0.0) {
-    const double rounded_low = std::floor(low / step) * step;
-    const double rounded_high = std::ceil(high / step) * step;
-    if (std::isfinite(rounded_low) && std::isfinite(rounded_high) &&
-        rounded_high > rounded_low) {
-      if (!policy.keep_low) low = rounded_low;
-      high = rounded_high;
+  // Out to multiples of the tick step; the wider range may call for a
+  // coarser step, so again until the step the axis will draw with is the
+  // one rounded to. Each pass only widens, so the step only grows: a few
+  // passes climb the whole ladder of steps.
+  for (int pass = 0; pass < kRoundingPasses; ++pass) {
+    const double step = round_step(high - low, policy.target_ticks);
+    if (!(std::isfinite(step) && step > 0.0)) break;
+    // A value a rounding error past a multiple counts as on it, as it does
+    // for the ticks.
+    const double rounded_low =
+        policy.keep_low ? low : std::floor(low / step + 1e-9) * step;
+    const double rounded_high = std::ceil(high / step - 1e-9) * step;
+    if (!(std::isfinite(rounded_low) && std::isfinite(rounded_high) &&
+          rounded_high > rounded_low)) {
+      break;
     }
+    low = rounded_low;
+    high = rounded_high;
+    if (round_step(high - low, policy.target_ticks) == step) break;
   }
   if (!(std::isfinite(low) && std::isfinite(high) && high > low)) {
     // Values near the end of the doubles: show a plain unit range instead.
