@@ -9,8 +9,9 @@
 
 namespace pipecorr::hostkit {
 
-// Characters (UTF-8 code points) in `text`; stray continuation bytes count
-// as nothing, as a terminal shows them after for_terminal anyway escaped.
+// Characters (UTF-8 code points) in `text`: every byte but the continuation
+// bytes of a multi-byte character. Texts from outside are escaped with
+// for_terminal first, so what is counted is well-formed.
 [[nodiscard]] std::size_t display_width(std::string_view text);
 
 // `text` after enough blanks to fill `width` characters; longer text is
