@@ -24,10 +24,12 @@
  *   CONF_HANG_ON_ZERO_DIAM loops forever when diam is 0
  */
 #include <fenv.h>
+#include <float.h>
 #include <math.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
+#include <xmmintrin.h>
 
 #include "pipecorr/pipecorr.h"
 
@@ -136,7 +138,7 @@ static struct Result homogeneous(const double in[11]) {
          f * rho * um * um / (2.0 * in[8]);
   r.holdup = lambda;
   r.id = lambda < 0.2 ? 8 : 7;
-  if (!isfinite(r.dp)) {
+  if (!(fabs(r.dp) <= DBL_MAX)) { /* not finite */
     r.dp = 0.0;
     r.holdup = 0.0;
     r.id = -1;
@@ -147,26 +149,31 @@ static struct Result homogeneous(const double in[11]) {
 
 /* The work of every call runs in a masked environment of its own, from
  * before the first look at an input to after the last output is rounded;
- * the host's state is put back at the end. */
-static void enter_own_environment(fenv_t* host) {
-  feholdexcept(host);
+ * the host's state is put back at the end. The C library's environment
+ * calls cover the x87 unit; MXCSR is saved and set directly, since not
+ * every C library's feholdexcept masks the SSE exceptions. */
+struct HostState {
+  fenv_t env;
+  unsigned mxcsr;
+};
+
+static void enter_own_environment(struct HostState* host) {
+  host->mxcsr = _mm_getcsr();
+  feholdexcept(&host->env);
   fesetround(FE_TONEAREST);
+  _mm_setcsr(0x1F80); /* all masked, nearest, no flags */
 }
 
 /* `faulty`: the variant's fault applies (HOMOG_3 only). */
-static void leave_own_environment(const fenv_t* host, int faulty) {
+static void leave_own_environment(const struct HostState* host, int faulty) {
+  const unsigned raised = _mm_getcsr() & 0x3F;
+  fesetenv(&host->env);
+  _mm_setcsr(host->mxcsr);
+  (void)raised;
   (void)faulty;
 #if defined(CONF_LEAVES_INVALID)
-  if (!faulty) {
-    fesetenv(host);
-    return;
-  }
-  fexcept_t raised;
-  fegetexceptflag(&raised, FE_INVALID);
-  fesetenv(host);
-  fesetexceptflag(&raised, FE_INVALID);
-#else
-  fesetenv(host);
+  /* Puts back the host's control bits but keeps the invalid flag. */
+  if (faulty) _mm_setcsr(host->mxcsr | (raised & 0x01));
 #endif
 #if defined(CONF_SETS_ROUNDING)
   if (faulty) fesetround(FE_UPWARD);
@@ -190,10 +197,10 @@ CONF_EXPORT void PIPECORR_CALL HOMOG_3(
     const double* fi, const double* p, double* dp, double* holdup, int32_t* id,
     int32_t* iaux, int32_t* ierr, char* errmsg, pipecorr_len errmsg_len) {
   (void)errmsg_len;
-  fenv_t host;
+  struct HostState host;
   enter_own_environment(&host);
 #if defined(CONF_CRASH_ON_NAN)
-  if (isnan(*usl)) {
+  if (*usl != *usl) { /* NaN */
     /* A table index computed from the input, far outside the table. */
     volatile uintptr_t address = 16;
     *(volatile int*)address = 1;
@@ -235,7 +242,7 @@ HOMOG_2(float* xinfo, const float* usl, const float* usg, const float* rol,
         const float* fi, const float* p, float* dp, float* holdup, int32_t* id,
         int32_t* iaux, int32_t* ierr, char* errmsg, pipecorr_len errmsg_len) {
   (void)errmsg_len;
-  fenv_t host;
+  struct HostState host;
   enter_own_environment(&host);
   const double in[11] = {*usl, *usg,   *rol,  *rog, *visl, *visg,
                          *eps, *sigma, *diam, *fi,  *p};
