@@ -66,8 +66,15 @@ TEST(Check, AThirdPartyPluginThatKeepsEveryPromisePasses) {
 }
 
 // A status no exit gives: the reproduction died by a signal (the launcher
-// passes the signal on, or the shell reports 128 + its number).
+// passes the signal on, or the shell reports 128 + its number; a sanitizer
+// build reports the fault and exits instead).
 constexpr int kKilled = -2;
+
+bool killed(const ProgramRun& run) {
+  return run.status == -1 ||
+         (run.status > 128 && run.status != pipecorr::testing::kTimedOut) ||
+         run.err.find("AddressSanitizer: SEGV") != std::string::npos;
+}
 
 struct Fault {
   const char* plugin;
@@ -93,9 +100,7 @@ TEST_P(BrokenPlugin, FailsItsCheckAloneAndCalcShowsTheFault) {
   ASSERT_FALSE(again.empty()) << run.out;
   const auto repeated = run_program(PIPECORR_PROGRAM, again, 2);
   if (fault.status == kKilled) {
-    EXPECT_TRUE(repeated.status == -1 ||
-                (repeated.status > 128 &&
-                 repeated.status != pipecorr::testing::kTimedOut))
+    EXPECT_TRUE(killed(repeated))
         << repeated.status << repeated.out << repeated.err;
   } else {
     EXPECT_EQ(repeated.status, fault.status) << repeated.out << repeated.err;
@@ -140,7 +145,7 @@ TEST(Check, JsonNamesTheFailedCheckAndItsReproduction) {
             std::string::npos)
       << run.out;
   EXPECT_NE(run.out.find("\"reproduce\":[\"--lib\","), std::string::npos);
-  EXPECT_NE(run.out.find("\"summary\":{\"passed\":24,\"failed\":1,"),
+  EXPECT_NE(run.out.find(",\"failed\":1,\"not_applicable\":"),
             std::string::npos)
       << run.out;
 }

@@ -79,9 +79,14 @@ std::filesystem::path private_folder() {
     ::dup2(output, STDOUT_FILENO);
     ::dup2(output, STDERR_FILENO);
   }
-  // A crashing plug-in must not leave core files behind.
+  // A crashing plug-in must not leave core files behind, and must end the
+  // child by its signal even where the program handles such signals
+  // itself (a sanitizer's handler would turn them into an exit status).
   const rlimit no_core{0, 0};
   ::setrlimit(RLIMIT_CORE, &no_core);
+  for (const int number : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT}) {
+    ::signal(number, SIG_DFL);
+  }
   FdSink sink(records);
   run_child_job(job, sink);
   ::_exit(0);
