@@ -73,7 +73,7 @@ class Battery {
     record_call(sink_, k, describe(k, host, request, log));
     ++calls_;
     return guarded_call(address_, single_,
-                        CallSpec{points_[k].inputs, &host, request});
+                        CallPlan{points_[k].inputs, &host, request});
   }
 
   void judge(const CallRecord& record, std::size_t k, const HostFpSetting& host,

@@ -90,12 +90,12 @@ std::string find_stray_write(const Arena<Real>& arena, bool request,
 }
 
 template <typename Real, typename Function>
-CallRecord call_with(void* address, const CallSpec& spec) {
+CallRecord call_with(void* address, const CallPlan& plan) {
   Arena<Real> arena;
   std::memset(&arena, kCanary, sizeof arena);
   arena.xinfo.value[0] =
-      spec.xinfo_request ? Real(PIPECORR_XINFO_REQUEST) : Real(0);
-  const auto values = spec.inputs.values();
+      plan.xinfo_request ? Real(PIPECORR_XINFO_REQUEST) : Real(0);
+  const auto values = plan.inputs.values();
   std::array<Real, kInputCount> in{};
   for (std::size_t k = 0; k < kInputCount; ++k) {
     in[k] = static_cast<Real>(values[k]);
@@ -104,7 +104,7 @@ CallRecord call_with(void* address, const CallSpec& spec) {
   const Function function = function_cast<Function>(address);
 
   CallRecord record;
-  record.before = spec.host->registers;
+  record.before = plan.host->registers;
   const auto start = std::chrono::steady_clock::now();
   enter_fp_state(record.before);
   function(arena.xinfo.value, &in[0], &in[1], &in[2], &in[3], &in[4], &in[5],
@@ -126,7 +126,7 @@ CallRecord call_with(void* address, const CallSpec& spec) {
   out.iaux = arena.iaux.value;
   out.ierr = arena.ierr.value;
   std::memcpy(out.errmsg.data(), arena.errmsg.value, kMessageLength);
-  record.stray_write = find_stray_write(arena, spec.xinfo_request, in, kept);
+  record.stray_write = find_stray_write(arena, plan.xinfo_request, in, kept);
   return record;
 }
 
@@ -169,10 +169,10 @@ std::string first_difference(const CallOutputs& first,
 }
 
 CallRecord guarded_call(void* address, bool single_precision,
-                        const CallSpec& spec) {
+                        const CallPlan& plan) {
   return single_precision
-             ? call_with<float, pipecorr_corr_single_fn>(address, spec)
-             : call_with<double, pipecorr_corr_double_fn>(address, spec);
+             ? call_with<float, pipecorr_corr_single_fn>(address, plan)
+             : call_with<double, pipecorr_corr_double_fn>(address, plan);
 }
 
 }  // namespace pipecorr::hostkit

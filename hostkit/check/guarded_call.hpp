@@ -13,7 +13,7 @@
 
 namespace pipecorr::hostkit {
 
-struct CallSpec {
+struct CallPlan {
   FlowInputs inputs;
   const HostFpSetting* host = nullptr;  // never null when called
   // xinfo[0] = -999 before the call: the diagnostic request, which allows
@@ -55,6 +55,6 @@ struct CallRecord {
 // Calls the export at `address` with the single- or double-precision list.
 // The inputs are rounded to float first for the single list.
 [[nodiscard]] CallRecord guarded_call(void* address, bool single_precision,
-                                      const CallSpec& spec);
+                                      const CallPlan& plan);
 
 }  // namespace pipecorr::hostkit

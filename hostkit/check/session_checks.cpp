@@ -52,12 +52,12 @@ class Session {
     for (const auto& target : targets_) {
       results.emplace_back();
       for (std::size_t k = 0; k < target.points.size(); ++k) {
-        CallSpec spec{target.points[k].inputs, &host_fp_settings().front(),
+        CallPlan plan{target.points[k].inputs, &host_fp_settings().front(),
                       false};
         record_call(sink_, k, example(target, k, step_name));
         results.back().push_back(
             guarded_call(target.address,
-                         target.row.link_info == PIPECORR_LINK_SINGLE, spec)
+                         target.row.link_info == PIPECORR_LINK_SINGLE, plan)
                 .outputs);
       }
     }

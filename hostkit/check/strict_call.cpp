@@ -9,10 +9,10 @@ StrictOutcome strict_call(const Correlation& correlation,
                           const StrictOptions& options) {
   const HostFpSetting* host =
       options.host != nullptr ? options.host : &host_fp_settings().front();
-  const CallSpec spec{inputs, host, options.xinfo_request};
+  const CallPlan plan{inputs, host, options.xinfo_request};
   StrictOutcome outcome;
   outcome.first =
-      guarded_call(correlation.address(), correlation.single_precision(), spec);
+      guarded_call(correlation.address(), correlation.single_precision(), plan);
   const auto note = [&](const char* check, std::optional<Violation> found) {
     if (found) {
       outcome.broken.push_back(std::string(check) + ": got " + found->got +
@@ -24,7 +24,7 @@ StrictOutcome strict_call(const Correlation& correlation,
   note("errmsg", judge_errmsg(outcome.first.outputs));
   note("no-overrun", judge_stray_write(outcome.first));
   const CallRecord again =
-      guarded_call(correlation.address(), correlation.single_precision(), spec);
+      guarded_call(correlation.address(), correlation.single_precision(), plan);
   if (!same_bits(outcome.first.outputs, again.outputs)) {
     outcome.broken.push_back(
         "repeatable: got " +
