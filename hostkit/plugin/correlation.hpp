@@ -22,6 +22,8 @@ class Correlation {
   [[nodiscard]] bool single_precision() const {
     return entry_.link_info == PIPECORR_LINK_SINGLE;
   }
+  // The export itself, for callers that build their own argument lists.
+  [[nodiscard]] void* address() const { return address_; }
 
   // Writes every field of result; allocates nothing. A gradient or holdup
   // that is not finite counts as the correlation's failure, whatever ierr

@@ -4,7 +4,14 @@
 #
 #   cmake -DOBJDUMP=... -DDLL=... -DEXPORTS=name:ordinal:words,...
 #         [-DSTDCALL=ON] [-DIMPORT_DLL=engine.dll -DIMPORT_NAMES=a,b]
-#         -P check_dll.cmake
+#         [-DOPTIONAL_EXPORTS=a,b] [-DOTHER_EXPORT_WORDS=n]
+#         [-DCHECK_IMPORTS=OFF] -P check_dll.cmake
+#
+# `pipecorr check --static` runs this script on a third-party DLL: its
+# correlations are not known in advance, so OTHER_EXPORT_WORDS admits every
+# export not in EXPORTS and expects it to remove that many words, names in
+# OPTIONAL_EXPORTS may be missing, and CHECK_IMPORTS=OFF leaves its imports
+# alone.
 #
 # EXPORTS lists every name the DLL must export, with its ordinal ("-" when
 # the ordinal is free) and the number of 32-bit stack words it takes. With
@@ -14,7 +21,7 @@
 cmake_minimum_required(VERSION 3.25)
 
 # Lists may come comma-separated, since a CTest command line splits at ';'.
-foreach(list_argument IN ITEMS EXPORTS IMPORT_NAMES)
+foreach(list_argument IN ITEMS EXPORTS IMPORT_NAMES OPTIONAL_EXPORTS)
   if(DEFINED ${list_argument})
     string(REPLACE "," ";" ${list_argument} "${${list_argument}}")
   endif()
@@ -117,12 +124,20 @@ endforeach()
 
 foreach(name IN LISTS export_names)
   if(NOT name IN_LIST expected_names)
-    fail("unexpected export ${name}")
+    if(DEFINED OTHER_EXPORT_WORDS)
+      list(APPEND expected_names "${name}")
+      set(expected_ordinal_of_${name} "-")
+      set(words_of_${name} "${OTHER_EXPORT_WORDS}")
+    else()
+      fail("unexpected export ${name}")
+    endif()
   endif()
 endforeach()
 foreach(name IN LISTS expected_names)
   if(NOT name IN_LIST export_names)
-    fail("missing export ${name} (exported names: ${export_names})")
+    if(NOT name IN_LIST OPTIONAL_EXPORTS)
+      fail("missing export ${name} (exported names: ${export_names})")
+    endif()
     continue()
   endif()
   if(NOT expected_ordinal_of_${name} STREQUAL "-" AND
@@ -132,6 +147,9 @@ foreach(name IN LISTS expected_names)
 endforeach()
 
 # Imports: system DLLs, and the engine routines by name.
+if(DEFINED CHECK_IMPORTS AND NOT CHECK_IMPORTS)
+  set(import_dlls "")
+endif()
 foreach(dll IN LISTS import_dlls)
   if(dll IN_LIST system_dlls)
     continue()

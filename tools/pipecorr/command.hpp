@@ -4,6 +4,9 @@
 // only parses and prints.
 #pragma once
 
+#include <filesystem>
+#include <optional>
+
 namespace CLI {
 class App;
 }
@@ -27,6 +30,13 @@ class Command {
   [[nodiscard]] virtual bool needs_session() const { return true; }
   virtual int run(const PluginLibrary& library,
                   const CorrelationSet& correlations) = 0;
+  // Whether the program loads the plug-in and reads its catalogue before
+  // run(). A command that loads it only in child processes says no and is
+  // given run_unloaded() with the plug-in named by --lib (none: not named).
+  [[nodiscard]] virtual bool loads_plugin() const { return true; }
+  virtual int run_unloaded(const std::optional<std::filesystem::path>&) {
+    return kExitUsage;
+  }
 };
 
 }  // namespace pipecorr::hostkit

@@ -53,6 +53,8 @@ int run(int argc, char** argv) {
   commands.push_back(make_map_command());
   commands.push_back(make_traverse_command());
   commands.push_back(make_lift_command());
+  commands.push_back(make_check_command());
+  commands.push_back(make_check_child_command());
   std::vector<CLI::App*> parsers;
   for (const auto& command : commands) parsers.push_back(command->add(app));
 
@@ -66,6 +68,17 @@ int run(int argc, char** argv) {
     print_error(error.what());
     std::fprintf(stderr, "Run with --help for more information.\n");
     return kExitUsage;
+  }
+
+  for (std::size_t k = 0; k < commands.size(); ++k) {
+    if (!parsers[k]->parsed() || commands[k]->loads_plugin()) continue;
+    if (global.log) {
+      throw Error("--log does not apply to " + parsers[k]->get_name());
+    }
+    return commands[k]->run_unloaded(
+        global.library.empty()
+            ? std::nullopt
+            : std::optional<std::filesystem::path>(global.library));
   }
 
   remove_unfinished_outputs_on_signals();

@@ -1,14 +1,33 @@
 #include "options.hpp"
 
+#include <limits>
+
 #include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
 
+// "nan", "inf" and "-inf" (as the check prints them), or nothing.
+std::optional<double> non_finite_word(std::string_view text) {
+  text = trim_blanks(text);
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  if (text == "nan" || text == "-nan") {
+    return std::numeric_limits<double>::quiet_NaN();
+  }
+  if (text == "inf" || text == "+inf") return kInf;
+  if (text == "-inf") return -kInf;
+  return std::nullopt;
+}
+
 // The value of option `name`, or CLI11's validation error naming it.
-double number_of(const std::string& name, const std::string& text) {
+double number_of(const std::string& name, const std::string& text,
+                 const bool* non_finite = nullptr) {
   double value = 0.0;
   const NumberProblem problem = parse_number(text, value);
+  if (problem == NumberProblem::kNotFinite && non_finite != nullptr &&
+      *non_finite) {
+    if (const auto word = non_finite_word(text)) return *word;
+  }
   if (problem != NumberProblem::kNone) {
     throw CLI::ValidationError(
         name, "'" + text + "' " + std::string(describe(problem)));
@@ -19,12 +38,13 @@ double number_of(const std::string& name, const std::string& text) {
 // A number option stored into `target` (a double or an optional one).
 template <typename Target>
 CLI::Option* add_number_option(CLI::App& app, const std::string& names,
-                               Target& target, const std::string& help) {
+                               Target& target, const std::string& help,
+                               const bool* non_finite = nullptr) {
   return app
       .add_option_function<std::string>(
           names,
-          [&target, names](const std::string& text) {
-            target = number_of(names, text);
+          [&target, names, non_finite](const std::string& text) {
+            target = number_of(names, text, non_finite);
           },
           help)
       ->type_name("NUMBER");
@@ -61,12 +81,16 @@ CLI::Option* add_count(CLI::App& app, const std::string& names, int& target,
       ->type_name("COUNT");
 }
 
-void add_point_options(CLI::App& app, FlowInputs& inputs, std::size_t first) {
+void add_point_options(CLI::App& app, FlowInputs& inputs, std::size_t first,
+                       const bool* non_finite) {
   const auto fields = inputs.fields();
   for (std::size_t i = first; i < kInputCount; ++i) {
-    add_number(
-        app, "--" + std::string(kInputNames[i]), *fields[i],
-        std::string(kInputMeanings[i]) + ", " + std::string(kInputUnits[i]));
+    const std::string name = "--" + std::string(kInputNames[i]);
+    add_number_option(
+        app, name, *fields[i],
+        std::string(kInputMeanings[i]) + ", " + std::string(kInputUnits[i]),
+        non_finite)
+        ->default_str(shortest(*fields[i]));
   }
 }
 

@@ -20,9 +20,11 @@ CLI::Option* add_number(CLI::App& app, const std::string& names,
 CLI::Option* add_count(CLI::App& app, const std::string& names, int& target,
                        const std::string& help);
 
-// --usl ... --p for the inputs from `first` on, with their units.
-void add_point_options(CLI::App& app, FlowInputs& inputs,
-                       std::size_t first = 0);
+// --usl ... --p for the inputs from `first` on, with their units. When
+// `non_finite` points at true by the time the options are read, "nan",
+// "inf" and "-inf" are taken too.
+void add_point_options(CLI::App& app, FlowInputs& inputs, std::size_t first = 0,
+                       const bool* non_finite = nullptr);
 // The same, as values for inputs a table has no column for.
 void add_default_options(CLI::App& app, InputDefaults& defaults);
 
