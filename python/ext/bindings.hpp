@@ -9,6 +9,9 @@ namespace pipecorr::python {
 // that no call changes the interpreter's floating-point state.
 void register_fp_probe(pybind11::module_& module);
 
+// _time_host_loop(): hostkit's loop timed in C++, for the benchmark.
+void register_host_loop_timer(pybind11::module_& module);
+
 // traverse_case() and lift_case(): the field traverse and lift curves.
 void register_well_jobs(pybind11::module_& module);
 
