@@ -1,6 +1,7 @@
 // Cost of one Beggs & Brill call through the export path (the floating-point
 // guard around the entry), per flow pattern and per friction piece, with
-// the log off, and of a call that writes its trace.
+// the log off, on the fast and on the exact path (the same bits), and of a
+// call that writes its trace.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 
 #include "beggs_brill/Bb_2.hpp"
 #include "beggs_brill/Bb_3.hpp"
+#include "beggs_brill/proven_store.hpp"
 #include "host/boundary.hpp"
 #include "log/debug_log.hpp"
 
@@ -35,7 +37,9 @@ constexpr Point kBridge{
 constexpr Point kDryGas{
     {0, 10, 800, 40, 0.002, 2e-5, 5e-5, 0.025, 0.1, 0, 5e5}};
 
-void call_bb_3(const Point& pt, double& dp) {
+using pipecorr::bb::Evaluation;
+
+void call_bb_3(const Point& pt, double& dp, Evaluation e = Evaluation::kFast) {
   const double* in = pt.v;
   double xinfo = 0, holdup = 0;
   std::int32_t id = 0, iaux = 0, ierr = 0;
@@ -43,56 +47,62 @@ void call_bb_3(const Point& pt, double& dp) {
   pipecorr::host::at_boundary([&] {
     pipecorr::bb::bb_3(&xinfo, &in[0], &in[1], &in[2], &in[3], &in[4], &in[5],
                        &in[6], &in[7], &in[8], &in[9], &in[10], &dp, &holdup,
-                       &id, &iaux, &ierr, errmsg);
+                       &id, &iaux, &ierr, errmsg, e);
   });
   benchmark::DoNotOptimize(errmsg);
 }
 
-void call_bb_2(const float (&in)[11], float& dp) {
+void call_bb_2(const float (&in)[11], float& dp, Evaluation e) {
   float xinfo = 0, holdup = 0;
   std::int32_t id = 0, iaux = 0, ierr = 0;
   char errmsg[150];
   pipecorr::host::at_boundary([&] {
     pipecorr::bb::bb_2(&xinfo, &in[0], &in[1], &in[2], &in[3], &in[4], &in[5],
                        &in[6], &in[7], &in[8], &in[9], &in[10], &dp, &holdup,
-                       &id, &iaux, &ierr, errmsg);
+                       &id, &iaux, &ierr, errmsg, e);
   });
   benchmark::DoNotOptimize(errmsg);
 }
 
-void BM_BB_3(benchmark::State& state, const Point& pt) {
+void BM_BB_3(benchmark::State& state, const Point& pt, Evaluation e) {
   pipecorr::dbg::log_switch = pipecorr::dbg::kSwitchOff;
   double dp = 0;
   for (auto _ : state) {
-    call_bb_3(pt, dp);
+    call_bb_3(pt, dp, e);
     benchmark::DoNotOptimize(dp);
   }
 }
 
-void BM_BB_2(benchmark::State& state, const Point& pt) {
+void BM_BB_2(benchmark::State& state, const Point& pt, Evaluation e) {
   pipecorr::dbg::log_switch = pipecorr::dbg::kSwitchOff;
   float in[11];
   for (int k = 0; k < 11; ++k) in[k] = static_cast<float>(pt.v[k]);
   float dp = 0;
   for (auto _ : state) {
-    call_bb_2(in, dp);
+    call_bb_2(in, dp, e);
     benchmark::DoNotOptimize(dp);
   }
 }
 
-BENCHMARK_CAPTURE(BM_BB_3, segregated, kSegregated);
-BENCHMARK_CAPTURE(BM_BB_3, transition, kTransition);
-BENCHMARK_CAPTURE(BM_BB_3, intermittent, kIntermittent);
-BENCHMARK_CAPTURE(BM_BB_3, distributed, kDistributed);
-BENCHMARK_CAPTURE(BM_BB_3, laminar, kLaminar);
-BENCHMARK_CAPTURE(BM_BB_3, bridge, kBridge);
-BENCHMARK_CAPTURE(BM_BB_3, dry_gas, kDryGas);
-BENCHMARK_CAPTURE(BM_BB_2, segregated, kSegregated);
-BENCHMARK_CAPTURE(BM_BB_2, transition, kTransition);
-BENCHMARK_CAPTURE(BM_BB_2, intermittent, kIntermittent);
-BENCHMARK_CAPTURE(BM_BB_2, distributed, kDistributed);
-BENCHMARK_CAPTURE(BM_BB_2, laminar, kLaminar);
-BENCHMARK_CAPTURE(BM_BB_2, bridge, kBridge);
+// Each case on both paths, one after the other, so that both figures come
+// from the same state of the machine.
+#define PIPECORR_BOTH_PATHS(entry, name, point)                      \
+  BENCHMARK_CAPTURE(entry, name##_exact, point, Evaluation::kExact); \
+  BENCHMARK_CAPTURE(entry, name##_fast, point, Evaluation::kFast)
+
+PIPECORR_BOTH_PATHS(BM_BB_3, segregated, kSegregated);
+PIPECORR_BOTH_PATHS(BM_BB_3, transition, kTransition);
+PIPECORR_BOTH_PATHS(BM_BB_3, intermittent, kIntermittent);
+PIPECORR_BOTH_PATHS(BM_BB_3, distributed, kDistributed);
+PIPECORR_BOTH_PATHS(BM_BB_3, laminar, kLaminar);
+PIPECORR_BOTH_PATHS(BM_BB_3, bridge, kBridge);
+PIPECORR_BOTH_PATHS(BM_BB_3, dry_gas, kDryGas);
+PIPECORR_BOTH_PATHS(BM_BB_2, segregated, kSegregated);
+PIPECORR_BOTH_PATHS(BM_BB_2, transition, kTransition);
+PIPECORR_BOTH_PATHS(BM_BB_2, intermittent, kIntermittent);
+PIPECORR_BOTH_PATHS(BM_BB_2, distributed, kDistributed);
+PIPECORR_BOTH_PATHS(BM_BB_2, laminar, kLaminar);
+PIPECORR_BOTH_PATHS(BM_BB_2, bridge, kBridge);
 
 // With the log on every call opens, appends and closes the file seven
 // times (entry, core, friction and exit blocks).

@@ -36,6 +36,14 @@ void SvgWriter::line(double x1, double y1, double x2, double y2,
   out_ += "/>\n";
 }
 
+void SvgWriter::circle(double cx, double cy, double r, std::string_view fill,
+                       std::string_view extra) {
+  out_ += "<circle cx=\"" + coordinate(cx) + "\" cy=\"" + coordinate(cy) +
+          "\" r=\"" + coordinate(r) + "\" fill=\"" + xml_text(fill) + "\"";
+  if (!extra.empty()) out_ += " " + std::string(extra);
+  out_ += "/>\n";
+}
+
 void SvgWriter::path(std::string_view d, std::string_view stroke,
                      double stroke_width, std::string_view extra) {
   if (d.empty()) return;

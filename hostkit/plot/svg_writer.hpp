@@ -16,6 +16,9 @@ class SvgWriter {
             std::string_view fill, std::string_view extra = {});
   void line(double x1, double y1, double x2, double y2, std::string_view stroke,
             double stroke_width, std::string_view extra = {});
+  // A dot or ring at (cx, cy) of radius r; fill "none" for a ring.
+  void circle(double cx, double cy, double r, std::string_view fill,
+              std::string_view extra = {});
   // d is path data built with coordinate(); drawn unfilled.
   void path(std::string_view d, std::string_view stroke, double stroke_width,
             std::string_view extra = {});

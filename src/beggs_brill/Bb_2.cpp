@@ -12,7 +12,7 @@ void bb_2(float* xinfo, const float* usl, const float* usg, const float* rol,
           const float* eps, const float* sigma, const float* diam,
           const float* fi, const float* p, float* dp, float* holdup,
           std::int32_t* id, std::int32_t* iaux, std::int32_t* ierr,
-          char* errmsg) {
+          char* errmsg, Evaluation e) {
   const HostInputs host{wide(*usl),  wide(*usg),  wide(*rol), wide(*rog),
                         wide(*visl), wide(*visg), wide(*eps), wide(*sigma),
                         wide(*diam), wide(*fi),   wide(*p)};
@@ -20,7 +20,7 @@ void bb_2(float* xinfo, const float* usl, const float* usg, const float* rol,
   trace_entry({" Entering BB", " vislcp = ", " visgcp = "}, in);
 
   float DPg = 0.0f;
-  BBi(in, DPg, *holdup, *id, *ierr, errmsg, range_problem(host, in));
+  BBi(in, DPg, *holdup, *id, *ierr, errmsg, range_problem(host, in), e);
 
   *dp = store(gradient_in_si(DPg));
   // A gradient finite in the core can still overflow the host's float.

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "beggs_brill/proven_store.hpp"
+
 namespace pipecorr::bb {
 
 // Arguments as the export BB_2 receives them, without the unread length.
@@ -12,6 +14,6 @@ void bb_2(float* xinfo, const float* usl, const float* usg, const float* rol,
           const float* eps, const float* sigma, const float* diam,
           const float* fi, const float* p, float* dp, float* holdup,
           std::int32_t* id, std::int32_t* iaux, std::int32_t* ierr,
-          char* errmsg);
+          char* errmsg, Evaluation e = Evaluation::kFast);
 
 }  // namespace pipecorr::bb

@@ -12,7 +12,7 @@ void bb_3(double* xinfo, const double* usl, const double* usg,
           const double* visg, const double* eps, const double* sigma,
           const double* diam, const double* fi, const double* p, double* dp,
           double* holdup, std::int32_t* id, std::int32_t* iaux,
-          std::int32_t* ierr, char* errmsg) {
+          std::int32_t* ierr, char* errmsg, Evaluation e) {
   const HostInputs host{*usl, *usg,   *rol,  *rog, *visl, *visg,
                         *eps, *sigma, *diam, *fi,  *p};
   const FieldInputs in = to_field_units(host);
@@ -21,7 +21,7 @@ void bb_3(double* xinfo, const double* usl, const double* usg,
   // The core writes a float holdup; the host's is double.
   float DPg = 0.0f;
   float hl = 0.0f;
-  BBi(in, DPg, hl, *id, *ierr, errmsg, range_problem(host, in));
+  BBi(in, DPg, hl, *id, *ierr, errmsg, range_problem(host, in), e);
 
   // Kept in double: no single-precision product in between.
   *dp = gradient_in_si(DPg);

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "beggs_brill/proven_store.hpp"
+
 namespace pipecorr::bb {
 
 // Arguments as the export BB_3 receives them, without the unread length.
@@ -12,6 +14,6 @@ void bb_3(double* xinfo, const double* usl, const double* usg,
           const double* visg, const double* eps, const double* sigma,
           const double* diam, const double* fi, const double* p, double* dp,
           double* holdup, std::int32_t* id, std::int32_t* iaux,
-          std::int32_t* ierr, char* errmsg);
+          std::int32_t* ierr, char* errmsg, Evaluation e = Evaluation::kFast);
 
 }  // namespace pipecorr::bb

@@ -45,11 +45,12 @@ std::string_view domain_problem(const FieldInputs& in) noexcept {
 }
 
 // Friction plus elevation gradient, psi/ft, for the final holdup `hl`.
-float pressure_gradient(const FieldInputs& in, float hl) noexcept {
+float pressure_gradient(const FieldInputs& in, float hl,
+                        Evaluation e) noexcept {
   const Mixture m = mixture_of(in, hl);
   float ftp = 0.0f;
   float ffrat = 0.0f;
-  FRNBB_q(m.renum, m.rruff, m.lambda, hl, ftp, ffrat);
+  FRNBB_q(m.renum, m.rruff, m.lambda, hl, ftp, ffrat, e);
   return store(wide(friction_gradient(in, m, ftp)) +
                wide(elevation_gradient(in, m)));
 }
@@ -70,20 +71,21 @@ Outcome failure(std::string_view reason) noexcept {
   return o;
 }
 
-Outcome solve(const FieldInputs& in, std::string_view entry_problem) noexcept {
+Outcome solve(const FieldInputs& in, std::string_view entry_problem,
+              Evaluation e) noexcept {
   if (!entry_problem.empty()) return failure(entry_problem);
   if (const std::string_view problem = domain_problem(in); !problem.empty()) {
     return failure(problem);
   }
-  const MapQuantities map = map_quantities(in.vsl, in.vsg, in.pidft);
+  const MapQuantities map = map_quantities(in.vsl, in.vsg, in.pidft, e);
   const std::int32_t pattern = flow_pattern(map);
   if (pattern == kUndefinedRegime) return failure({});
 
   const Slope slope = slope_of(in.vsl, in.dl, in.stenl, in.arad);
-  const float hl = liquid_holdup(pattern, map, slope);
+  const float hl = liquid_holdup(pattern, map, slope, e);
   // Last guards: extreme but finite inputs can still overflow on the way.
   if (!std::isfinite(hl)) return failure("liquid holdup is out of range");
-  const float DPg = pressure_gradient(in, hl);
+  const float DPg = pressure_gradient(in, hl, e);
   if (!std::isfinite(DPg)) {
     return failure("pressure gradient is out of range");
   }
@@ -100,8 +102,8 @@ void set_failure(std::int32_t& iregime, std::int32_t& ierr, char* errmsg,
 }
 
 void BBi(const FieldInputs& in, float& DPg, float& hl, std::int32_t& iregime,
-         std::int32_t& ierr, char* errmsg,
-         std::string_view entry_problem) noexcept {
+         std::int32_t& ierr, char* errmsg, std::string_view entry_problem,
+         Evaluation e) noexcept {
   ierr = 0;
   text::put_fixed(errmsg, text::kMessageLength, {});
   DPg = 0.0f;
@@ -123,7 +125,7 @@ void BBi(const FieldInputs& in, float& DPg, float& hl, std::int32_t& iregime,
     b.record("   pave = ", in.pave);
   });
 
-  const Outcome outcome = solve(in, entry_problem);
+  const Outcome outcome = solve(in, entry_problem, e);
   iregime = outcome.pattern;
   hl = outcome.hl;
   DPg = outcome.DPg;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "beggs_brill/proven_store.hpp"
 #include "pipecorr/pipecorr.h"
 
 namespace pipecorr::bb {
@@ -47,10 +48,11 @@ static_assert(kNoFlowRegime == 3);
 // returns ierr 3, iregime -1, zero gradient and holdup, and a message that
 // names the reason. `entry_problem` is a reason the calling entry already
 // knows (its host values have no place in single precision); the core then
-// takes its failure exit with it.
+// takes its failure exit with it. `e` selects the formulas (the same bits
+// either way).
 void BBi(const FieldInputs& in, float& DPg, float& hl, std::int32_t& iregime,
-         std::int32_t& ierr, char* errmsg,
-         std::string_view entry_problem = {}) noexcept;
+         std::int32_t& ierr, char* errmsg, std::string_view entry_problem = {},
+         Evaluation e = Evaluation::kFast) noexcept;
 
 // The failure result's codes and message, for an entry that finds its own
 // converted outputs unusable after the core succeeded.

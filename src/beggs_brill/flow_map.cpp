@@ -1,12 +1,26 @@
 #include "beggs_brill/flow_map.hpp"
 
 #include <cmath>
+#include <limits>
 
 #include "beggs_brill/Bbi.hpp"
+#include "beggs_brill/float_exp.hpp"
+#include "beggs_brill/float_log.hpp"
+#include "beggs_brill/libm_accuracy.hpp"
 #include "beggs_brill/single_precision.hpp"
 
 namespace pipecorr::bb {
 namespace {
+
+using accuracy::kLn2Above;
+using accuracy::kLogUlps;
+using accuracy::pow_ulps;
+
+// Units u by which y * ln x is off when ln x comes from log_of_float:
+// |y| u (4 |ln x| + 3) from the logarithm, u |t| from the product.
+double product_error(double t, float y) noexcept {
+  return 5.0 * std::fabs(t) + 3.0 * std::fabs(wide(y));
+}
 
 constexpr HorizontalCoefficients kSegregatedHorizontal{0.98f, 0.4846f, 0.0868f};
 constexpr HorizontalCoefficients kIntermittentHorizontal{0.845f, 0.5351f,
@@ -14,35 +28,220 @@ constexpr HorizontalCoefficients kIntermittentHorizontal{0.845f, 0.5351f,
 constexpr HorizontalCoefficients kDistributedHorizontal{1.065f, 0.5824f,
                                                         0.0609f};
 
-constexpr InclinationCoefficients kSegregatedUphill{0.011f, -3.768f, 3.539f,
-                                                    -1.614f};
-constexpr InclinationCoefficients kIntermittentUphill{2.96f, 0.305f, -0.4473f,
-                                                      0.0978f};
-constexpr InclinationCoefficients kDownhill{4.7f, -0.3692f, 0.1244f, -0.5056f};
+constexpr InclinationCoefficients kSegregatedUphill{
+    0.011f, -3.768f, 3.539f, -1.614f, -0x1.20a18be2d7b40p+2};
+constexpr InclinationCoefficients kIntermittentUphill{
+    2.96f, 0.305f, -0.4473f, 0.0978f, 0x1.15cef6f8d312dp+0};
+constexpr InclinationCoefficients kDownhill{4.7f, -0.3692f, 0.1244f, -0.5056f,
+                                            0x1.8c2d0dcd27328p+0};
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Exponents t = y ln x below this size keep every power, product and
+// quotient of the present formulas and the fast exp inside the normal double
+// range (e^700 < 2^1010), where the relative bounds hold.
+constexpr double kExponentLimit = 700.0;
+
+// The present formulas: the fallback of the fast forms and the exact path.
+
+float present_l1(double lambda) noexcept {
+  return store(wide(316.0f) * std::pow(lambda, wide(0.302f)));
+}
+// The boundaries with negative exponents divide by the positive power.
+float present_l2(double lambda) noexcept {
+  return store(wide(0.0009252f) / std::pow(lambda, wide(2.4684f)));
+}
+float present_l3(double lambda) noexcept {
+  return store(wide(0.1f) / std::pow(lambda, wide(1.4516f)));
+}
+float present_l4(double lambda) noexcept {
+  return store(wide(0.5f) / std::pow(lambda, wide(6.738f)));
+}
+
+float present_horizontal(const MapQuantities& map,
+                         const HorizontalCoefficients& k) noexcept {
+  return store(wide(k.a) * std::pow(wide(map.lambda), wide(k.b)) /
+               std::pow(wide(map.nfr), wide(k.c)));
+}
+
+float present_nlv(const Slope& slope) noexcept {
+  return store(wide(1.938f) * wide(slope.vsl) *
+               std::pow(wide(slope.dl) / wide(slope.stenl), wide(0.25f)));
+}
+
+double present_shape(float s) noexcept {
+  return wide(s) - wide(0.333f) * std::pow(wide(s), wide(3.0f));
+}
+
+float present_inclination(const MapQuantities& m, float nlv,
+                          const InclinationCoefficients& k) noexcept {
+  const double lambda = wide(m.lambda);
+  return store((wide(1.0f) - lambda) *
+               std::log(wide(k.d) * std::pow(lambda, wide(k.e)) *
+                        std::pow(wide(nlv), wide(k.f)) *
+                        std::pow(wide(m.nfr), wide(k.g))));
+}
+
+float present_psi(float c, float s) noexcept {
+  return store(wide(1.0f) + wide(c) * present_shape(s));
+}
+
+// The fast forms, each with its bound.
+
+// c x^y from the shared ln x (log_of_float), for y of either sign.
+// Fast: c * exp(y * ln x). With t = y ln x, errors relative to the exact
+// c x^y, in units u = 2^-53:
+//   y * ln x is off by product_error(t, y); exp turns an argument off by d
+//   into a value off by d (1 + d) (d < 2^-40 here), exp_inline adds
+//   kExpInlineError; c rounds by 1:
+//     fast     product_error(t, y) + kExpInlineError + 1
+//     present  2 E_pow(t) + 1       (c * pow(x, y) or c / pow(x, -y))
+template <typename Present>
+float scaled_power(float c, float y, double log_x, Present&& present) noexcept {
+  const double t = wide(y) * log_x;
+  const double fast = wide(c) * exp_inline(t);
+  const double size = std::fabs(t);
+  const double bound =
+      size < kExponentLimit
+          ? ulps_from_relative(product_error(t, y) + kExpInlineError + 1.0 +
+                               2.0 * pow_ulps(t) + 1.0)
+          : kNotProven;
+  return store_fast(fast, bound, present);
+}
+
+// a lambda^b / NFR^c. Fast: a * exp(b ln lambda - c ln NFR). With
+// t1 = b ln lambda, t2 = c ln NFR and t = t1 - t2, errors relative to the
+// exact value, in units u (as in scaled_power, plus the difference's
+// rounding, |t|):
+//   fast     product_error(t1, b) + product_error(t2, c) + |t|
+//            + kExpInlineError + 1
+//   present  2 E_pow(t1) + 2 E_pow(t2) + 2
+float fast_horizontal(const MapQuantities& map,
+                      const HorizontalCoefficients& k) noexcept {
+  const double t1 = wide(k.b) * map.log_lambda;
+  const double t2 = wide(k.c) * map.log_nfr;
+  const double t = t1 - t2;
+  const double fast = wide(k.a) * exp_inline(t);
+  const double s1 = std::fabs(t1);
+  const double s2 = std::fabs(t2);
+  const double size = std::fabs(t);
+  const double bound =
+      s1 < kExponentLimit && s2 < kExponentLimit && size < kExponentLimit
+          ? ulps_from_relative(product_error(t1, k.b) + product_error(t2, k.c) +
+                               size + kExpInlineError + 1.0 +
+                               2.0 * pow_ulps(t1) + 2.0 * pow_ulps(t2) + 2.0)
+          : kNotProven;
+  return store_fast(fast, bound, [&] { return present_horizontal(map, k); });
+}
 
 // The horizontal holdup of a pattern, limited to [lambda, 1].
 float horizontal_holdup(const MapQuantities& map,
-                        const HorizontalCoefficients& k) noexcept {
-  float hl0 = store(wide(k.a) * std::pow(wide(map.lambda), wide(k.b)) /
-                    std::pow(wide(map.nfr), wide(k.c)));
+                        const HorizontalCoefficients& k,
+                        Evaluation e) noexcept {
+  // No liquid: lambda^b is 0 exactly (see map_quantities).
+  float hl0 = e == Evaluation::kFast && map.lambda != 0.0f
+                  ? fast_horizontal(map, k)
+                  : present_horizontal(map, k);
   if (hl0 > 1.0f) hl0 = 1.0f;
   if (hl0 < map.lambda) hl0 = map.lambda;
   return hl0;
 }
 
+// Exponents below this size keep the present product
+// d lambda^e NLV^f NFR^g and every partial product of it normal.
+constexpr double kFactorLimit = 200.0;
+
+// C = (1 - lambda) ln(d lambda^e NLV^f NFR^g). Fast: the logarithm of the
+// product taken apart, (1 - lambda)(ln d + e ln lambda + f ln NLV
+// + g ln NFR), with ln d a constant. With t1 = e ln lambda, t2 = f ln NLV,
+// t3 = g ln NFR, T = |ln d| + |t1| + |t2| + |t3| and S the sum, absolute
+// errors in units u:
+//   fast     (1 - lambda)(|ln d| + product_error(t1, e) + product_error(t2, f)
+//            + product_error(t3, g) + 3 T) + 2 |C|
+//            (ln d rounded once; each product as in scaled_power; three
+//            additions, each within u of a partial sum no larger than T;
+//            1 - lambda and the last product within u each)
+//   present  (1 - lambda)(rho + 2 E_log |S|) + 2 |C|
+//            (the product is off by rho = 2 (E_pow(t1) + E_pow(t2)
+//            + E_pow(t3)) + 3 relative, which the logarithm turns into as
+//            much absolute error, and adds its own 2 E_log |S|)
+float fast_inclination(const MapQuantities& m, const Correction& corr,
+                       const InclinationCoefficients& k) noexcept {
+  // Liquid only: C is 0 times the logarithm, a zero whose sign (kept in C)
+  // comes from the present form.
+  if (m.lambda == 1.0f) return present_inclination(m, corr.nlv, k);
+  const double t1 = wide(k.e) * m.log_lambda;
+  const double t2 = wide(k.f) * corr.log_nlv;
+  const double t3 = wide(k.g) * m.log_nfr;
+  const double sum = ((k.log_d + t1) + t2) + t3;
+  const double one_less = wide(1.0f) - wide(m.lambda);
+  const double fast = one_less * sum;
+  const double s1 = std::fabs(t1);
+  const double s2 = std::fabs(t2);
+  const double s3 = std::fabs(t3);
+  if (!(s1 < kFactorLimit && s2 < kFactorLimit && s3 < kFactorLimit)) {
+    return store_fast(fast, kNotProven,
+                      [&] { return present_inclination(m, corr.nlv, k); });
+  }
+  const double log_d = std::fabs(k.log_d);
+  const double terms = log_d + s1 + s2 + s3;
+  const double fast_error =
+      one_less * (log_d + product_error(t1, k.e) + product_error(t2, k.f) +
+                  product_error(t3, k.g) + 3.0 * terms);
+  const double rho = 2.0 * (pow_ulps(t1) + pow_ulps(t2) + pow_ulps(t3)) + 3.0;
+  const double present_error =
+      one_less * (rho + 2.0 * kLogUlps * std::fabs(sum));
+  const double bound = ulps_from_absolute(
+      fast_error + present_error + 4.0 * std::fabs(fast), fast);
+  return store_fast(fast, bound,
+                    [&] { return present_inclination(m, corr.nlv, k); });
+}
+
+// psi = 1 + c shape. The two paths' shapes lie shape_spread apart (units
+// u), which c scales; on each path the product and the sum round within u
+// of their values. Absolute, in units u:
+//   |c| shape_spread + 2 |c shape| + 2 |psi|
+float fast_psi(float c, const Correction& corr) noexcept {
+  const double product = wide(c) * corr.shape;
+  const double fast = wide(1.0f) + product;
+  const double bound =
+      ulps_from_absolute(std::fabs(wide(c)) * corr.shape_spread +
+                             2.0 * std::fabs(product) + 2.0 * std::fabs(fast),
+                         fast);
+  return store_fast(fast, bound, [&] { return present_psi(c, corr.s); });
+}
+
 }  // namespace
 
-MapQuantities map_quantities(float vsl, float vsg, float pidft) noexcept {
+MapQuantities map_quantities(float vsl, float vsg, float pidft,
+                             Evaluation e) noexcept {
   MapQuantities m;
   m.vm = store(wide(vsl) + wide(vsg));
   m.nfr = store(wide(m.vm) * wide(m.vm) / (wide(32.174f) * wide(pidft)));
   m.lambda = store(wide(vsl) / wide(m.vm));
   const double lambda = wide(m.lambda);
-  m.l1 = store(wide(316.0f) * std::pow(lambda, wide(0.302f)));
-  // The boundaries with negative exponents divide by the positive power.
-  m.l2 = store(wide(0.0009252f) / std::pow(lambda, wide(2.4684f)));
-  m.l3 = store(wide(0.1f) / std::pow(lambda, wide(1.4516f)));
-  m.l4 = store(wide(0.5f) / std::pow(lambda, wide(6.738f)));
+  // No liquid: the powers of zero are exact (0 and infinity), so is the
+  // present form, and no logarithm is needed.
+  if (e == Evaluation::kExact || m.lambda == 0.0f) {
+    m.l1 = present_l1(lambda);
+    m.l2 = present_l2(lambda);
+    m.l3 = present_l3(lambda);
+    m.l4 = present_l4(lambda);
+    m.log_lambda = kNaN;
+    m.log_nfr = kNaN;
+    return m;
+  }
+  m.log_lambda = log_of_float(m.lambda);
+  m.log_nfr = log_of_float(m.nfr);
+  const double log_lambda = m.log_lambda;
+  m.l1 = scaled_power(316.0f, 0.302f, log_lambda,
+                      [&] { return present_l1(lambda); });
+  m.l2 = scaled_power(0.0009252f, -2.4684f, log_lambda,
+                      [&] { return present_l2(lambda); });
+  m.l3 = scaled_power(0.1f, -1.4516f, log_lambda,
+                      [&] { return present_l3(lambda); });
+  m.l4 = scaled_power(0.5f, -6.738f, log_lambda,
+                      [&] { return present_l4(lambda); });
   return m;
 }
 
@@ -69,23 +268,47 @@ Slope slope_of(float vsl, float dl, float stenl, float arad) noexcept {
   return {vsl, dl, stenl, arad, degrees < 0.0f};
 }
 
-namespace {
-
-// What the inclination correction needs besides the pattern, computed once
-// per call: the liquid velocity number and s - 0.333 s^3 with
-// s = sin(1.8 arad), kept in double as it enters the factor psi.
-struct Correction {
-  float nlv;
-  double shape;
-};
-
-Correction correction_of(const Slope& slope) noexcept {
-  const float nlv =
-      store(wide(1.938f) * wide(slope.vsl) *
-            std::pow(wide(slope.dl) / wide(slope.stenl), wide(0.25f)));
-  const float s = store(std::sin(wide(1.8f) * wide(slope.arad)));
-  return {nlv, wide(s) - wide(0.333f) * std::pow(wide(s), wide(3.0f))};
+Correction correction_of(const Slope& slope, Evaluation e) noexcept {
+  Correction r;
+  r.s = store(std::sin(wide(1.8f) * wide(slope.arad)));
+  if (e == Evaluation::kExact) {
+    r.nlv = present_nlv(slope);
+    r.shape = present_shape(r.s);
+    r.log_nlv = kNaN;
+    r.shape_spread = kNaN;
+    return r;
+  }
+  // NLV = 1.938 vsl (dl / stenl)^0.25. Fast: the power as sqrt(sqrt(q)),
+  // within 1.5 u of the exact root (two correctly rounded roots); 1.938 vsl
+  // is exact (two floats), and the last product rounds by u on either path.
+  // Two positive floats make q at most 2^277 and at least 2^-277, so
+  // |t| = |0.25 ln q| < 48. Relative, in units u:
+  //   fast 2.5, present 2 E_pow(48) + 1
+  constexpr double kNlvBound =
+      ulps_from_relative(2.5 + 2.0 * pow_ulps(0.25 * 277.0 * kLn2Above) + 1.0);
+  const double q = wide(slope.dl) / wide(slope.stenl);
+  const double nlv_fast =
+      wide(1.938f) * wide(slope.vsl) * std::sqrt(std::sqrt(q));
+  // No liquid: NLV is 0 exactly, which the relative bound cannot prove.
+  r.nlv = slope.vsl == 0.0f ? present_nlv(slope)
+                            : store_fast(nlv_fast, kNlvBound,
+                                         [&] { return present_nlv(slope); });
+  r.log_nlv = log_of_float(r.nlv);
+  // s - 0.333 s^3. Fast: s^3 = (s s) s, within u of the exact cube (the
+  // square of a float is exact); the present pow(s, 3) within 2 E_pow(t),
+  // t = 3 ln |s|, and |s| >= 2^-149 bounds |t| by 3 * 149 ln 2. On either
+  // path 0.333 s^3 and the difference round by u. Absolute, in units u:
+  //   |0.333 s^3| (1 + 2 E_pow(310) + 2) + 2 |shape|
+  // (s = 0 gives 0 on both paths: pow(0, 3) is 0 exactly.)
+  constexpr double kCubeBound = 3.0 + 2.0 * pow_ulps(3.0 * 149.0 * kLn2Above);
+  const double s = wide(r.s);
+  const double cubic = wide(0.333f) * (s * s * s);
+  r.shape = s - cubic;
+  r.shape_spread = std::fabs(cubic) * kCubeBound + 2.0 * std::fabs(r.shape);
+  return r;
 }
+
+namespace {
 
 const InclinationCoefficients& inclination_row(bool downhill,
                                                bool intermittent) noexcept {
@@ -94,23 +317,21 @@ const InclinationCoefficients& inclination_row(bool downhill,
 }
 
 // The inclination coefficient C, never negative.
-float inclination_coefficient(const MapQuantities& m, float nlv,
-                              const InclinationCoefficients& k) noexcept {
-  const double lambda = wide(m.lambda);
-  const float c = store((wide(1.0f) - lambda) *
-                        std::log(wide(k.d) * std::pow(lambda, wide(k.e)) *
-                                 std::pow(wide(nlv), wide(k.f)) *
-                                 std::pow(wide(m.nfr), wide(k.g))));
+float inclination_coefficient(const MapQuantities& m, const Correction& corr,
+                              const InclinationCoefficients& k,
+                              Evaluation e) noexcept {
+  const float c = e == Evaluation::kFast ? fast_inclination(m, corr, k)
+                                         : present_inclination(m, corr.nlv, k);
   return c < 0.0f ? 0.0f : c;
 }
 
 InclinedHoldup corrected_holdup(const MapQuantities& m,
                                 const HorizontalCoefficients& flat, float c,
-                                double shape) noexcept {
+                                const Correction& corr, Evaluation e) noexcept {
   InclinedHoldup r;
-  r.hl0 = horizontal_holdup(m, flat);
+  r.hl0 = horizontal_holdup(m, flat, e);
   r.c = c;
-  r.psi = store(wide(1.0f) + wide(c) * shape);
+  r.psi = e == Evaluation::kFast ? fast_psi(c, corr) : present_psi(c, corr.s);
   r.hl = store(wide(r.hl0) * wide(r.psi));
   const float lower = store(wide(0.2f) * wide(m.lambda));
   if (r.hl < lower) r.hl = lower;
@@ -124,18 +345,19 @@ const HorizontalCoefficients& horizontal_row(bool intermittent) noexcept {
 
 // Transition: both holdups with their own C, psi and limits. Downhill both
 // patterns use one row, so they share C.
-float transition_holdup(const MapQuantities& m, const Slope& slope) noexcept {
-  const Correction corr = correction_of(slope);
+float transition_holdup(const MapQuantities& m, const Slope& slope,
+                        Evaluation e) noexcept {
+  const Correction corr = correction_of(slope, e);
   const float c_seg = inclination_coefficient(
-      m, corr.nlv, inclination_row(slope.downhill, false));
+      m, corr, inclination_row(slope.downhill, false), e);
   const float c_int =
       slope.downhill
           ? c_seg
-          : inclination_coefficient(m, corr.nlv, inclination_row(false, true));
+          : inclination_coefficient(m, corr, inclination_row(false, true), e);
   const float hl_seg =
-      corrected_holdup(m, horizontal_row(false), c_seg, corr.shape).hl;
+      corrected_holdup(m, horizontal_row(false), c_seg, corr, e).hl;
   const float hl_int =
-      corrected_holdup(m, horizontal_row(true), c_int, corr.shape).hl;
+      corrected_holdup(m, horizontal_row(true), c_int, corr, e).hl;
   const float a = transition_weight(m);
   const float b = store(wide(1.0f) - wide(a));
   return store(wide(a) * wide(hl_seg) + wide(b) * wide(hl_int));
@@ -144,11 +366,11 @@ float transition_holdup(const MapQuantities& m, const Slope& slope) noexcept {
 }  // namespace
 
 InclinedHoldup inclined_holdup(const MapQuantities& m, const Slope& slope,
-                               bool intermittent) noexcept {
-  const Correction corr = correction_of(slope);
+                               bool intermittent, Evaluation e) noexcept {
+  const Correction corr = correction_of(slope, e);
   const float c = inclination_coefficient(
-      m, corr.nlv, inclination_row(slope.downhill, intermittent));
-  return corrected_holdup(m, horizontal_row(intermittent), c, corr.shape);
+      m, corr, inclination_row(slope.downhill, intermittent), e);
+  return corrected_holdup(m, horizontal_row(intermittent), c, corr, e);
 }
 
 float transition_weight(const MapQuantities& m) noexcept {
@@ -161,20 +383,20 @@ float transition_weight(const MapQuantities& m) noexcept {
 }
 
 float liquid_holdup(std::int32_t pattern, const MapQuantities& m,
-                    const Slope& slope) noexcept {
+                    const Slope& slope, Evaluation e) noexcept {
   float hl = 0.0f;
   switch (pattern) {
     case kSegregated:
-      hl = inclined_holdup(m, slope, false).hl;
+      hl = inclined_holdup(m, slope, false, e).hl;
       break;
     case kIntermittent:
-      hl = inclined_holdup(m, slope, true).hl;
+      hl = inclined_holdup(m, slope, true, e).hl;
       break;
     case kTransition:
-      hl = transition_holdup(m, slope);
+      hl = transition_holdup(m, slope, e);
       break;
     case kDistributed:
-      hl = horizontal_holdup(m, kDistributedHorizontal);
+      hl = horizontal_holdup(m, kDistributedHorizontal, e);
       break;
     default:
       return 0.0f;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "beggs_brill/proven_store.hpp"
+
 namespace pipecorr::bb {
 
 struct MapQuantities {
@@ -15,9 +17,16 @@ struct MapQuantities {
   float l2 = 0.0f;
   float l3 = 0.0f;
   float l4 = 0.0f;
+  // ln lambda and ln NFR of the stored values above, which the fast forms
+  // of the map and the holdup share; NaN on the exact path. They belong to
+  // the values map_quantities stored: a copy whose lambda or NFR is edited
+  // must not be handed to the holdup.
+  double log_lambda = 0.0;
+  double log_nfr = 0.0;
 };
 
-MapQuantities map_quantities(float vsl, float vsg, float pidft) noexcept;
+MapQuantities map_quantities(float vsl, float vsg, float pidft,
+                             Evaluation e = Evaluation::kFast) noexcept;
 
 // The pattern code (5 to 8), or -1 when no region of the map holds the point.
 std::int32_t flow_pattern(const MapQuantities& map) noexcept;
@@ -30,6 +39,7 @@ struct HorizontalCoefficients {
 // NFR^g).
 struct InclinationCoefficients {
   float d, e, f, g;
+  double log_d;  // ln d, rounded to double once
 };
 
 // The intermediates of one pattern's inclined holdup, kept for tracing
@@ -53,17 +63,37 @@ struct Slope {
 
 Slope slope_of(float vsl, float dl, float stenl, float arad) noexcept;
 
+// What the inclination correction needs besides the pattern, once per call:
+// the liquid velocity number, s = sin(1.8 arad), and s - 0.333 s^3, kept in
+// double as it enters the factor psi.
+struct Correction {
+  float nlv = 0.0f;
+  float s = 0.0f;
+  double shape = 0.0;
+  // Fast path: ln NLV, shared by both rows of a transition point (NaN on
+  // the exact path).
+  double log_nlv = 0.0;
+  // Fast path: how far this shape and the present one may lie apart, in
+  // units u = 2^-53.
+  double shape_spread = 0.0;
+};
+
+Correction correction_of(const Slope& slope,
+                         Evaluation e = Evaluation::kFast) noexcept;
+
 // Holdup of segregated or intermittent flow, with the inclination
 // correction. `intermittent` selects the uphill row; downhill both patterns
 // share one row.
 InclinedHoldup inclined_holdup(const MapQuantities& map, const Slope& slope,
-                               bool intermittent) noexcept;
+                               bool intermittent,
+                               Evaluation e = Evaluation::kFast) noexcept;
 
 // Weight A of the segregated holdup in a transition point.
 float transition_weight(const MapQuantities& map) noexcept;
 
 // Final holdup of the pattern, after the uphill or downhill factor.
 float liquid_holdup(std::int32_t pattern, const MapQuantities& map,
-                    const Slope& slope) noexcept;
+                    const Slope& slope,
+                    Evaluation e = Evaluation::kFast) noexcept;
 
 }  // namespace pipecorr::bb

@@ -3,25 +3,168 @@
 #include <cmath>
 #include <cstdint>
 
+#include "beggs_brill/float_exp.hpp"
+#include "beggs_brill/float_log.hpp"
 #include "beggs_brill/friction.hpp"
+#include "beggs_brill/libm_accuracy.hpp"
 #include "beggs_brill/single_precision.hpp"
 #include "log/debug_log.hpp"
 
 namespace pipecorr::bb {
 
-ColebrookResult colebrook(float re, float rruff) noexcept {
-  float f = store(wide(0.0056f) + wide(0.5f) / std::pow(wide(re), wide(0.32f)));
+namespace {
+
+using accuracy::kLn2Above;
+using accuracy::kLog10Ulps;
+using accuracy::kLogUlps;
+using accuracy::kSqrtUlps;
+using accuracy::pow_ulps;
+
+// The present formulas: the fallback of the fast forms and the exact path.
+
+float present_roughness_sum(float re, float rruff, float f) noexcept {
+  return store(wide(rruff) / wide(3.7f) +
+               wide(2.51f) / (wide(re) * std::pow(wide(f), wide(0.5f))));
+}
+
+float present_start(float re) noexcept {
+  return store(wide(0.0056f) + wide(0.5f) / std::pow(wide(re), wide(0.32f)));
+}
+
+float present_factor(float a) noexcept {
+  // The exact square: for every float a it has the same bits as
+  // pow(log10 a, 2), without a second transcendental call per pass.
+  const double log_a = std::log10(wide(a));
+  return store(wide(0.25f) / (log_a * log_a));
+}
+
+float present_slip(double l, double l2) noexcept {
+  return store(l / (wide(0.01853f) * std::pow(l, 4.0) +
+                    ((wide(3.182f) * l - wide(0.0523f)) - wide(0.8725f) * l2)));
+}
+
+// The fast forms, each with its bound.
+
+// The start 0.0056 + 0.5 / re^0.32. Fast: 0.5 exp(-0.32 L), L =
+// log_of_float(re) (the factor 0.5 is exact). With t = -0.32 L, relative
+// to the exact term, in units u: the exponent is off by
+// u (5 |t| + 3 * 0.32) (as for the map's powers), exp_inline adds
+// kExpInlineError; the present pow adds 2 E_pow(t) and the quotient 1. The
+// sum of two positive terms adds 1 on either path:
+//   fast 5 |t| + 0.96 + kExpInlineError + 1, present 2 E_pow(t) + 2
+float fast_start(float re) noexcept {
+  const double t = -wide(0.32f) * log_of_float(re);
+  const double fast = wide(0.0056f) + wide(0.5f) * exp_inline(t);
+  const double size = std::fabs(t);
+  const double bound =
+      re > 0.0f && size < 700.0
+          ? ulps_from_relative(5.0 * size + 0.96 + kExpInlineError + 1.0 +
+                               2.0 * pow_ulps(t) + 2.0)
+          : kNotProven;
+  return store_fast(fast, bound, [&] { return present_start(re); });
+}
+
+// a = rruff / 3.7 + 2.51 / (re f^0.5). Fast: sqrt f, within kSqrtUlps; the
+// present pow(f, 0.5) within E_pow(t), t = 0.5 ln f, and a positive float f
+// bounds |t| by 0.5 * 149 ln 2. On either path re q and 2.51 / (re q) round
+// by u each, and the sum of two non-negative terms by u of itself.
+// Relative, in units u:
+//   fast 2 kSqrtUlps + 3, present 2 E_pow(52) + 3
+float fast_roughness_sum(float re, float rruff, float f) noexcept {
+  constexpr double kBound = ulps_from_relative(
+      2.0 * kSqrtUlps + 3.0 + 2.0 * pow_ulps(0.5 * 149.0 * kLn2Above) + 3.0);
+  const double fast =
+      wide(rruff) / wide(3.7f) + wide(2.51f) / (wide(re) * std::sqrt(wide(f)));
+  // Non-negative terms only: a negative roughness or Reynolds number could
+  // cancel.
+  const bool summable =
+      rruff >= 0.0f && re > 0.0f && f > 0.0f && std::isfinite(f);
+  return store_fast(fast, summable ? kBound : kNotProven,
+                    [&] { return present_roughness_sum(re, rruff, f); });
+}
+
+// 1 / ln 10, rounded to double once.
+constexpr double kInverseLn10 = 0x1.bcb7b1526e50ep-2;
+
+// 0.25 / (log10 a)^2. Fast: log10 a as ln a / ln 10 with the maths
+// library's log (on this chain of dependent steps its latency beats
+// log_of_float's): off by 2 E_log relative, the rounded 1/ln 10 and the
+// product by 1 each; the square doubles that and rounds, the quotient
+// rounds. The present log10 is off by 2 E_log10. Relative, in units u
+// (both hold for every positive a, also near 1):
+//   fast 2 (2 E_log + 2) + 2, present 2 * 2 E_log10 + 2
+float fast_factor(float a) noexcept {
+  constexpr double kBound = ulps_from_relative(2.0 * (2.0 * kLogUlps + 2.0) +
+                                               2.0 + 4.0 * kLog10Ulps + 2.0);
+  const double log_a = std::log(wide(a)) * kInverseLn10;
+  const double fast = wide(0.25f) / (log_a * log_a);
+  return store_fast(fast, a > 0.0f ? kBound : kNotProven,
+                    [&] { return present_factor(a); });
+}
+
+// S = l / (0.01853 l^4 + ((3.182 l - 0.0523) - 0.8725 l^2)). Fast: l^4 as
+// (l^2)^2, within u (l^2 of a float l is exact); the present pow(l, 4)
+// within 2 E_pow(t), t = 4 ln |l|, and |l| >= 2^-149 bounds |t| by
+// 4 * 149 ln 2 (the float ln y is below 89 in size). On either path
+// 0.01853 l^4 and the denominator's sum round by u; the other terms are
+// common. So the denominators lie apart by at most, absolute in units u,
+//   |0.01853 l^4| (1 + 2 E_pow(413) + 2) + 2 |den|,
+// and each quotient rounds by u: relative, spread / |den| + 2. Near the
+// pole of the denominator the bound grows without limit, and the present
+// form runs.
+float fast_slip(double l, double l2) noexcept {
+  constexpr double kQuartic = 3.0 + 2.0 * pow_ulps(4.0 * 149.0 * kLn2Above);
+  const double quartic = wide(0.01853f) * (l2 * l2);
+  const double den =
+      quartic + ((wide(3.182f) * l - wide(0.0523f)) - wide(0.8725f) * l2);
+  const double fast = l / den;
+  const double spread = std::fabs(quartic) * kQuartic + 2.0 * std::fabs(den);
+  return store_fast(fast, ulps_from_relative(spread / std::fabs(den) + 2.0),
+                    [&] { return present_slip(l, l2); });
+}
+
+// ln y. Fast: log_of_float(y), within u (4 |L| + 3); the present log
+// within 2 E_log u |L|. Absolute, in units u: (4 + 2 E_log) |L| + 3; near
+// y = 1, where L is small, the bound is large and the present form runs.
+float fast_log(float y) noexcept {
+  // y = 1 (liquid only, holdup 1): ln 1 is 0 exactly, which the bound,
+  // being relative, cannot prove.
+  if (y == 1.0f) return store(std::log(wide(y)));
+  const double fast = log_of_float(y);
+  const double size = std::fabs(fast);
+  return store_fast(
+      fast, ulps_from_absolute((4.0 + 2.0 * kLogUlps) * size + 3.0, fast),
+      [&] { return store(std::log(wide(y))); });
+}
+
+// The two-phase factor fn e^S. Fast: exp_inline(S); the present exp within
+// 2 E_exp(S); the product rounds by 1 on either path. Relative, in units u:
+//   kExpInlineError + 1 + 2 E_exp(S) + 1
+float two_phase_factor(float fn, float s, Evaluation e) noexcept {
+  const auto present = [&] { return store(wide(fn) * std::exp(wide(s))); };
+  if (e == Evaluation::kExact) return present();
+  const double fast = wide(fn) * exp_inline(wide(s));
+  const double bound =
+      std::fabs(s) < 700.0f
+          ? ulps_from_relative(kExpInlineError + 2.0 +
+                               2.0 * accuracy::exp_ulps(wide(s)))
+          : kNotProven;
+  return store_fast(fast, bound, present);
+}
+
+}  // namespace
+
+ColebrookResult colebrook(float re, float rruff, Evaluation e) noexcept {
+  const bool fast = e == Evaluation::kFast;
+  float f = fast ? fast_start(re) : present_start(re);
+  const bool fast_factors = fast && accuracy::kLog10Bounded;
   ColebrookResult result;
   std::int32_t failures = 0;
   bool converged = false;
   while (!converged && failures <= 20) {
-    const float a =
-        store(wide(rruff) / wide(3.7f) +
-              wide(2.51f) / (wide(re) * std::pow(wide(f), wide(0.5f))));
-    // The exact square: for every float a it has the same bits as
-    // pow(log10 a, 2), without a second transcendental call per pass.
-    const double log_a = std::log10(wide(a));
-    const float f_new = store(wide(0.25f) / (log_a * log_a));
+    const float a = fast ? fast_roughness_sum(re, rruff, f)
+                         : present_roughness_sum(re, rruff, f);
+    const float f_new = fast_factors ? fast_factor(a) : present_factor(a);
     const float r = store((wide(f) - wide(f_new)) / wide(f_new));
     f = f_new;
     result.f = f_new;
@@ -35,12 +178,13 @@ ColebrookResult colebrook(float re, float rruff) noexcept {
   return result;
 }
 
-float slip_exponent(float frnl, float hl) noexcept {
+float slip_exponent(float frnl, float hl, Evaluation e) noexcept {
   // A dry-gas point has y = 0/0; its single-phase gas limit, which is also
   // the limit of the multiplier as the liquid fraction vanishes, is S = 0.
   if (frnl == 0.0f) return 0.0f;
   const float y = store(wide(frnl) / (wide(hl) * wide(hl)));
-  const float ln_y = store(std::log(wide(y)));
+  const float ln_y =
+      e == Evaluation::kFast ? fast_log(y) : store(std::log(wide(y)));
   if (y > 1.0f && y < 1.2f) {
     return store(std::log(wide(2.2f) * wide(y) - wide(1.2f)));
   }
@@ -48,11 +192,12 @@ float slip_exponent(float frnl, float hl) noexcept {
   // pow(ln y, 2), which is within one unit of the exact value).
   const double l = wide(ln_y);
   const double l2 = l * l;
-  return store(l / (wide(0.01853f) * std::pow(l, 4.0) +
-                    ((wide(3.182f) * l - wide(0.0523f)) - wide(0.8725f) * l2)));
+  // ln y = 0 gives S = 0 / -0.0523, a zero the rounding test does not take.
+  return e == Evaluation::kFast && l != 0.0 ? fast_slip(l, l2)
+                                            : present_slip(l, l2);
 }
 
-void MOODY_q(float renum, float rruff, float& Fmoody) noexcept {
+void MOODY_q(float renum, float rruff, float& Fmoody, Evaluation e) noexcept {
   dbg::trace([&](dbg::Block& b) {
     b.record(" Entering MOODY_q");
     b.record("    renum = ", renum);
@@ -64,12 +209,12 @@ void MOODY_q(float renum, float rruff, float& Fmoody) noexcept {
   } else if (renum <= 4000.0f) {
     // Between the laminar and the turbulent law: the straight line from
     // (2000, 0.032) to the Colebrook value at 4000.
-    const float f4000 = colebrook(4000.0f, rruff).f;
+    const float f4000 = colebrook(4000.0f, rruff, e).f;
     Fmoody = store((wide(4000.0f) * wide(0.032f) - wide(2000.0f) * wide(f4000) +
                     (wide(f4000) - wide(0.032f)) * wide(renum)) /
                    (wide(4000.0f) - wide(2000.0f)));
   } else {
-    Fmoody = colebrook(renum, rruff).f;
+    Fmoody = colebrook(renum, rruff, e).f;
   }
 
   dbg::trace(
@@ -77,7 +222,7 @@ void MOODY_q(float renum, float rruff, float& Fmoody) noexcept {
 }
 
 void FRNBB_q(float renum, float rruff, float frnl, float hl, float& ftp,
-             float& FFRAT) noexcept {
+             float& FFRAT, Evaluation e) noexcept {
   dbg::trace([&](dbg::Block& b) {
     b.record(" Entering FRNBB_q");
     b.record("    renum = ", renum);
@@ -87,9 +232,9 @@ void FRNBB_q(float renum, float rruff, float frnl, float hl, float& ftp,
   });
 
   float fn = 0.0f;
-  MOODY_q(renum, rruff, fn);
-  const float s = slip_exponent(frnl, hl);
-  ftp = store(wide(fn) * std::exp(wide(s)));
+  MOODY_q(renum, rruff, fn, e);
+  const float s = slip_exponent(frnl, hl, e);
+  ftp = two_phase_factor(fn, s, e);
   FFRAT = store(wide(ftp) / wide(fn));
 
   dbg::trace([&](dbg::Block& b) {

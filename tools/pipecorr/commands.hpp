@@ -12,5 +12,6 @@ std::unique_ptr<Command> make_calc_command();
 std::unique_ptr<Command> make_batch_command();
 std::unique_ptr<Command> make_map_command();
 std::unique_ptr<Command> make_traverse_command();
+std::unique_ptr<Command> make_lift_command();
 
 }  // namespace pipecorr::hostkit

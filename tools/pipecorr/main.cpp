@@ -34,7 +34,8 @@ int run(int argc, char** argv) {
   CLI::App app{
       "pipecorr: two-phase pipe-flow correlations from a plug-in library.\n"
       "Loads the plug-in like a host simulator and computes single points,\n"
-      "tables, flow-pattern maps and pressure traverses (SI units)."};
+      "tables, flow-pattern maps, pressure traverses of pipes and wells, and\n"
+      "lift curves."};
   app.require_subcommand(1);
   app.fallthrough();
   GlobalOptions global;
@@ -51,6 +52,7 @@ int run(int argc, char** argv) {
   commands.push_back(make_batch_command());
   commands.push_back(make_map_command());
   commands.push_back(make_traverse_command());
+  commands.push_back(make_lift_command());
   std::vector<CLI::App*> parsers;
   for (const auto& command : commands) parsers.push_back(command->add(app));
 

@@ -1,8 +1,11 @@
-// `pipecorr traverse CASE`: a pressure traverse along a pipe.
+// `pipecorr traverse CASE`: a pressure traverse along a pipe (a pipeline
+// case of mass rates and a profile) or up a well (a field case with a
+// survey and a black-oil fluid).
 #include <cstdio>
 
 #include "commands.hpp"
 #include "jobs/traverse_job.hpp"
+#include "jobs/well_job.hpp"
 #include "options.hpp"
 #include "text/escape.hpp"
 
@@ -14,14 +17,21 @@ class TraverseCommand : public Command {
   CLI::App* add(CLI::App& app) override {
     auto* command = app.add_subcommand(
         "traverse",
-        "march a pressure traverse along a pipe described by a case "
-        "file and its profile");
+        "march a pressure traverse along a pipe (a case naming a profile) "
+        "or a well (a field case naming a survey)");
     command
         ->add_option("case", case_file_,
-                     "case file (key = value lines naming a profile CSV)")
+                     "case file (key = value lines naming a profile CSV, or "
+                     "a survey CSV for a well)")
         ->required();
-    add_correlation_option(*command, options_.correlation);
-    add_number(*command, "--step", options_.step, "march step length, m");
+    add_correlation_option(*command, options_.correlation)
+        ->description(
+            "catalogue name; for a well also a comma list (BB_3,ORBA_3) whose "
+            "traverses share one table and picture (default: the case's, "
+            "else the first callable one)");
+    step_ = add_number(*command, "--step", options_.step,
+                       "march step length, m (for a well: the longest step; "
+                       "default the case's)");
     add_number(*command, "--every", options_.every,
                "table row spacing, m (default: about 20 rows; segment starts "
                "and the outlet are always shown)");
@@ -34,6 +44,7 @@ class TraverseCommand : public Command {
   // 0 when the march reached the outlet, 2 when it had to stop early (the
   // stations up to there are still reported).
   int run(const PluginLibrary&, const CorrelationSet& correlations) override {
+    if (is_well_case_file(case_file_)) return run_well(correlations);
     options_.case_file = case_file_;
     if (!csv_.empty()) options_.csv = csv_;
     if (!svg_.empty()) options_.svg = svg_;
@@ -45,7 +56,20 @@ class TraverseCommand : public Command {
   }
 
  private:
+  int run_well(const CorrelationSet& correlations) {
+    WellJobOptions well;
+    well.case_file = case_file_;
+    well.correlations = split_names(options_.correlation);
+    if (step_->count() > 0) well.step = options_.step;
+    if (!csv_.empty()) well.csv = csv_;
+    if (!svg_.empty()) well.svg = svg_;
+    return run_well_traverse_job(correlations, well).completed
+               ? kExitDone
+               : kExitCorrelationFailed;
+  }
+
   TraverseOptions options_;
+  CLI::Option* step_ = nullptr;
   std::string case_file_;
   std::string csv_;
   std::string svg_;

@@ -1,0 +1,118 @@
+#include "jobs/well_job.hpp"
+
+#include <cmath>
+
+#include "files/input_file.hpp"
+#include "files/output_set.hpp"
+#include "jobs/lift_curves.hpp"
+#include "jobs/lift_report.hpp"
+#include "jobs/well_case.hpp"
+#include "jobs/well_report.hpp"
+#include "jobs/well_traverse.hpp"
+#include "text/error.hpp"
+#include "text/number_text.hpp"
+
+namespace pipecorr::hostkit {
+namespace {
+
+std::vector<const Correlation*> chosen(const CorrelationSet& correlations,
+                                       const WellJobOptions& options,
+                                       const WellCase& well_case) {
+  std::vector<std::string> names = options.correlations;
+  if (names.empty()) names = well_case.correlations;
+  if (names.empty()) names.emplace_back();  // the first callable one
+  std::vector<const Correlation*> out;
+  for (const auto& name : names) out.push_back(&correlations.choose(name));
+  return out;
+}
+
+WellCase loaded(const WellJobOptions& options) {
+  WellCase well_case = load_well_case(options.case_file);
+  if (options.step) {
+    if (!(*options.step > 0.0) || !std::isfinite(*options.step)) {
+      throw Error("--step must be a positive length in metres, got " +
+                  shortest(*options.step));
+    }
+    well_case.march.max_step = *options.step;
+  }
+  return well_case;
+}
+
+std::vector<OutputRequest> requests(const WellJobOptions& options,
+                                    std::string_view table,
+                                    std::string_view picture) {
+  std::vector<OutputRequest> list{{std::nullopt, "table"}};
+  if (options.csv) list.push_back({options.csv, table});
+  if (options.svg) list.push_back({options.svg, picture});
+  return list;
+}
+
+void write_all(OutputSet& outputs, const WellJobOptions& options,
+               const std::string& text, const std::string& csv,
+               const std::string& svg) {
+  std::size_t next = 0;
+  outputs[next++].write(text);
+  if (options.csv) outputs[next++].write(csv);
+  if (options.svg) outputs[next++].write(svg);
+  for (std::size_t k = 0; k < next; ++k) outputs[k].commit();
+}
+
+}  // namespace
+
+bool is_well_case_file(const std::filesystem::path& path) {
+  return is_well_case(read_input(path, "case file", InputKind::kRegularFile));
+}
+
+std::vector<std::string> split_names(std::string_view list) {
+  std::vector<std::string> names;
+  while (!list.empty()) {
+    const auto comma = list.find(',');
+    const auto name = trim_blanks(list.substr(0, comma));
+    if (!name.empty()) names.emplace_back(name);
+    if (comma == std::string_view::npos) break;
+    list.remove_prefix(comma + 1);
+  }
+  return names;
+}
+
+WellJobOutcome run_well_traverse_job(const CorrelationSet& correlations,
+                                     const WellJobOptions& options) {
+  const WellCase well_case = loaded(options);
+  const auto chosen_ones = chosen(correlations, options, well_case);
+  const auto list = requests(options, "station table", "traverse picture");
+  OutputSet outputs(list);
+
+  std::vector<WellTraverse> traverses;
+  WellJobOutcome outcome;
+  for (const Correlation* correlation : chosen_ones) {
+    traverses.push_back(traverse_well(*correlation, well_case));
+    outcome.completed = outcome.completed && traverses.back().completed;
+  }
+  write_all(outputs, options, well_traverse_text(well_case, traverses),
+            options.csv ? well_traverse_csv(well_case, traverses) : "",
+            options.svg ? well_traverse_svg(well_case, traverses) : "");
+  return outcome;
+}
+
+WellJobOutcome run_lift_job(const CorrelationSet& correlations,
+                            const WellJobOptions& options) {
+  const WellCase well_case = loaded(options);
+  const auto chosen_ones = chosen(correlations, options, well_case);
+  if (chosen_ones.size() != 1) {
+    throw Error("lift curves take one correlation at a time");
+  }
+  const auto list = requests(options, "lift table", "lift picture");
+  OutputSet outputs(list);
+
+  const LiftCurves curves = compute_lift_curves(*chosen_ones[0], well_case);
+  WellJobOutcome outcome;
+  for (const auto& curve : curves.curves) {
+    outcome.completed = outcome.completed && curve.failures.empty();
+  }
+  write_all(outputs, options, lift_curves_text(well_case, curves),
+            options.csv ? lift_curves_csv(well_case, curves) : "",
+            options.svg ? lift_curves_svg(well_case, curves) : "");
+  return outcome;
+}
+
+}  // namespace pipecorr::hostkit

@@ -1,0 +1,152 @@
+// The pieces of the fast path: the rounding test that proves a fast value's
+// float, and the inline logarithm and exponential with their stated bounds.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <random>
+#include <string>
+
+#include "beggs_brill/float_exp.hpp"
+#include "beggs_brill/float_log.hpp"
+#include "beggs_brill/proven_store.hpp"
+#include "beggs_brill_rounding.hpp"
+
+namespace {
+
+using pipecorr::bb::store_proven;
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// `steps` doubles away from `x` (negative: downwards).
+double ulps_away(double x, int steps) {
+  for (; steps > 0; --steps) x = std::nextafter(x, kInf);
+  for (; steps < 0; ++steps) x = std::nextafter(x, -kInf);
+  return x;
+}
+
+struct RoundingCase {
+  std::string name;
+  double fast;
+  double bound;
+  bool proven;
+};
+
+class StoreProven : public ::testing::TestWithParam<RoundingCase> {};
+
+TEST_P(StoreProven, ProvesOnlyWhatEveryValueWithinTheBoundRoundsTo) {
+  const RoundingCase& c = GetParam();
+  const std::optional<float> result = store_proven(c.fast, c.bound);
+  ASSERT_EQ(result.has_value(), c.proven);
+  if (!c.proven) return;
+  // The float of the fast value, and of every double within the bound.
+  const float expected = static_cast<float>(c.fast);
+  EXPECT_EQ(std::bit_cast<std::uint32_t>(*result),
+            std::bit_cast<std::uint32_t>(expected));
+  const int reach = static_cast<int>(c.bound);
+  for (const int step : {-reach, reach}) {
+    EXPECT_EQ(static_cast<float>(ulps_away(c.fast, step)), expected) << step;
+  }
+}
+
+// Midpoints between neighbouring floats, written out: 1 + 2^-24 lies
+// between 1 and 1 + 2^-23, and so on.
+constexpr double kMidAboveOne = 1.0 + 0x1p-24;
+constexpr double kMidBelowOne = 1.0 - 0x1p-25;
+constexpr double kSmallestNormal = 0x1p-126;
+constexpr double kOverflowThreshold = 0x1p128 - 0x1p103;  // FLT_MAX + ulp/2
+constexpr double kMidInTopBinade = 0x1.000001p127;        // 2^127 (1 + 2^-24)
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StoreProven,
+    ::testing::Values(
+        RoundingCase{"ExactMidpoint", kMidAboveOne, 0.0, false},
+        RoundingCase{"OneUlpAboveMidpointWithinBound",
+                     ulps_away(kMidAboveOne, 1), 1.0, false},
+        RoundingCase{"OneUlpAboveMidpointBeyondBound",
+                     ulps_away(kMidAboveOne, 1), 0.5, true},
+        RoundingCase{"OneUlpBelowMidpointBeyondBound",
+                     ulps_away(kMidAboveOne, -1), 0.5, true},
+        RoundingCase{"TwoUlpsBelowMidpointWithinBound",
+                     ulps_away(kMidAboveOne, -2), 2.0, false},
+        RoundingCase{"MidpointBelowABinadeEdge", kMidBelowOne, 0.0, false},
+        RoundingCase{"JustAboveMidpointBelowOne", ulps_away(kMidBelowOne, 3),
+                     2.0, true},
+        RoundingCase{"FloatItself", 1.0, 1000.0, true},
+        RoundingCase{"NegativeMirror", -ulps_away(kMidAboveOne, 5), 4.0, true},
+        RoundingCase{"NegativeMidpoint", -kMidAboveOne, 0.0, false},
+        RoundingCase{"Zero", 0.0, 0.0, false},
+        RoundingCase{"NegativeZero", -0.0, 0.0, false},
+        RoundingCase{"SmallestNormal", kSmallestNormal, 10.0, true},
+        RoundingCase{"JustBelowSmallestNormal", ulps_away(kSmallestNormal, -1),
+                     0.0, false},
+        RoundingCase{"SubnormalFloatRange", 0x1p-140, 0.0, false},
+        RoundingCase{"LargestFloat", double{FLT_MAX}, 10.0, true},
+        RoundingCase{"OverflowThreshold", kOverflowThreshold, 0.0, false},
+        // Past the threshold the present store gives infinity, and so does
+        // the proof.
+        RoundingCase{"JustPastOverflowThreshold",
+                     ulps_away(kOverflowThreshold, 8), 4.0, true},
+        RoundingCase{"JustShortOfOverflowThreshold",
+                     ulps_away(kOverflowThreshold, -8), 4.0, true},
+        RoundingCase{"MidpointInTopBinade", kMidInTopBinade, 0.0, false},
+        RoundingCase{"BeyondFloatRange", 0x1p128, 0.0, false},
+        RoundingCase{"Infinity", kInf, 0.0, false},
+        RoundingCase{"NaN", kNaN, 0.0, false},
+        RoundingCase{"NaNBound", 1.0, kNaN, false},
+        RoundingCase{"BoundTooLargeToProveAnything", 1.0, 0x1p26, false}),
+    pipecorr::testing::ByName{});
+
+TEST(StoreFast, RunsThePresentFormulaExactlyWhenNotProven) {
+  int present_runs = 0;
+  const auto present = [&] {
+    ++present_runs;
+    return 42.0f;
+  };
+  const std::uint64_t before = pipecorr::bb::fallbacks_in_this_thread();
+  EXPECT_EQ(pipecorr::bb::store_fast(1.0, 8.0, present), 1.0f);
+  EXPECT_EQ(present_runs, 0);
+  EXPECT_EQ(pipecorr::bb::store_fast(kMidAboveOne, 0.0, present), 42.0f);
+  EXPECT_EQ(pipecorr::bb::store_fast(0.0, 0.0, present), 42.0f);
+  EXPECT_EQ(pipecorr::bb::store_fast(1.0, pipecorr::bb::kNotProven, present),
+            42.0f);
+  EXPECT_EQ(present_runs, 3);
+  EXPECT_EQ(pipecorr::bb::fallbacks_in_this_thread() - before, 3u);
+}
+
+// The inline functions against the long double ones (64-bit significand on
+// every target this library is built for, so their own error is far below
+// the bounds tested).
+TEST(LogOfFloat, WithinItsBoundOverTheWholeFloatRange) {
+  std::mt19937 rng(20240611);
+  std::uniform_int_distribution<std::uint32_t> bits(1, 0x7f7fffff);
+  for (int n = 0; n < 200000; ++n) {
+    const float x = std::bit_cast<float>(bits(rng));
+    const double fast = pipecorr::bb::log_of_float(x);
+    const long double exact = std::log(static_cast<long double>(x));
+    const double error =
+        static_cast<double>(std::fabs(static_cast<long double>(fast) - exact));
+    ASSERT_LE(error, pipecorr::bb::log_of_float_error(fast) * 0x1p-53) << x;
+  }
+  EXPECT_EQ(pipecorr::bb::log_of_float(0.0f), -kInf);
+  EXPECT_TRUE(std::isnan(pipecorr::bb::log_of_float(-1.0f)));
+}
+
+TEST(ExpInline, WithinItsBoundBelowSevenHundred) {
+  std::mt19937 rng(20240612);
+  std::uniform_real_distribution<double> argument(-699.0, 699.0);
+  for (int n = 0; n < 200000; ++n) {
+    const double t = n < 1000 ? argument(rng) * 1e-3 : argument(rng);
+    const double fast = pipecorr::bb::exp_inline(t);
+    const long double exact = std::exp(static_cast<long double>(t));
+    const double error = static_cast<double>(
+        std::fabs((static_cast<long double>(fast) - exact) / exact));
+    ASSERT_LE(error, pipecorr::bb::kExpInlineError * 0x1p-53) << t;
+  }
+}
+
+}  // namespace
