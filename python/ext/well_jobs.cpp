@@ -153,7 +153,7 @@ py::object crossing(const std::optional<well::Crossing>& point) {
   if (!point) return py::none();
   py::dict result;
   result["liquid_rate"] = point->rate;
-  result["bottomhole_pressure"] = point->flowing_pressure;
+  result["bottom_hole_pressure"] = point->flowing_pressure;
   result["stable"] = point->stable;
   return result;
 }
@@ -193,7 +193,7 @@ py::dict lift_case(const PluginHandle& handle,
     }
     entry["liquid_rate"] = py::array_t<double>(
         static_cast<py::ssize_t>(rates.size()), rates.data());
-    entry["bottomhole_pressure"] = py::array_t<double>(
+    entry["bottom_hole_pressure"] = py::array_t<double>(
         static_cast<py::ssize_t>(pressures.size()), pressures.data());
     py::list failures;
     for (const auto& failure : curve.failures) {

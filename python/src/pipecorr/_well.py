@@ -193,12 +193,12 @@ class LiftCurves:
         table: one row per point: ``curve`` (its index), the curve's
             ``gas_liquid_ratio_m3_per_m3`` (standard) and
             ``wellhead_pressure_Pa``, ``liquid_rate_m3_per_s`` (standard)
-            and ``bottomhole_pressure_Pa``; DataFrame or structured array
+            and ``bottom_hole_pressure_Pa``; DataFrame or structured array
             as for :class:`Traverse`.
         curves: per curve a dict with those values as arrays, the
             ``failures`` (rates whose march stopped, with why) and the
             ``operating_point`` where it meets the inflow curve (a dict of
-            ``liquid_rate``, ``bottomhole_pressure``, ``stable``) or None.
+            ``liquid_rate``, ``bottom_hole_pressure``, ``stable``) or None.
         svg, csv, text: the plot, CSV and report of the command, in the
             case's units.
     """
@@ -209,7 +209,7 @@ class LiftCurves:
         self.curves = raw["curves"]
         columns = {"curve": [], "gas_liquid_ratio_m3_per_m3": [],
                    "wellhead_pressure_Pa": [], "liquid_rate_m3_per_s": [],
-                   "bottomhole_pressure_Pa": []}
+                   "bottom_hole_pressure_Pa": []}
         for index, curve in enumerate(self.curves):
             n = len(curve["liquid_rate"])
             columns["curve"] += [index] * n
@@ -217,8 +217,8 @@ class LiftCurves:
                 curve["gas_liquid_ratio"]] * n
             columns["wellhead_pressure_Pa"] += [curve["wellhead_pressure"]] * n
             columns["liquid_rate_m3_per_s"] += list(curve["liquid_rate"])
-            columns["bottomhole_pressure_Pa"] += list(
-                curve["bottomhole_pressure"])
+            columns["bottom_hole_pressure_Pa"] += list(
+                curve["bottom_hole_pressure"])
         columns = {k: np.asarray(v, dtype=np.int64 if k == "curve" else float)
                    for k, v in columns.items()}
         self.table = _table(columns, kind)
