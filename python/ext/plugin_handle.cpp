@@ -63,15 +63,11 @@ const hostkit::Correlation& PluginHandle::find(std::string_view name) const {
   std::string why;
   if (const auto* found = correlations_->find(name, &why)) return *found;
   if (why.empty()) {
-    throw UnknownCorrelation("unknown correlation '" +
-                             hostkit::for_terminal(name) + "'; " +
-                             correlations_->library_name() + " offers " +
-                             correlations_->known_names());
+    why = "unknown correlation '" + hostkit::for_terminal(name) + "'; " +
+          correlations_->library_name() + " offers " +
+          correlations_->known_names();
   }
-  if (why.find("ambiguous") != std::string::npos) {
-    throw UnknownCorrelation(why);
-  }
-  throw hostkit::Error(why);
+  throw UnknownCorrelation(why);
 }
 
 const hostkit::Correlation& PluginHandle::correlation(

@@ -21,8 +21,8 @@
 
 namespace pipecorr::python {
 
-// A correlation name the catalogue does not pick out (unknown or
-// ambiguous); Python sees a KeyError.
+// A correlation name that picks out no callable entry of the catalogue
+// (unknown, ambiguous, or listed but not exported); Python sees a KeyError.
 class UnknownCorrelation : public hostkit::Error {
  public:
   using hostkit::Error::Error;
@@ -55,8 +55,7 @@ class PluginHandle {
 
   // The catalogue's own spelling of a name matched as hostkit matches it
   // (exactly, or ignoring case when that picks out one entry). Throws
-  // UnknownCorrelation, or hostkit::Error for an entry that cannot be
-  // called.
+  // UnknownCorrelation saying why none is picked out.
   [[nodiscard]] std::string resolve(std::string_view name) const;
 
   // Opens a run. With `log`, first creates usercorr.dbg in the working
@@ -76,8 +75,10 @@ class PluginHandle {
                                  const OutputColumns& outputs, unsigned threads,
                                  bool reentrant);
 
-  // The correlation of that name, for jobs that drive it themselves (the
-  // traverse); the caller holds calls_lock() while it runs them.
+  // The correlation of that name (empty: the first callable one), for jobs
+  // that drive it themselves (the traverse); the caller holds
+  // lock_plugin_calls() while it runs them. Throws as resolve() does, or
+  // hostkit::Error when no entry at all can be called.
   [[nodiscard]] const hostkit::Correlation& correlation(
       std::string_view name) const;
   [[nodiscard]] const hostkit::PluginLibrary& library() const;
