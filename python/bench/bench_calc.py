@@ -117,13 +117,18 @@ def main():
 
     per_point = {}
     for threads in (1, 2):
+        cpu, wall = time.process_time(), time.perf_counter()
         took = best_of(args.runs, lambda: plugin.calc("BB_3", **points,
                                                       threads=threads))
+        # CPU seconds per wall second over all runs: near 2 only when the
+        # machine had a second core free for the second thread.
+        busy = (time.process_time() - cpu) / (time.perf_counter() - wall)
         per_point[threads] = took / COUNT
         print(f"Plugin.calc, {threads} thread{'s' if threads > 1 else ' '}:"
               f"            {COUNT / took / 1e6:8.3f} M points/s "
               f"({took / COUNT * 1e9:.1f} ns per point, "
-              f"{took / COUNT / host:.2f} x the C++ loop)")
+              f"{took / COUNT / host:.2f} x the C++ loop; "
+              f"cores busy {min(busy, threads):.1f})")
 
     fluids = fluids_per_point(points, args.fluids_points)
     if fluids is None:
