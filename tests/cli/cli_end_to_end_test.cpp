@@ -417,6 +417,29 @@ TEST(BundledExamples, TraversesReachTheOutlet) {
   }
 }
 
+// A field case: two correlations overlaid in one table, CSV and picture;
+// lift curves with their operating points.
+TEST(BundledExamples, FieldWellTraverseAndLiftCurves) {
+  const ScopedWorkDir dir;
+  const auto traverse = run(
+      "traverse {examples}/field_well.case -c bb_3,ORBA_3 -o t.csv --svg "
+      "t.svg");
+  ASSERT_EQ(traverse.status, 0) << traverse.err;
+  EXPECT_NE(traverse.out.find("BB_3: wellhead 150.0 psia given, bottom-hole"),
+            std::string::npos)
+      << traverse.out;
+  EXPECT_NE(traverse.out.find("ORBA_3: wellhead 150.0 psia given"),
+            std::string::npos);
+  const auto csv = read_file("t.csv");
+  EXPECT_EQ(csv.rfind("correlation,md_ft,", 0), 0U) << csv.substr(0, 80);
+  EXPECT_NE(read_file("t.svg").find("id=\"pressure-2\""), std::string::npos);
+  const auto lift = run("lift {examples}/field_well.case -o l.csv");
+  ASSERT_EQ(lift.status, 0) << lift.err;
+  EXPECT_NE(lift.out.find("operating point:"), std::string::npos);
+  const auto rows = read_file("l.csv");
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 1 + 20 * 5);
+}
+
 TEST(BundledExamples, LogTracesTheRunOfTheRealPlugin) {
   const ScopedWorkDir dir;
   ASSERT_EQ(run("--log calc -c BB_3").status, 0);

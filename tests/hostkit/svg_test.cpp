@@ -1,7 +1,6 @@
 // The pictures are well-formed XML (read back by a real XML parser) and show
 // what was computed: the map's regions cover exactly the cells of each
 // pattern, and the legend names the patterns.
-#include <expat.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,15 +16,12 @@
 #include "plot/pattern_colours.hpp"
 #include "plugin/correlation.hpp"
 #include "plugin/plugin_library.hpp"
+#include "support/xml_document.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
 
-struct Element {
-  std::string name;
-  std::map<std::string, std::string> attributes;
-  std::string text;
-};
+using Element = pipecorr::testing::XmlElement;
 
 struct ParsedSvg {
   bool well_formed = false;
@@ -34,45 +30,8 @@ struct ParsedSvg {
 };
 
 ParsedSvg parse_svg(const std::string& document) {
-  ParsedSvg parsed;
-  std::vector<std::size_t> open;
-  struct State {
-    ParsedSvg* parsed;
-    std::vector<std::size_t>* open;
-  } state{&parsed, &open};
-  XML_Parser parser = XML_ParserCreate("UTF-8");
-  XML_SetUserData(parser, &state);
-  XML_SetElementHandler(
-      parser,
-      [](void* data, const XML_Char* name, const XML_Char** attributes) {
-        auto* s = static_cast<State*>(data);
-        Element element{name, {}, {}};
-        for (std::size_t i = 0; attributes[i] != nullptr; i += 2) {
-          element.attributes[attributes[i]] = attributes[i + 1];
-        }
-        s->open->push_back(s->parsed->elements.size());
-        s->parsed->elements.push_back(std::move(element));
-      },
-      [](void* data, const XML_Char*) {
-        static_cast<State*>(data)->open->pop_back();
-      });
-  XML_SetCharacterDataHandler(
-      parser, [](void* data, const XML_Char* text, int length) {
-        auto* s = static_cast<State*>(data);
-        if (s->open->empty()) return;
-        s->parsed->elements[s->open->back()].text.append(
-            text, static_cast<std::size_t>(length));
-      });
-  parsed.well_formed =
-      XML_Parse(parser, document.data(), static_cast<int>(document.size()),
-                XML_TRUE) == XML_STATUS_OK;
-  if (!parsed.well_formed) {
-    parsed.error = std::string(XML_ErrorString(XML_GetErrorCode(parser))) +
-                   " at line " +
-                   std::to_string(XML_GetCurrentLineNumber(parser));
-  }
-  XML_ParserFree(parser);
-  return parsed;
+  auto doc = pipecorr::testing::parse_xml(document);
+  return {doc.well_formed(), doc.error, std::move(doc.elements)};
 }
 
 std::vector<std::string> texts(const ParsedSvg& svg) {

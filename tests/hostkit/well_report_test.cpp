@@ -3,7 +3,6 @@
 // by the code under test), depth runs downward in the picture, every
 // picture is well-formed XML (read back by a real parser) whatever the
 // data, and texts from outside stay escaped.
-#include <expat.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +14,7 @@
 
 #include "jobs/lift_report.hpp"
 #include "jobs/well_report.hpp"
+#include "support/xml_document.hpp"
 #include "text/csv.hpp"
 
 namespace pipecorr::hostkit {
@@ -27,49 +27,14 @@ constexpr double kM3PerStb = 42.0 * 231.0 * 0.0254 * 0.0254 * 0.0254;
 constexpr double kM3PerScf = 0.3048 * 0.3048 * 0.3048;
 constexpr double kStbPerDay = kM3PerStb / 86400.0;
 
-struct Element {
-  std::string name;
-  std::map<std::string, std::string> attributes;
-  std::string text;
-};
+using Element = pipecorr::testing::XmlElement;
 
 // The elements of a document in order, or nothing when it is not
 // well-formed XML.
 std::optional<std::vector<Element>> parse_xml(const std::string& document) {
-  struct State {
-    std::vector<Element> elements;
-    std::vector<std::size_t> open;
-  } state;
-  XML_Parser parser = XML_ParserCreate("UTF-8");
-  XML_SetUserData(parser, &state);
-  XML_SetElementHandler(
-      parser,
-      [](void* data, const XML_Char* name, const XML_Char** attributes) {
-        auto* s = static_cast<State*>(data);
-        Element element{name, {}, {}};
-        for (std::size_t i = 0; attributes[i] != nullptr; i += 2) {
-          element.attributes[attributes[i]] = attributes[i + 1];
-        }
-        s->open.push_back(s->elements.size());
-        s->elements.push_back(std::move(element));
-      },
-      [](void* data, const XML_Char*) {
-        static_cast<State*>(data)->open.pop_back();
-      });
-  XML_SetCharacterDataHandler(parser,
-                              [](void* data, const XML_Char* text, int length) {
-                                auto* s = static_cast<State*>(data);
-                                if (!s->open.empty()) {
-                                  s->elements[s->open.back()].text.append(
-                                      text, static_cast<std::size_t>(length));
-                                }
-                              });
-  const bool ok =
-      XML_Parse(parser, document.data(), static_cast<int>(document.size()),
-                XML_TRUE) == XML_STATUS_OK;
-  XML_ParserFree(parser);
-  if (!ok) return std::nullopt;
-  return std::move(state.elements);
+  auto doc = pipecorr::testing::parse_xml(document);
+  if (!doc.well_formed()) return std::nullopt;
+  return std::move(doc.elements);
 }
 
 const Element* by_id(const std::vector<Element>& elements,

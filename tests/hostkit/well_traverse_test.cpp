@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "jobs/lift_curves.hpp"
+#include "jobs/well_case.hpp"
 #include "jobs/well_traverse.hpp"
 #include "plugin/correlation.hpp"
 #include "plugin/plugin_library.hpp"
@@ -113,6 +114,28 @@ TEST_F(RealWell, LiftCurvesRiseWithRateAndCrossTheInflow) {
   // More gas lightens the column: less pressure needed at the low rate.
   EXPECT_LT(curves.curves[1].points[0].flowing_pressure,
             curves.curves[0].points[0].flowing_pressure);
+}
+
+// The bundled field well (examples/field_well.case): halving the longest
+// step moves the bottom-hole pressure by less than 0.1 psi, and marching
+// back up from it returns the wellhead pressure within the case's
+// tolerance.
+TEST_F(RealWell, TheBundledWellIsResolvedAndReversible) {
+  WellCase c = load_well_case(EXAMPLES_DIR "/field_well.case");
+  const WellTraverse coarse = traverse_well(bb3_, c);
+  ASSERT_TRUE(coarse.completed) << coarse.stopped;
+  c.march.max_step /= 2.0;
+  const WellTraverse fine = traverse_well(bb3_, c);
+  ASSERT_TRUE(fine.completed) << fine.stopped;
+  EXPECT_LT(std::abs(fine.answer - coarse.answer), 0.1 * kPsi)
+      << (fine.answer - coarse.answer) / kPsi << " psi";
+
+  WellCase up = load_well_case(EXAMPLES_DIR "/field_well.case");
+  up.known_end = well::KnownEnd::kBottomHole;
+  up.known_pressure = coarse.answer;
+  const WellTraverse back = traverse_well(bb3_, up);
+  ASSERT_TRUE(back.completed) << back.stopped;
+  EXPECT_NEAR(back.answer, 150.0 * kPsi, 0.1 * kPsi);
 }
 
 }  // namespace
