@@ -1,0 +1,226 @@
+// The field traverse and lift curves for Python. A case comes as a file
+// path, or as case-file text with the tables it names given in memory (the
+// Python layer writes a dict case as such text), so one reader serves both.
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bindings.hpp"
+#include "files/input_file.hpp"
+#include "jobs/lift_curves.hpp"
+#include "jobs/lift_report.hpp"
+#include "jobs/well_case.hpp"
+#include "jobs/well_report.hpp"
+#include "jobs/well_traverse.hpp"
+#include "plugin_handle.hpp"
+#include "py_text.hpp"
+
+namespace py = pybind11;
+
+namespace pipecorr::python {
+namespace {
+
+using Files = std::map<std::string, std::string>;
+
+// text: the case-file text, or none to read the file at `path`. A file the
+// case names is looked up in `files` by the name the reader asks for (a
+// relative name joined to the case's folder) before the disk is read.
+hostkit::WellCase read_case(const std::optional<std::string>& text,
+                            const std::string& path, const Files& files) {
+  if (!text) return hostkit::load_well_case(path);
+  return hostkit::parse_well_case(
+      *text, path, [&files](const std::filesystem::path& named) {
+        if (const auto found = files.find(named.string());
+            found != files.end()) {
+          return found->second;
+        }
+        return hostkit::read_input(named, "file named by the case",
+                                   hostkit::InputKind::kRegularFile);
+      });
+}
+
+// A run of the plug-in around a job, unless the caller's session is open.
+class JobRun {
+ public:
+  explicit JobRun(const PluginHandle& handle) : lock_(lock_plugin_calls()) {
+    if (!handle.in_session()) run_.emplace(handle.library());
+  }
+
+ private:
+  std::unique_lock<std::mutex> lock_;
+  std::optional<hostkit::RunSession> run_;
+};
+
+template <typename Field>
+py::array_t<double> column(const std::vector<hostkit::WellStation>& rows,
+                           Field field) {
+  py::array_t<double> values(static_cast<py::ssize_t>(rows.size()));
+  auto* out = values.mutable_data();
+  for (const auto& row : rows) *out++ = row.*field;
+  return values;
+}
+
+// Every station of every traverse, one entry per column, SI.
+py::dict station_columns(const std::vector<hostkit::WellTraverse>& traverses) {
+  std::vector<hostkit::WellStation> rows;
+  py::list correlation;
+  for (const auto& traverse : traverses) {
+    rows.insert(rows.end(), traverse.stations.begin(), traverse.stations.end());
+    for (std::size_t k = 0; k < traverse.stations.size(); ++k) {
+      correlation.append(to_python_text(traverse.correlation));
+    }
+  }
+  using S = hostkit::WellStation;
+  py::dict columns;
+  columns["correlation"] = correlation;
+  columns["md"] = column(rows, &S::md);
+  columns["tvd"] = column(rows, &S::tvd);
+  columns["inclination"] = column(rows, &S::inclination);
+  columns["fi"] = column(rows, &S::fi);
+  columns["pressure"] = column(rows, &S::pressure);
+  columns["temperature"] = column(rows, &S::temperature);
+  columns["gradient"] = column(rows, &S::gradient);
+  columns["holdup"] = column(rows, &S::holdup);
+  py::array_t<std::int32_t> pattern(static_cast<py::ssize_t>(rows.size()));
+  auto* id = pattern.mutable_data();
+  for (const auto& row : rows) *id++ = row.pattern;
+  columns["pattern"] = pattern;
+  columns["usl"] = column(rows, &S::usl);
+  columns["usg"] = column(rows, &S::usg);
+  columns["rol"] = column(rows, &S::rol);
+  columns["rog"] = column(rows, &S::rog);
+  columns["visl"] = column(rows, &S::visl);
+  columns["visg"] = column(rows, &S::visg);
+  columns["sigma"] = column(rows, &S::sigma);
+  columns["mass_flow"] = column(rows, &S::mass_flow);
+  return columns;
+}
+
+// names: the correlations to march with; empty: those the case names, or
+// the plug-in's first.
+py::dict traverse_case(const PluginHandle& handle,
+                       const std::optional<std::string>& text,
+                       const std::string& path, const Files& files,
+                       std::vector<std::string> names) {
+  std::vector<hostkit::WellTraverse> traverses;
+  std::string table_text, csv, svg;
+  hostkit::WellCase well_case;
+  {
+    py::gil_scoped_release unlocked;
+    well_case = read_case(text, path, files);
+    if (names.empty()) names = well_case.correlations;
+    if (names.empty()) names.emplace_back();
+    std::vector<const hostkit::Correlation*> chosen;
+    for (const auto& name : names) chosen.push_back(&handle.correlation(name));
+    {
+      const JobRun run(handle);
+      for (const auto* correlation : chosen) {
+        traverses.push_back(hostkit::traverse_well(*correlation, well_case));
+      }
+    }
+    table_text = hostkit::well_traverse_text(well_case, traverses);
+    csv = hostkit::well_traverse_csv(well_case, traverses);
+    svg = hostkit::well_traverse_svg(well_case, traverses);
+  }
+  py::list summaries;
+  for (const auto& traverse : traverses) {
+    py::dict summary;
+    summary["correlation"] = to_python_text(traverse.correlation);
+    summary["completed"] = traverse.completed;
+    summary["stopped"] = to_python_text(traverse.stopped);
+    summary["answer"] = traverse.completed
+                            ? py::object(py::float_(traverse.answer))
+                            : py::object(py::none());
+    summary["evaluations"] = traverse.evaluations;
+    summaries.append(summary);
+  }
+  py::dict result;
+  result["title"] = to_python_text(well_case.title);
+  result["columns"] = station_columns(traverses);
+  result["traverses"] = summaries;
+  result["text"] = to_python_text(table_text);
+  result["csv"] = to_python_text(csv);
+  result["svg"] = to_python_text(svg);
+  return result;
+}
+
+py::object crossing(const std::optional<well::Crossing>& point) {
+  if (!point) return py::none();
+  py::dict result;
+  result["liquid_rate"] = point->rate;
+  result["bottom_hole_pressure"] = point->flowing_pressure;
+  result["stable"] = point->stable;
+  return result;
+}
+
+py::dict lift_case(const PluginHandle& handle,
+                   const std::optional<std::string>& text,
+                   const std::string& path, const Files& files,
+                   const std::string& name) {
+  hostkit::LiftCurves curves;
+  std::string table_text, csv, svg;
+  hostkit::WellCase well_case;
+  {
+    py::gil_scoped_release unlocked;
+    well_case = read_case(text, path, files);
+    std::string wanted = name;
+    if (wanted.empty() && !well_case.correlations.empty()) {
+      wanted = well_case.correlations.front();
+    }
+    const hostkit::Correlation& correlation = handle.correlation(wanted);
+    {
+      const JobRun run(handle);
+      curves = hostkit::compute_lift_curves(correlation, well_case);
+    }
+    table_text = hostkit::lift_curves_text(well_case, curves);
+    csv = hostkit::lift_curves_csv(well_case, curves);
+    svg = hostkit::lift_curves_svg(well_case, curves);
+  }
+  py::list list;
+  for (const auto& curve : curves.curves) {
+    py::dict entry;
+    entry["gas_liquid_ratio"] = curve.gas_liquid_ratio;
+    entry["wellhead_pressure"] = curve.wellhead_pressure;
+    std::vector<double> rates, pressures;
+    for (const auto& point : curve.points) {
+      rates.push_back(point.rate);
+      pressures.push_back(point.flowing_pressure);
+    }
+    entry["liquid_rate"] = py::array_t<double>(
+        static_cast<py::ssize_t>(rates.size()), rates.data());
+    entry["bottom_hole_pressure"] = py::array_t<double>(
+        static_cast<py::ssize_t>(pressures.size()), pressures.data());
+    py::list failures;
+    for (const auto& failure : curve.failures) {
+      failures.append(to_python_text(failure));
+    }
+    entry["failures"] = failures;
+    entry["operating_point"] = crossing(curve.operating_point);
+    list.append(entry);
+  }
+  py::dict result;
+  result["title"] = to_python_text(well_case.title);
+  result["correlation"] = to_python_text(curves.correlation);
+  result["curves"] = list;
+  result["text"] = to_python_text(table_text);
+  result["csv"] = to_python_text(csv);
+  result["svg"] = to_python_text(svg);
+  return result;
+}
+
+}  // namespace
+
+void register_well_jobs(py::module_& module) {
+  module.def("traverse_case", &traverse_case, py::arg("handle"),
+             py::arg("text"), py::arg("path"), py::arg("files"),
+             py::arg("correlations"));
+  module.def("lift_case", &lift_case, py::arg("handle"), py::arg("text"),
+             py::arg("path"), py::arg("files"), py::arg("correlation"));
+}
+
+}  // namespace pipecorr::python

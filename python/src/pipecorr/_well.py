@@ -1,0 +1,257 @@
+"""The field traverse and lift curves of a well case."""
+
+from __future__ import annotations
+
+import os
+from collections.abc import Mapping
+from typing import NamedTuple, Optional
+
+import numpy as np
+
+from . import _core
+from ._case_text import DICT_SOURCE, case_parts
+from ._plugin import Plugin
+
+# Station columns from the extension, with the names the table gives them
+# (SI units after the underscore, as the command's CSV names them).
+_STATION_COLUMNS = (
+    ("correlation", "correlation"),
+    ("md", "md_m"),
+    ("tvd", "tvd_m"),
+    ("inclination", "inclination_deg"),
+    ("fi", "fi_deg"),
+    ("pressure", "pressure_Pa"),
+    ("temperature", "temperature_K"),
+    ("gradient", "gradient_Pa_per_m"),
+    ("holdup", "holdup"),
+    ("pattern", "pattern"),
+    ("usl", "usl_m_per_s"),
+    ("usg", "usg_m_per_s"),
+    ("rol", "rol_kg_per_m3"),
+    ("rog", "rog_kg_per_m3"),
+    ("visl", "visl_Pa_s"),
+    ("visg", "visg_Pa_s"),
+    ("sigma", "sigma_N_per_m"),
+    ("mass_flow", "mass_flow_kg_per_s"),
+)
+
+_default_plugin: Optional[Plugin] = None
+
+
+def _plugin(plugin: Optional[Plugin]) -> Plugin:
+    global _default_plugin
+    if plugin is not None:
+        return plugin
+    if _default_plugin is None:
+        _default_plugin = Plugin()
+    return _default_plugin
+
+
+def _well_jobs():
+    if not hasattr(_core, "traverse_case"):
+        raise NotImplementedError(
+            "this build of pipecorr has no field-traverse reader; it was "
+            "built from a source tree without one")
+    return _core
+
+
+def _source(case) -> tuple:
+    """(text or None, path, files) for the extension."""
+    if isinstance(case, Mapping):
+        text, files = case_parts(case)
+        return text, DICT_SOURCE, files
+    if isinstance(case, (str, os.PathLike)):
+        return None, os.fspath(case), {}
+    raise TypeError(f"a case is a path to a case file or a dict of its keys, "
+                    f"not {type(case).__name__}")
+
+
+def _table(columns: dict, kind: str):
+    """A structured array, or a DataFrame when pandas is there and
+    ``kind`` allows it ("auto", "numpy" or "pandas")."""
+    if kind not in ("auto", "numpy", "pandas"):
+        raise ValueError(f"table must be 'auto', 'numpy' or 'pandas', "
+                         f"not {kind!r}")
+    if kind != "numpy":
+        try:
+            import pandas
+        except ImportError:
+            if kind == "pandas":
+                raise
+        else:
+            return pandas.DataFrame(columns)
+    length = len(next(iter(columns.values()))) if columns else 0
+    fields = []
+    for name, values in columns.items():
+        values = np.asarray(values)
+        dtype = values.dtype if values.dtype.kind != "O" else "U40"
+        if values.dtype.kind == "U" or (values.dtype.kind == "O"):
+            width = max((len(v) for v in values), default=1)
+            dtype = f"U{max(width, 1)}"
+        fields.append((name, dtype))
+    table = np.zeros(length, dtype=fields)
+    for name, values in columns.items():
+        table[name] = values
+    return table
+
+
+class TraverseSummary(NamedTuple):
+    """How one correlation's traverse ended."""
+
+    correlation: str
+    completed: bool
+    """True when the march reached the other end."""
+    stopped: str
+    """Why the march ended early; empty when completed."""
+    answer: Optional[float]
+    """The pressure at the other end, Pa (bottom-hole when the wellhead
+    pressure is known, and the reverse); None when not completed."""
+    evaluations: int
+    """Correlation calls the march made."""
+
+
+class Traverse:
+    """The pressure traverse of a well, one march per correlation.
+
+    Attributes:
+        title: the case's title.
+        table: every station of every traverse, top (wellhead) first within
+            each correlation, in SI: a pandas DataFrame when pandas is
+            installed (or asked for), otherwise a numpy structured array.
+            Columns: ``correlation``, ``md_m``, ``tvd_m`` (positive down),
+            ``inclination_deg`` (from vertical), ``fi_deg`` (from
+            horizontal, uphill along the flow), ``pressure_Pa``,
+            ``temperature_K``, ``gradient_Pa_per_m`` (positive when pressure
+            falls along the flow), ``holdup``, ``pattern``, the
+            correlation's inputs ``usl_m_per_s``, ``usg_m_per_s``,
+            ``rol_kg_per_m3``, ``rog_kg_per_m3``, ``visl_Pa_s``,
+            ``visg_Pa_s``, ``sigma_N_per_m``, and ``mass_flow_kg_per_s``.
+        traverses: a :class:`TraverseSummary` per correlation.
+        svg: the plot (pressure, temperature and holdup against depth) as
+            SVG text.
+        csv: the command's CSV of the same stations, in the case's units.
+        text: the command's text report.
+    """
+
+    def __init__(self, raw: dict, kind: str):
+        self.title = raw["title"]
+        columns = raw["columns"]
+        self.table = _table({new: columns[old]
+                             for old, new in _STATION_COLUMNS}, kind)
+        self.traverses = [TraverseSummary(**t) for t in raw["traverses"]]
+        self.svg = raw["svg"]
+        self.csv = raw["csv"]
+        self.text = raw["text"]
+
+    def __repr__(self) -> str:
+        return f"<pipecorr.Traverse {self.title!r}: {self.traverses}>"
+
+
+def traverse(case, correlation=None, *, plugin: Optional[Plugin] = None,
+             table: str = "auto") -> Traverse:
+    """The pressure traverse of a well case.
+
+    Args:
+        case: a case file's path, or a dict of its keys (see
+            :func:`pipecorr.case_text`).
+        correlation: a catalogue name or a list of them; ``None``: those
+            the case names, or the plug-in's first.
+        plugin: the :class:`Plugin` to use; ``None``: the bundled one.
+        table: ``"auto"`` (a DataFrame when pandas is installed),
+            ``"numpy"`` or ``"pandas"``.
+
+    Runs inside the plug-in's open session if there is one, otherwise as a
+    run of its own. A march that stops early (a correlation failure, a
+    fluid outside its correlations' range, pressure running out) is not an
+    exception: its summary says why.
+
+    Raises:
+        pipecorr.Error: the case cannot be read or cannot be marched at
+            all (the message names the file, line and key).
+        KeyError: an unknown correlation name.
+    """
+    jobs = _well_jobs()
+    if correlation is None:
+        names = []
+    elif isinstance(correlation, str):
+        names = [correlation]
+    else:
+        names = [str(name) for name in correlation]
+    text, path, files = _source(case)
+    raw = jobs.traverse_case(_plugin(plugin)._handle, text, path, files,
+                             names)
+    return Traverse(raw, table)
+
+
+class LiftCurves:
+    """Lift curves of a well case: the bottom-hole pressure the well needs
+    to lift each liquid rate.
+
+    Attributes:
+        title: the case's title.
+        correlation: the catalogue name used.
+        table: one row per point: ``curve`` (its index), the curve's
+            ``gas_liquid_ratio_m3_per_m3`` (standard) and
+            ``wellhead_pressure_Pa``, ``liquid_rate_m3_per_s`` (standard)
+            and ``bottom_hole_pressure_Pa``; DataFrame or structured array
+            as for :class:`Traverse`.
+        curves: per curve a dict with those values as arrays, the
+            ``failures`` (rates whose march stopped, with why) and the
+            ``operating_point`` where it meets the inflow curve (a dict of
+            ``liquid_rate``, ``bottom_hole_pressure``, ``stable``) or None.
+        svg, csv, text: the plot, CSV and report of the command, in the
+            case's units.
+    """
+
+    def __init__(self, raw: dict, kind: str):
+        self.title = raw["title"]
+        self.correlation = raw["correlation"]
+        self.curves = raw["curves"]
+        columns = {"curve": [], "gas_liquid_ratio_m3_per_m3": [],
+                   "wellhead_pressure_Pa": [], "liquid_rate_m3_per_s": [],
+                   "bottom_hole_pressure_Pa": []}
+        for index, curve in enumerate(self.curves):
+            n = len(curve["liquid_rate"])
+            columns["curve"] += [index] * n
+            columns["gas_liquid_ratio_m3_per_m3"] += [
+                curve["gas_liquid_ratio"]] * n
+            columns["wellhead_pressure_Pa"] += [curve["wellhead_pressure"]] * n
+            columns["liquid_rate_m3_per_s"] += list(curve["liquid_rate"])
+            columns["bottom_hole_pressure_Pa"] += list(
+                curve["bottom_hole_pressure"])
+        columns = {k: np.asarray(v, dtype=np.int64 if k == "curve" else float)
+                   for k, v in columns.items()}
+        self.table = _table(columns, kind)
+        self.svg = raw["svg"]
+        self.csv = raw["csv"]
+        self.text = raw["text"]
+
+    @property
+    def operating_points(self) -> list:
+        """Per curve its operating point (dict) or None."""
+        return [curve["operating_point"] for curve in self.curves]
+
+    def __repr__(self) -> str:
+        return (f"<pipecorr.LiftCurves {self.title!r}: {len(self.curves)} "
+                f"curves, {self.correlation}>")
+
+
+def lift_curves(case, correlation: Optional[str] = None, *,
+                plugin: Optional[Plugin] = None,
+                table: str = "auto") -> LiftCurves:
+    """Lift curves of a well case (its ``lift_*`` keys), with the operating
+    point when the case gives an inflow curve.
+
+    Args and session behaviour as for :func:`traverse`; one correlation
+    (``None``: the case's first, or the plug-in's first).
+
+    Raises:
+        pipecorr.Error: the case cannot be read, asks for no rates, or has
+            an incomplete inflow.
+        KeyError: an unknown correlation name.
+    """
+    jobs = _well_jobs()
+    text, path, files = _source(case)
+    raw = jobs.lift_case(_plugin(plugin)._handle, text, path, files,
+                         "" if correlation is None else str(correlation))
+    return LiftCurves(raw, table)

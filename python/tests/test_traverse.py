@@ -1,0 +1,85 @@
+"""The field traverse and lift curves from Python, against the pipecorr
+command's CSV of the same cases, and a dict case against its file."""
+
+import csv
+import subprocess
+
+import numpy as np
+import pytest
+
+import pipecorr
+from pipecorr import _core
+
+pytestmark = pytest.mark.skipif(
+    not hasattr(_core, "traverse_case"),
+    reason="this build has no field-traverse reader")
+
+FT = 0.3048
+PSI = 6894.757293168361
+STB_PER_DAY = 0.158987294928 / 86400.0  # m3/s
+
+
+def command_csv(command, arguments, folder):
+    out = folder / "out.csv"
+    done = subprocess.run([str(command), *arguments, "-o", str(out)],
+                          capture_output=True, text=True, cwd=folder)
+    assert done.returncode == 0, done.stderr
+    return list(csv.DictReader(out.read_text().splitlines()))
+
+
+def test_traverse_matches_the_command(command, examples, tmp_path):
+    case = examples / "field_well.case"
+    ours = pipecorr.traverse(case, ["BB_3", "BB_2"], table="numpy")
+    rows = command_csv(command, ["traverse", str(case), "-c", "BB_3,BB_2"],
+                       tmp_path)
+    table = ours.table
+    assert len(rows) == len(table) > 100
+    assert [r["correlation"] for r in rows] == table["correlation"].tolist()
+    # Holdup and pattern are the correlation's own outputs: exact. Depths
+    # and pressures went through the command's field units.
+    assert [float(r["holdup"]) for r in rows] == table["holdup"].tolist()
+    assert [int(r["id"]) for r in rows] == table["pattern"].tolist()
+    np.testing.assert_allclose([float(r["md_ft"]) * FT for r in rows],
+                               table["md_m"], rtol=1e-13, atol=1e-9)
+    np.testing.assert_allclose([float(r["pressure_psia"]) * PSI
+                                for r in rows], table["pressure_Pa"],
+                               rtol=1e-13)
+    assert all(t.completed for t in ours.traverses)
+    assert ours.traverses[0].answer == pytest.approx(
+        float(rows[len(rows) // 2 - 1]["pressure_psia"]) * PSI, rel=1e-13)
+    assert ours.svg.startswith("<?xml") or ours.svg.startswith("<svg")
+    assert ours.csv.splitlines()[0] == ",".join(rows[0])
+
+
+def test_a_dict_case_is_the_case_file_it_stands_for(examples):
+    from_file = pipecorr.traverse(examples / "takacs_well.case",
+                                  table="numpy")
+    survey = {"md": [0, 3700], "inclination": [0, 0]}
+    from_dict = pipecorr.traverse({
+        "title": "Takacs vertical well", "units": "field",
+        "survey": survey, "inside_diameter": (2.441, "in"),
+        "roughness": "0.0003 in", "api": 41.06, "gas_gravity": 0.916,
+        "oil_rate": "375 STB/d", "water_rate": 0, "glr": (480, "scf/STB"),
+        "wellhead_pressure": 346.6, "wellhead_temperature": "80 F",
+        "bottomhole_temperature": "134.4 F", "correlation": "BB_3",
+    }, table="numpy")
+    assert from_dict.table.tobytes() == from_file.table.tobytes()
+    assert from_dict.traverses == from_file.traverses
+    with pytest.raises(pipecorr.Error, match="<dict case>:2: .*'units'"):
+        pipecorr.traverse({"title": "t", "units": "imperial",
+                           "survey": survey})
+
+
+def test_lift_curves_match_the_command(command, examples, tmp_path):
+    case = examples / "field_well.case"
+    ours = pipecorr.lift_curves(case, table="numpy")
+    rows = command_csv(command, ["lift", str(case)], tmp_path)
+    assert len(rows) == len(ours.table) >= 20
+    np.testing.assert_allclose(
+        [float(r["bottom_hole_pressure_psia"]) * PSI for r in rows],
+        ours.table["bottom_hole_pressure_Pa"], rtol=1e-13)
+    np.testing.assert_allclose(
+        [float(r["liquid_rate_STB_per_d"]) * STB_PER_DAY for r in rows],
+        ours.table["liquid_rate_m3_per_s"], rtol=1e-13)
+    assert [int(r["curve"]) - 1 for r in rows] == ours.table["curve"].tolist()
+    assert all(p is not None and p["stable"] for p in ours.operating_points)
