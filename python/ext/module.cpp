@@ -146,7 +146,5 @@ PYBIND11_MODULE(_core, m) {
            py::arg("count"), py::arg("threads"), py::arg("reentrant"));
   pipecorr::python::register_fp_probe(m);
   pipecorr::python::register_host_loop_timer(m);
-#if defined(PIPECORR_PYTHON_WELL_JOBS)
   pipecorr::python::register_well_jobs(m);
-#endif
 }
