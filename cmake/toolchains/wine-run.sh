@@ -34,8 +34,10 @@ fi
 
 # Start the prefix's wine server detached from CTest's pipes (a no-op when
 # it runs already): one that a test started would hold the test's output
-# open, and CTest would wait for it.
-"$(dirname "$wine")/wineserver" </dev/null >/dev/null 2>&1 || true
+# open, and CTest would wait for it. It stays up for a minute after its
+# last client: a server that quits on its own between two tests can race
+# the next test's start, which then fails before printing anything.
+"$(dirname "$wine")/wineserver" -p 60 </dev/null >/dev/null 2>&1 || true
 
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
