@@ -6,6 +6,8 @@
 // re-entrant; the only state shared between calls is the debug-log switch.
 #pragma once
 
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <string_view>
 
@@ -28,6 +30,19 @@ struct FieldInputs {
   float arad = 0.0f;   // inclination, radian, positive uphill
   float pave = 0.0f;   // pressure, psia; traced only
 };
+
+// Whether every field value is a finite number. One pass over the values'
+// bits: a float is infinite or NaN exactly when its magnitude bits reach
+// those of infinity. The common path of every call tests all eleven at once.
+[[nodiscard]] inline bool all_finite(const FieldInputs& in) noexcept {
+  static_assert(sizeof(FieldInputs) == 11 * sizeof(float));
+  const auto bits = std::bit_cast<std::array<std::uint32_t, 11>>(in);
+  std::uint32_t beyond = 0;
+  for (const std::uint32_t b : bits) {
+    beyond |= static_cast<std::uint32_t>((b & 0x7fffffffU) >= 0x7f800000U);
+  }
+  return beyond == 0;
+}
 
 // Flow-pattern codes returned in `iregime`: the host's codes.
 inline constexpr std::int32_t kUndefinedRegime = PIPECORR_PATTERN_NONE;

@@ -15,17 +15,28 @@ float no_slip_viscosity(const FieldInputs& in, float lambda) noexcept {
                wide(in.visg) * (wide(1.0f) - wide(lambda)));
 }
 
+NoSlip no_slip_of(const FieldInputs& in) noexcept {
+  NoSlip ns;
+  ns.lambda = no_slip_holdup(in);
+  ns.viscosity = no_slip_viscosity(in, ns.lambda);
+  return ns;
+}
+
 Mixture mixture_of(const FieldInputs& in, float hl) noexcept {
+  return mixture_of(in, hl, no_slip_of(in));
+}
+
+Mixture mixture_of(const FieldInputs& in, float hl, const NoSlip& ns) noexcept {
   Mixture m;
   m.rruff = store(wide(in.ruff) / (wide(12.0f) * wide(in.pidft)));
   m.vm = store(wide(in.vsl) + wide(in.vsg));
-  m.lambda = no_slip_holdup(in);
+  m.lambda = ns.lambda;
   const double dl = wide(in.dl);
   const double dg = wide(in.dg);
   m.in_situ_density = store(dl * wide(hl) + dg * (wide(1.0f) - wide(hl)));
   m.no_slip_density =
       store(dl * wide(m.lambda) + dg * (wide(1.0f) - wide(m.lambda)));
-  m.no_slip_viscosity = no_slip_viscosity(in, m.lambda);
+  m.no_slip_viscosity = ns.viscosity;
   m.renum = store(wide(1488.0f) * wide(m.no_slip_density) * wide(m.vm) *
                   wide(in.pidft) / wide(m.no_slip_viscosity));
   return m;
