@@ -101,6 +101,56 @@ INSTANTIATE_TEST_SUITE_P(
         RoundingCase{"BoundTooLargeToProveAnything", 1.0, 0x1p26, false}),
     pipecorr::testing::ByName{});
 
+// Near midpoints, against the distance measured in long double: proven
+// exactly when the nearest midpoint lies more than the bound away.
+TEST(StoreProvenNearMidpoints, ProvesExactlyWhenTheMidpointIsBeyondTheBound) {
+  std::mt19937_64 rng(20240614);
+  std::uniform_int_distribution<std::uint32_t> float_bits(0x00800000,
+                                                          0x7f7ffffe);
+  std::uniform_int_distribution<int> steps(-40, 40);
+  std::uniform_int_distribution<int> quarter_ulps(0, 160);
+  for (int n = 0; n < 200000; ++n) {
+    const float below = std::bit_cast<float>(float_bits(rng));
+    const float above = std::nextafter(below, INFINITY);
+    const double midpoint =
+        (static_cast<double>(below) + static_cast<double>(above)) / 2.0;
+    const double fast =
+        (n % 2 == 0 ? 1.0 : -1.0) * ulps_away(midpoint, steps(rng));
+    const double bound = quarter_ulps(rng) / 4.0;
+    // Distance in ulps of `fast` to the midpoint it was made from; the
+    // other midpoints lie a float's width (2^29 ulps) away.
+    const long double ulp = std::ldexp(1.0L, std::ilogb(fast) - 52);
+    const long double distance =
+        std::fabs(std::fabs(static_cast<long double>(fast)) - midpoint) / ulp;
+    const std::optional<float> result = store_proven(fast, bound);
+    ASSERT_EQ(result.has_value(), distance > bound)
+        << std::hexfloat << fast << " " << bound;
+    if (result) {
+      EXPECT_EQ(std::bit_cast<std::uint32_t>(*result),
+                std::bit_cast<std::uint32_t>(static_cast<float>(fast)));
+    }
+  }
+}
+
+// An absolute bound in units u = 2^-53, converted to ulps of the value:
+// never less than the exact count, at most a hair more.
+TEST(UlpsFromAbsolute, CountsTheBoundInUlpsOfTheValue) {
+  const struct {
+    double units, fast, ulps;
+  } cases[] = {
+      {8.0, 1.0, 4.0},             // ulp(1) = 2u
+      {8.0, 1.999, 4.0},           // same binade
+      {8.0, 2.0, 2.0},             // ulp(2) = 4u
+      {8.0, -0.75, 8.0},           // ulp(0.75) = u
+      {3.0, 0x1p-100, 0x1.8p100},  // 3 u over 2^-152
+  };
+  for (const auto& c : cases) {
+    const double ulps = pipecorr::bb::ulps_from_absolute(c.units, c.fast);
+    EXPECT_GE(ulps, c.ulps) << c.fast;
+    EXPECT_LE(ulps, c.ulps * (1.0 + 0x1p-19) + 1.0) << c.fast;
+  }
+}
+
 TEST(StoreFast, RunsThePresentFormulaExactlyWhenNotProven) {
   int present_runs = 0;
   const auto present = [&] {
