@@ -12,6 +12,7 @@
 
 #include "beggs_brill/float_exp.hpp"
 #include "beggs_brill/float_log.hpp"
+#include "beggs_brill/friction.hpp"
 #include "beggs_brill/proven_store.hpp"
 #include "beggs_brill_rounding.hpp"
 
@@ -166,6 +167,24 @@ TEST(StoreFast, RunsThePresentFormulaExactlyWhenNotProven) {
             42.0f);
   EXPECT_EQ(present_runs, 3);
   EXPECT_EQ(pipecorr::bb::fallbacks_in_this_thread() - before, 3u);
+}
+
+// The bridge's start at Re = 4000 is a constant: the present formula's
+// float on this platform, and the float of the value in long double.
+TEST(ColebrookStart, AtFourThousandIsThePresentFloat) {
+  using pipecorr::bb::Evaluation;
+  const float fast = pipecorr::bb::colebrook_start(4000.0f, Evaluation::kFast);
+  const float present =
+      pipecorr::bb::colebrook_start(4000.0f, Evaluation::kExact);
+  EXPECT_EQ(std::bit_cast<std::uint32_t>(fast),
+            std::bit_cast<std::uint32_t>(present));
+  const long double exact =
+      static_cast<long double>(0.0056f) +
+      0.5L / std::pow(4000.0L, static_cast<long double>(0.32f));
+  EXPECT_EQ(fast, static_cast<float>(exact));
+  // Elsewhere the fast start is computed, and proven, too.
+  EXPECT_EQ(pipecorr::bb::colebrook_start(4001.0f, Evaluation::kFast),
+            pipecorr::bb::colebrook_start(4001.0f, Evaluation::kExact));
 }
 
 // The inline functions against the long double ones (64-bit significand on

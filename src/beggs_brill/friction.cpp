@@ -64,22 +64,35 @@ float fast_start(float re) noexcept {
   return store_fast(fast, bound, [&] { return present_start(re); });
 }
 
-// a = rruff / 3.7 + 2.51 / (re f^0.5). Fast: sqrt f, within kSqrtUlps; the
-// present pow(f, 0.5) within E_pow(t), t = 0.5 ln f, and a positive float f
-// bounds |t| by 0.5 * 149 ln 2. On either path re q and 2.51 / (re q) round
-// by u each, and the sum of two non-negative terms by u of itself.
+// The start at Re = 4000, where the transition band's bridge evaluates the
+// iteration for every point. The exact value of 0.0056 + 0.5 / 4000^0.32,
+// with the float constants, is 0.04078121471348355140... (by 60-digit
+// decimal arithmetic), 0.032 float steps below the float 0x1.4e1468p-5:
+// about 2.5e8 ulps of the double from the nearest rounding midpoint. The
+// present formula lies within a few ulps of it (2 E_pow(2.65) + 2 units u
+// relative), so it stores this float on every platform.
+constexpr float kStartAt4000 = 0x1.4e1468p-5f;
+
+// a = rruff / 3.7 + 2.51 / (re f^0.5), with rruff / 3.7 (`roughness`, the
+// same double the present formula computes every pass) and 2.51 / re
+// (`scale`) computed once per iteration. Fast: roughness + scale / sqrt f.
+// scale and the quotient round by u each, sqrt f by u; the present
+// pow(f, 0.5) is within E_pow(t), t = 0.5 ln f, and a positive float f
+// bounds |t| by 0.5 * 149 ln 2; its re q and quotient round by u each. The
+// sum of two non-negative terms rounds by u of itself on either path.
 // Relative, in units u:
 //   fast 2 kSqrtUlps + 3, present 2 E_pow(52) + 3
-float fast_roughness_sum(float re, float rruff, float f) noexcept {
+// The caller ensures re > 0 and rruff >= 0 (no cancellation). f is the
+// start or a stored factor 0.25 / x^2: positive, or +0 or +inf from an
+// unusable a. f = +0 makes the fast sum infinite, which the test rejects;
+// f = +inf makes the second term 0 on both paths, so the sum is
+// `roughness` exactly on both.
+float fast_roughness_sum(double roughness, double scale, float re, float rruff,
+                         float f) noexcept {
   constexpr double kBound = ulps_from_relative(
       2.0 * kSqrtUlps + 3.0 + 2.0 * pow_ulps(0.5 * 149.0 * kLn2Above) + 3.0);
-  const double fast =
-      wide(rruff) / wide(3.7f) + wide(2.51f) / (wide(re) * std::sqrt(wide(f)));
-  // Non-negative terms only: a negative roughness or Reynolds number could
-  // cancel.
-  const bool summable =
-      rruff >= 0.0f && re > 0.0f && f > 0.0f && std::isfinite(f);
-  return store_fast(fast, summable ? kBound : kNotProven,
+  const double fast = roughness + scale / std::sqrt(wide(f));
+  return store_fast(fast, kBound,
                     [&] { return present_roughness_sum(re, rruff, f); });
 }
 
@@ -93,13 +106,14 @@ constexpr double kInverseLn10 = 0x1.bcb7b1526e50ep-2;
 // rounds. The present log10 is off by 2 E_log10. Relative, in units u
 // (both hold for every positive a, also near 1):
 //   fast 2 (2 E_log + 2) + 2, present 2 * 2 E_log10 + 2
+// An a that is not positive gives a logarithm that is NaN or -inf, and a
+// fast value NaN or 0, which the test rejects.
 float fast_factor(float a) noexcept {
   constexpr double kBound = ulps_from_relative(2.0 * (2.0 * kLogUlps + 2.0) +
                                                2.0 + 4.0 * kLog10Ulps + 2.0);
   const double log_a = std::log(wide(a)) * kInverseLn10;
   const double fast = wide(0.25f) / (log_a * log_a);
-  return store_fast(fast, a > 0.0f ? kBound : kNotProven,
-                    [&] { return present_factor(a); });
+  return store_fast(fast, kBound, [&] { return present_factor(a); });
 }
 
 // S = l / (0.01853 l^4 + ((3.182 l - 0.0523) - 0.8725 l^2)). Fast: l^4 as
@@ -154,28 +168,63 @@ float two_phase_factor(float fn, float s, Evaluation e) noexcept {
 
 }  // namespace
 
-ColebrookResult colebrook(float re, float rruff, Evaluation e) noexcept {
-  const bool fast = e == Evaluation::kFast;
-  float f = fast ? fast_start(re) : present_start(re);
-  const bool fast_factors = fast && accuracy::kLog10Bounded;
+float colebrook_start(float re, Evaluation e) noexcept {
+  if (e == Evaluation::kExact) return present_start(re);
+  return re == 4000.0f ? kStartAt4000 : fast_start(re);
+}
+
+namespace {
+
+// The relative change of a pass, and whether it ends the iteration.
+bool settled(float f, float f_new) noexcept {
+  const float r = store((wide(f) - wide(f_new)) / wide(f_new));
+  return std::fabs(r) <= 0.0001f;
+}
+
+// At most 21 evaluations: the first that settles ends it.
+constexpr std::int32_t kMaxEvaluations = 21;
+
+ColebrookResult present_colebrook(float re, float rruff) noexcept {
+  float f = colebrook_start(re, Evaluation::kExact);
   ColebrookResult result;
-  std::int32_t failures = 0;
   bool converged = false;
-  while (!converged && failures <= 20) {
-    const float a = fast ? fast_roughness_sum(re, rruff, f)
-                         : present_roughness_sum(re, rruff, f);
-    const float f_new = fast_factors ? fast_factor(a) : present_factor(a);
-    const float r = store((wide(f) - wide(f_new)) / wide(f_new));
+  while (!converged && result.evaluations < kMaxEvaluations) {
+    const float a = present_roughness_sum(re, rruff, f);
+    const float f_new = present_factor(a);
+    converged = settled(f, f_new);
     f = f_new;
     result.f = f_new;
     ++result.evaluations;
-    if (std::fabs(r) <= 0.0001f) {
-      converged = true;
-    } else {
-      ++failures;
-    }
   }
   return result;
+}
+
+ColebrookResult fast_colebrook(float re, float rruff) noexcept {
+  // Non-negative terms only: a negative roughness or Reynolds number could
+  // cancel in the sum (and NaN fails here too).
+  if (!(re > 0.0f && rruff >= 0.0f)) return present_colebrook(re, rruff);
+  float f = colebrook_start(re, Evaluation::kFast);
+  const double roughness = wide(rruff) / wide(3.7f);
+  const double scale = wide(2.51f) / wide(re);
+  ColebrookResult result;
+  bool converged = false;
+  while (!converged && result.evaluations < kMaxEvaluations) {
+    const float a = fast_roughness_sum(roughness, scale, re, rruff, f);
+    const float f_new =
+        accuracy::kLog10Bounded ? fast_factor(a) : present_factor(a);
+    converged = settled(f, f_new);
+    f = f_new;
+    result.f = f_new;
+    ++result.evaluations;
+  }
+  return result;
+}
+
+}  // namespace
+
+ColebrookResult colebrook(float re, float rruff, Evaluation e) noexcept {
+  return e == Evaluation::kFast ? fast_colebrook(re, rruff)
+                                : present_colebrook(re, rruff);
 }
 
 float slip_exponent(float frnl, float hl, Evaluation e) noexcept {
