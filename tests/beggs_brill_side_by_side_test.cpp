@@ -108,6 +108,16 @@ void compare_stages(const FieldInputs& in, Tally& t) {
   t.same("L2", mx.l2, mf.l2);
   t.same("L3", mx.l3, mf.l3);
   t.same("L4", mx.l4, mf.l4);
+  // The core's map stores only the boundaries the map's rules read in the
+  // point's band of lambda.
+  const auto mr = map_quantities(in.vsl, in.vsg, in.pidft, Evaluation::kFast,
+                                 pipecorr::bb::Boundaries::kReadByPattern);
+  if (mx.lambda < 0.4f) t.same("L1 read", mx.l1, mr.l1);
+  if (mx.lambda >= 0.01f) {
+    t.same("L2 read", mx.l2, mr.l2);
+    t.same("L3 read", mx.l3, mr.l3);
+  }
+  if (mx.lambda >= 0.4f) t.same("L4 read", mx.l4, mr.l4);
   const std::int32_t pattern = pipecorr::bb::flow_pattern(mx);
   t.same("pattern", pattern, pipecorr::bb::flow_pattern(mf));
   const auto slope = pipecorr::bb::slope_of(in.vsl, in.dl, in.stenl, in.arad);

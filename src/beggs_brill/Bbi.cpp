@@ -74,7 +74,8 @@ Outcome solve(const FieldInputs& in, std::string_view entry_problem,
       !problem.empty()) {
     return failure(problem);
   }
-  const MapQuantities map = map_quantities(in.vsl, in.vsg, in.pidft, e);
+  const MapQuantities map =
+      map_quantities(in.vsl, in.vsg, in.pidft, e, Boundaries::kReadByPattern);
   const std::int32_t pattern = flow_pattern(map);
   if (pattern == kUndefinedRegime) return failure({});
 

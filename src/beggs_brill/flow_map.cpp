@@ -138,10 +138,20 @@ float fast_horizontal(const MapQuantities& map,
 float horizontal_holdup(const MapQuantities& map,
                         const HorizontalCoefficients& k,
                         Evaluation e) noexcept {
-  // No liquid: lambda^b is 0 exactly (see map_quantities).
-  float hl0 = e == Evaluation::kFast && map.lambda != 0.0f
-                  ? fast_horizontal(map, k)
-                  : present_horizontal(map, k);
+  float hl0 = 0.0f;
+  if (e == Evaluation::kExact) {
+    hl0 = present_horizontal(map, k);
+  } else if (map.lambda != 0.0f) {
+    hl0 = fast_horizontal(map, k);
+  } else if (map.nfr > 0.0f) {
+    // No liquid: a lambda^b = a * 0 is +0 exactly (pow(+-0, b) for b > 0
+    // and not an odd integer), and a positive NFR, also an infinite one,
+    // has a positive NFR^c: the present quotient is +0. (NFR = 0 would make
+    // it 0/0, which the present formula keeps.)
+    hl0 = 0.0f;
+  } else {
+    hl0 = present_horizontal(map, k);
+  }
   if (hl0 > 1.0f) hl0 = 1.0f;
   if (hl0 < map.lambda) hl0 = map.lambda;
   return hl0;
@@ -213,13 +223,27 @@ float fast_psi(float c, const Correction& corr) noexcept {
 
 }  // namespace
 
-MapQuantities map_quantities(float vsl, float vsg, float pidft,
-                             Evaluation e) noexcept {
+MapQuantities map_quantities(float vsl, float vsg, float pidft, Evaluation e,
+                             Boundaries which) noexcept {
   MapQuantities m;
   m.vm = store(wide(vsl) + wide(vsg));
   m.nfr = store(wide(m.vm) * wide(m.vm) / (wide(32.174f) * wide(pidft)));
   m.lambda = store(wide(vsl) / wide(m.vm));
   const double lambda = wide(m.lambda);
+  const bool all = e == Evaluation::kExact || which == Boundaries::kAll;
+  const bool read_l1 = all || m.lambda < 0.4f;
+  const bool read_l2_l3 = all || !(m.lambda < 0.01f);
+  const bool read_l4 = all || m.lambda >= 0.4f;
+  m.l1 = m.l2 = m.l3 = m.l4 = std::numeric_limits<float>::quiet_NaN();
+  m.log_lambda = kNaN;
+  m.log_nfr = kNaN;
+  if (e == Evaluation::kFast && m.lambda == 0.0f && !all) {
+    // No liquid: only L1 is read, and pow(+-0, 0.302) is +0 exactly (as
+    // every C maths library defines pow(+-0, y) for y > 0 and not an odd
+    // integer), so the present formula stores 316 * 0 = +0.
+    m.l1 = 0.0f;
+    return m;
+  }
   // No liquid: the powers of zero are exact (0 and infinity), so is the
   // present form, and no logarithm is needed.
   if (e == Evaluation::kExact || m.lambda == 0.0f) {
@@ -227,21 +251,25 @@ MapQuantities map_quantities(float vsl, float vsg, float pidft,
     m.l2 = present_l2(lambda);
     m.l3 = present_l3(lambda);
     m.l4 = present_l4(lambda);
-    m.log_lambda = kNaN;
-    m.log_nfr = kNaN;
     return m;
   }
   m.log_lambda = log_of_float(m.lambda);
   m.log_nfr = log_of_float(m.nfr);
   const double log_lambda = m.log_lambda;
-  m.l1 = scaled_power(316.0f, 0.302f, log_lambda,
-                      [&] { return present_l1(lambda); });
-  m.l2 = scaled_power(0.0009252f, -2.4684f, log_lambda,
-                      [&] { return present_l2(lambda); });
-  m.l3 = scaled_power(0.1f, -1.4516f, log_lambda,
-                      [&] { return present_l3(lambda); });
-  m.l4 = scaled_power(0.5f, -6.738f, log_lambda,
-                      [&] { return present_l4(lambda); });
+  if (read_l1) {
+    m.l1 = scaled_power(316.0f, 0.302f, log_lambda,
+                        [&] { return present_l1(lambda); });
+  }
+  if (read_l2_l3) {
+    m.l2 = scaled_power(0.0009252f, -2.4684f, log_lambda,
+                        [&] { return present_l2(lambda); });
+    m.l3 = scaled_power(0.1f, -1.4516f, log_lambda,
+                        [&] { return present_l3(lambda); });
+  }
+  if (read_l4) {
+    m.l4 = scaled_power(0.5f, -6.738f, log_lambda,
+                        [&] { return present_l4(lambda); });
+  }
   return m;
 }
 

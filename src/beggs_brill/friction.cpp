@@ -157,6 +157,9 @@ float fast_log(float y) noexcept {
 float two_phase_factor(float fn, float s, Evaluation e) noexcept {
   const auto present = [&] { return store(wide(fn) * std::exp(wide(s))); };
   if (e == Evaluation::kExact) return present();
+  // S = 0 (dry gas, or y = 1): exp(+-0) is 1 exactly in every C maths
+  // library, so the present product is fn itself.
+  if (s == 0.0f) return fn;
   const double fast = wide(fn) * exp_inline(wide(s));
   const double bound =
       std::fabs(s) < 700.0f
