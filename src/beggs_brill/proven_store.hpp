@@ -24,22 +24,21 @@ namespace pipecorr::bb {
 // the exact path is kept for comparing and measuring the two.
 enum class Evaluation { kExact, kFast };
 
-// The float the present formula stores, when `fast` proves it: `bound_ulps`
-// bounds |fast - present| in units in the last place of `fast`. Empty when a
-// float rounding midpoint lies within the bound (or within one ulp more),
-// and whenever the proof would need more than the midpoint test: |fast|
-// zero or in the subnormal float range (below 2^-126), at or beyond 2^128,
-// NaN, or a bound that is NaN or not below 2^26 (so the interval never
-// reaches past the neighbouring binade). Between 2^127 and 2^128 the
-// midpoint above the largest float is the overflow threshold, so a proven
-// infinity is the present result too.
-[[nodiscard]] inline std::optional<float> store_proven(
-    double fast, double bound_ulps) noexcept {
-  if (!(bound_ulps < 0x1p26)) return std::nullopt;
+// Whether `fast` proves the float the present formula stores (and, from
+// store_proven, that float): `bound_ulps` bounds |fast - present| in units
+// in the last place of `fast`. Not proven when a float rounding midpoint
+// lies within the bound, and whenever the proof would need more than the
+// midpoint test: |fast| zero or in the subnormal float range (below
+// 2^-126), at or beyond 2^128, NaN, or a bound that is NaN or not below
+// 2^26 (so the interval never reaches past the neighbouring binade).
+// Between 2^127 and 2^128 the midpoint above the largest float is the
+// overflow threshold, so a proven infinity is the present result too.
+[[nodiscard]] inline bool proves(double fast, double bound_ulps) noexcept {
+  if (!(bound_ulps < 0x1p26)) return false;
   const std::uint64_t bits = std::bit_cast<std::uint64_t>(fast);
   // Biased exponents 897 to 1150: 2^-126 <= |fast| < 2^128.
   const std::uint64_t exponent = (bits >> 52) & 0x7ff;
-  if (exponent - 897 >= 254) return std::nullopt;
+  if (exponent - 897 >= 254) return false;
   // A normal float keeps 24 of the 53 significand bits; the 29 dropped bits
   // measure the distance to the midpoint, 2^28, in ulps of `fast`: the test
   // is distance > bound_ulps, that is, distance > reach = floor(bound_ulps)
@@ -60,7 +59,11 @@ enum class Evaluation { kExact, kFast };
       static_cast<std::uint64_t>(static_cast<std::int32_t>(ulps));
   const std::uint64_t low = bits + (kMidpoint - 1) - reach;
   const std::uint64_t high = bits + kMidpoint + reach;
-  if (((low ^ high) >> 29) != 0) return std::nullopt;
+  return ((low ^ high) >> 29) == 0;
+}
+[[nodiscard]] inline std::optional<float> store_proven(
+    double fast, double bound_ulps) noexcept {
+  if (!proves(fast, bound_ulps)) return std::nullopt;
   return static_cast<float>(fast);
 }
 
@@ -106,8 +109,8 @@ void count_fallback() noexcept;
 template <typename Present>
 [[nodiscard]] float store_fast(double fast, double bound_ulps,
                                Present&& present) noexcept {
-  if (const std::optional<float> proven = store_proven(fast, bound_ulps)) {
-    return *proven;
+  if (proves(fast, bound_ulps)) [[likely]] {
+    return static_cast<float>(fast);
   }
   detail::count_fallback();
   return present();
