@@ -12,7 +12,9 @@
 
 #include "beggs_brill/float_exp.hpp"
 #include "beggs_brill/float_log.hpp"
+#include "beggs_brill/float_sin.hpp"
 #include "beggs_brill/friction.hpp"
+#include "beggs_brill/libm_accuracy.hpp"
 #include "beggs_brill/proven_store.hpp"
 #include "beggs_brill_rounding.hpp"
 
@@ -215,6 +217,40 @@ TEST(ExpInline, WithinItsBoundBelowSevenHundred) {
     const double error = static_cast<double>(
         std::fabs((static_cast<long double>(fast) - exact) / exact));
     ASSERT_LE(error, pipecorr::bb::kExpInlineError * 0x1p-53) << t;
+  }
+}
+
+// Over the inline range, also near the ends of the reduction's quadrants
+// (multiples of pi/4) and near the zeros.
+TEST(SinInline, WithinItsBoundUpToTheLimit) {
+  std::mt19937 rng(20240615);
+  std::uniform_real_distribution<double> argument(-3.0, 3.0);
+  std::uniform_real_distribution<double> near(-1e-6, 1e-6);
+  for (int n = 0; n < 200000; ++n) {
+    double x = argument(rng);
+    if (n % 4 == 1)
+      x = std::round(x * 4.0 / 3.14159265358979) * 0.785398163397 + near(rng);
+    if (n % 4 == 2) x = near(rng);
+    if (x == 0.0 || std::fabs(x) > pipecorr::bb::kSinInlineLimit) continue;
+    const long double exact = std::sin(static_cast<long double>(x));
+    const double fast = pipecorr::bb::sin_inline(x);
+    ASSERT_LE(static_cast<double>(std::fabs((fast - exact) / exact)),
+              pipecorr::bb::kSinInlineError * 0x1p-53)
+        << std::hexfloat << x;
+  }
+}
+
+// The maths library's sin on this platform, within the bound the proofs
+// assume for it (2 kSinUlps units u relative) over the same range.
+TEST(LibmSin, WithinTheAssumedBound) {
+  std::mt19937 rng(20240616);
+  std::uniform_real_distribution<double> argument(-3.0, 3.0);
+  for (int n = 0; n < 200000; ++n) {
+    const double x = argument(rng);
+    const long double exact = std::sin(static_cast<long double>(x));
+    ASSERT_LE(static_cast<double>(std::fabs((std::sin(x) - exact) / exact)),
+              2.0 * pipecorr::bb::accuracy::kSinUlps * 0x1p-53)
+        << std::hexfloat << x;
   }
 }
 

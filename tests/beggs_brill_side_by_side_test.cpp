@@ -123,6 +123,7 @@ void compare_stages(const FieldInputs& in, Tally& t) {
   const auto slope = pipecorr::bb::slope_of(in.vsl, in.dl, in.stenl, in.arad);
   const auto cx = pipecorr::bb::correction_of(slope, Evaluation::kExact);
   const auto cf = pipecorr::bb::correction_of(slope, Evaluation::kFast);
+  t.same("s", cx.s, cf.s);
   t.same("NLV", cx.nlv, cf.nlv);
   if (in.vsl > 0.0f) {
     for (const bool intermittent : {false, true}) {
@@ -147,6 +148,9 @@ void compare_stages(const FieldInputs& in, Tally& t) {
   pipecorr::bb::MOODY_q(mix.renum, mix.rruff, fn_x, Evaluation::kExact);
   pipecorr::bb::MOODY_q(mix.renum, mix.rruff, fn_f, Evaluation::kFast);
   t.same("Moody factor", fn_x, fn_f);
+  t.same("elevation gradient",
+         pipecorr::bb::elevation_gradient(in, mix, Evaluation::kExact),
+         pipecorr::bb::elevation_gradient(in, mix, Evaluation::kFast));
   t.same("S", pipecorr::bb::slip_exponent(mix.lambda, hl, Evaluation::kExact),
          pipecorr::bb::slip_exponent(mix.lambda, hl, Evaluation::kFast));
   float ftp_x = 0.0f;

@@ -47,7 +47,7 @@ float pressure_gradient(const FieldInputs& in, float hl, const NoSlip& ns,
   float ffrat = 0.0f;
   FRNBB_q(m.renum, m.rruff, m.lambda, hl, ftp, ffrat, e);
   return store(wide(friction_gradient(in, m, ftp)) +
-               wide(elevation_gradient(in, m)));
+               wide(elevation_gradient(in, m, e)));
 }
 
 // What one call hands back: a pattern with its holdup and gradient, or the

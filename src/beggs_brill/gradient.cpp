@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "beggs_brill/float_sin.hpp"
+#include "beggs_brill/libm_accuracy.hpp"
 #include "beggs_brill/single_precision.hpp"
 
 namespace pipecorr::bb {
@@ -48,11 +50,31 @@ float friction_gradient(const FieldInputs& in, const Mixture& m,
                (wide(9266.112f) * wide(in.pidft)));
 }
 
-float elevation_gradient(const FieldInputs& in, const Mixture& m) noexcept {
+float elevation_gradient(const FieldInputs& in, const Mixture& m,
+                         Evaluation e) noexcept {
   // Downhill, a mostly-gas stream weighs with the gas density alone.
   const bool gas_column = in.arad < 0.0f && m.lambda < 0.8f;
   const float density = gas_column ? in.dg : m.in_situ_density;
-  return store(std::sin(wide(in.arad)) * wide(density) / wide(144.0f));
+  const double x = wide(in.arad);
+  const auto present = [&] {
+    return store(std::sin(x) * wide(density) / wide(144.0f));
+  };
+  // A horizontal pipe: sin(+-0) is +-0 exactly, the value the present
+  // formula multiplies.
+  if (e == Evaluation::kFast && x == 0.0) {
+    return store(x * wide(density) / wide(144.0f));
+  }
+  if (e == Evaluation::kExact || !(std::fabs(x) <= kSinInlineLimit)) {
+    return present();
+  }
+  // Fast: sin_inline, within kSinInlineError; the present sin within
+  // 2 kSinUlps; the product and the quotient round by u each on either
+  // path. Relative, in units u:
+  //   fast kSinInlineError + 2, present 2 kSinUlps + 2
+  constexpr double kBound = ulps_from_relative(kSinInlineError + 2.0 +
+                                               2.0 * accuracy::kSinUlps + 2.0);
+  const double fast = sin_inline(x) * wide(density) / wide(144.0f);
+  return store_fast(fast, kBound, present);
 }
 
 }  // namespace pipecorr::bb

@@ -34,6 +34,7 @@ Mixture mixture_of(const FieldInputs& in, float hl, const NoSlip& ns) noexcept;
 // ftp is the two-phase Darcy friction factor.
 float friction_gradient(const FieldInputs& in, const Mixture& m,
                         float ftp) noexcept;
-float elevation_gradient(const FieldInputs& in, const Mixture& m) noexcept;
+float elevation_gradient(const FieldInputs& in, const Mixture& m,
+                         Evaluation e = Evaluation::kFast) noexcept;
 
 }  // namespace pipecorr::bb
