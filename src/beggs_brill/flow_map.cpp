@@ -17,11 +17,9 @@ using accuracy::kLn2Above;
 using accuracy::kLogUlps;
 using accuracy::pow_ulps;
 
-// Units u by which y * ln x is off when ln x comes from log_of_float:
-// |y| u (4 |ln x| + 3) from the logarithm, u |t| from the product.
-double product_error(double t, float y) noexcept {
-  return 5.0 * std::fabs(t) + 3.0 * std::fabs(wide(y));
-}
+// product_error(t, y) = 5 |t| + 3 |y|: the units u by which t = y * ln x
+// is off when ln x comes from log_of_float: |y| u (4 |ln x| + 3) from the
+// logarithm, u |t| from the product.
 
 constexpr HorizontalCoefficients kSegregatedHorizontal{0.98f, 0.4846f, 0.0868f};
 constexpr HorizontalCoefficients kIntermittentHorizontal{0.845f, 0.5351f,
@@ -29,19 +27,34 @@ constexpr HorizontalCoefficients kIntermittentHorizontal{0.845f, 0.5351f,
 constexpr HorizontalCoefficients kDistributedHorizontal{1.065f, 0.5824f,
                                                         0.0609f};
 
-constexpr InclinationCoefficients kSegregatedUphill{
-    0.011f, -3.768f, 3.539f, -1.614f, -0x1.20a18be2d7b40p+2};
-constexpr InclinationCoefficients kIntermittentUphill{
-    2.96f, 0.305f, -0.4473f, 0.0978f, 0x1.15cef6f8d312dp+0};
-constexpr InclinationCoefficients kDownhill{4.7f, -0.3692f, 0.1244f, -0.5056f,
-                                            0x1.8c2d0dcd27328p+0};
+constexpr double magnitude(double x) noexcept { return x < 0.0 ? -x : x; }
+
+constexpr InclinationCoefficients inclination_row(float d, float e, float f,
+                                                  float g,
+                                                  double log_d) noexcept {
+  return {
+      d,
+      e,
+      f,
+      g,
+      log_d,
+      4.0 * magnitude(log_d) +
+          3.0 * (magnitude(wide(e)) + magnitude(wide(f)) + magnitude(wide(g)))};
+}
+
+constexpr InclinationCoefficients kSegregatedUphill =
+    inclination_row(0.011f, -3.768f, 3.539f, -1.614f, -0x1.20a18be2d7b40p+2);
+constexpr InclinationCoefficients kIntermittentUphill =
+    inclination_row(2.96f, 0.305f, -0.4473f, 0.0978f, 0x1.15cef6f8d312dp+0);
+constexpr InclinationCoefficients kDownhill =
+    inclination_row(4.7f, -0.3692f, 0.1244f, -0.5056f, 0x1.8c2d0dcd27328p+0);
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Exponents t = y ln x below this size keep every power, product and
-// quotient of the present formulas and the fast exp inside the normal double
-// range (e^700 < 2^1010), where the relative bounds hold.
-constexpr double kExponentLimit = 700.0;
+// kExponentLimit = 700: exponents t = y ln x below this size keep every
+// power, product and quotient of the present formulas and the fast exp
+// inside the normal double range (e^700 < 2^1010), where the relative
+// bounds hold.
 
 // The present formulas: the fallback of the fast forms and the exact path.
 
@@ -89,50 +102,53 @@ float present_psi(float c, float s) noexcept {
 
 // The fast forms, each with its bound.
 
-// c x^y from the shared ln x (log_of_float), for y of either sign.
-// Fast: c * exp(y * ln x). With t = y ln x, errors relative to the exact
-// c x^y, in units u = 2^-53:
+// c x^y from the shared ln x (log_of_float), for y of either sign and a
+// positive float x. Fast: c * exp(y * ln x). With t = y ln x, errors
+// relative to the exact c x^y, in units u = 2^-53:
 //   y * ln x is off by product_error(t, y); exp turns an argument off by d
 //   into a value off by d (1 + d) (d < 2^-40 here), exp_inline adds
 //   kExpInlineError; c rounds by 1:
 //     fast     product_error(t, y) + kExpInlineError + 1
 //     present  2 E_pow(t) + 1       (c * pow(x, y) or c / pow(x, -y))
+// that is (5 + 2 kGrowthPerUnit) |t| + 3 |y| + kExpInlineError
+// + 2 kGrowthBase + 2. A finite positive float has |ln x| <= 149 ln 2 <
+// 103.3, so |t| stays below kExponentLimit for every |y| up to 6.77 (the
+// largest exponent here is 6.738); x = 0 or infinity gives an infinite t
+// and bound, which the test rejects.
 template <typename Present>
 float scaled_power(float c, float y, double log_x, Present&& present) noexcept {
+  const GrowingBound bound =
+      growing_bound(5.0 + 2.0 * accuracy::kGrowthPerUnit,
+                    3.0 * std::fabs(wide(y)) + kExpInlineError +
+                        2.0 * accuracy::kGrowthBase + 2.0);
   const double t = wide(y) * log_x;
   const double fast = wide(c) * exp_inline(t);
-  const double size = std::fabs(t);
-  const double bound =
-      size < kExponentLimit
-          ? ulps_from_relative(product_error(t, y) + kExpInlineError + 1.0 +
-                               2.0 * pow_ulps(t) + 1.0)
-          : kNotProven;
-  return store_fast(fast, bound, present);
+  return store_fast(fast, bound.at(std::fabs(t)), present);
 }
 
 // a lambda^b / NFR^c. Fast: a * exp(b ln lambda - c ln NFR). With
 // t1 = b ln lambda, t2 = c ln NFR and t = t1 - t2, errors relative to the
 // exact value, in units u (as in scaled_power, plus the difference's
-// rounding, |t|):
+// rounding, |t| <= |t1| + |t2|):
 //   fast     product_error(t1, b) + product_error(t2, c) + |t|
 //            + kExpInlineError + 1
 //   present  2 E_pow(t1) + 2 E_pow(t2) + 2
+// that is at most (6 + 2 kGrowthPerUnit) (|t1| + |t2|) + 3 (|b| + |c|)
+// + kExpInlineError + 4 kGrowthBase + 3. lambda and NFR are floats, lambda
+// in (0, 1]: |t1| + |t2| < 0.59 * 103.3 + 0.09 * 103.3, far inside
+// kExponentLimit, unless NFR is 0 or infinite, which makes the bound
+// infinite.
 float fast_horizontal(const MapQuantities& map,
                       const HorizontalCoefficients& k) noexcept {
+  const GrowingBound bound =
+      growing_bound(6.0 + 2.0 * accuracy::kGrowthPerUnit,
+                    3.0 * (std::fabs(wide(k.b)) + std::fabs(wide(k.c))) +
+                        kExpInlineError + 4.0 * accuracy::kGrowthBase + 3.0);
   const double t1 = wide(k.b) * map.log_lambda;
   const double t2 = wide(k.c) * map.log_nfr;
-  const double t = t1 - t2;
-  const double fast = wide(k.a) * exp_inline(t);
-  const double s1 = std::fabs(t1);
-  const double s2 = std::fabs(t2);
-  const double size = std::fabs(t);
-  const double bound =
-      s1 < kExponentLimit && s2 < kExponentLimit && size < kExponentLimit
-          ? ulps_from_relative(product_error(t1, k.b) + product_error(t2, k.c) +
-                               size + kExpInlineError + 1.0 +
-                               2.0 * pow_ulps(t1) + 2.0 * pow_ulps(t2) + 2.0)
-          : kNotProven;
-  return store_fast(fast, bound, [&] { return present_horizontal(map, k); });
+  const double fast = wide(k.a) * exp_inline(t1 - t2);
+  return store_fast(fast, bound.at(std::fabs(t1) + std::fabs(t2)),
+                    [&] { return present_horizontal(map, k); });
 }
 
 // The horizontal holdup of a pattern, limited to [lambda, 1].
@@ -176,6 +192,9 @@ constexpr double kFactorLimit = 200.0;
 //            (the product is off by rho = 2 (E_pow(t1) + E_pow(t2)
 //            + E_pow(t3)) + 3 relative, which the logarithm turns into as
 //            much absolute error, and adds its own 2 E_log |S|)
+// Together, with s = |t1| + |t2| + |t3|:
+//   (1 - lambda)((8 + 2 kGrowthPerUnit) s + 2 E_log |S| + fixed_units
+//   + 6 kGrowthBase + 3) + 4 |C|.
 float fast_inclination(const MapQuantities& m, const Correction& corr,
                        const InclinationCoefficients& k) noexcept {
   // Liquid only: C is 0 times the logarithm, a zero whose sign (kept in C)
@@ -187,24 +206,19 @@ float fast_inclination(const MapQuantities& m, const Correction& corr,
   const double sum = ((k.log_d + t1) + t2) + t3;
   const double one_less = wide(1.0f) - wide(m.lambda);
   const double fast = one_less * sum;
-  const double s1 = std::fabs(t1);
-  const double s2 = std::fabs(t2);
-  const double s3 = std::fabs(t3);
-  if (!(s1 < kFactorLimit && s2 < kFactorLimit && s3 < kFactorLimit)) {
+  const double size = (std::fabs(t1) + std::fabs(t2)) + std::fabs(t3);
+  // Each exponent below kFactorLimit (also NaN fails here).
+  if (!(size < kFactorLimit)) {
     return store_fast(fast, kNotProven,
                       [&] { return present_inclination(m, corr.nlv, k); });
   }
-  const double log_d = std::fabs(k.log_d);
-  const double terms = log_d + s1 + s2 + s3;
-  const double fast_error =
-      one_less * (log_d + product_error(t1, k.e) + product_error(t2, k.f) +
-                  product_error(t3, k.g) + 3.0 * terms);
-  const double rho = 2.0 * (pow_ulps(t1) + pow_ulps(t2) + pow_ulps(t3)) + 3.0;
-  const double present_error =
-      one_less * (rho + 2.0 * kLogUlps * std::fabs(sum));
-  const double bound = ulps_from_absolute(
-      fast_error + present_error + 4.0 * std::fabs(fast), fast);
-  return store_fast(fast, bound,
+  constexpr double kPerSize = 8.0 + 2.0 * accuracy::kGrowthPerUnit;
+  constexpr double kFixed = 6.0 * accuracy::kGrowthBase + 3.0;
+  const double units =
+      one_less * (kPerSize * size + 2.0 * kLogUlps * std::fabs(sum) +
+                  (k.fixed_units + kFixed)) +
+      4.0 * std::fabs(fast);
+  return store_fast(fast, ulps_from_absolute(units, fast),
                     [&] { return present_inclination(m, corr.nlv, k); });
 }
 

@@ -47,6 +47,9 @@ struct HorizontalCoefficients {
 struct InclinationCoefficients {
   float d, e, f, g;
   double log_d;  // ln d, rounded to double once
+  // The row's constant share of the fast C's error bound, in units u:
+  // 4 |ln d| + 3 (|e| + |f| + |g|) (see flow_map.cpp).
+  double fixed_units;
 };
 
 // The intermediates of one pattern's inclined holdup, kept for tracing

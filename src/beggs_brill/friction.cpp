@@ -52,16 +52,17 @@ float present_slip(double l, double l2) noexcept {
 // kExpInlineError; the present pow adds 2 E_pow(t) and the quotient 1. The
 // sum of two positive terms adds 1 on either path:
 //   fast 5 |t| + 0.96 + kExpInlineError + 1, present 2 E_pow(t) + 2
+// A positive finite float re keeps |t| below 0.32 * 103.3; zero, a negative
+// or infinite re makes t or the bound infinite or NaN, which the test
+// rejects.
 float fast_start(float re) noexcept {
+  constexpr GrowingBound kBound = growing_bound(
+      5.0 + 2.0 * accuracy::kGrowthPerUnit,
+      0.96 + kExpInlineError + 1.0 + 2.0 * accuracy::kGrowthBase + 2.0);
   const double t = -wide(0.32f) * log_of_float(re);
   const double fast = wide(0.0056f) + wide(0.5f) * exp_inline(t);
-  const double size = std::fabs(t);
-  const double bound =
-      re > 0.0f && size < 700.0
-          ? ulps_from_relative(5.0 * size + 0.96 + kExpInlineError + 1.0 +
-                               2.0 * pow_ulps(t) + 2.0)
-          : kNotProven;
-  return store_fast(fast, bound, [&] { return present_start(re); });
+  return store_fast(fast, kBound.at(std::fabs(t)),
+                    [&] { return present_start(re); });
 }
 
 // The start at Re = 4000, where the transition band's bridge evaluates the
@@ -122,19 +123,24 @@ float fast_factor(float a) noexcept {
 // 4 * 149 ln 2 (the float ln y is below 89 in size). On either path
 // 0.01853 l^4 and the denominator's sum round by u; the other terms are
 // common. So the denominators lie apart by at most, absolute in units u,
-//   |0.01853 l^4| (1 + 2 E_pow(413) + 2) + 2 |den|,
-// and each quotient rounds by u: relative, spread / |den| + 2. Near the
-// pole of the denominator the bound grows without limit, and the present
-// form runs.
+//   |0.01853 l^4| K + 2 |den|,  K = 1 + 2 E_pow(413) + 2,
+// and each quotient rounds by u: relative, K |0.01853 l^4| / |den| + 4.
+// Instead of that division, two bands: a quartic term at most |den| / 16
+// bounds it by K / 16 + 4, one at most 16 |den| by 16 K + 4. Nearer the
+// pole of the denominator the present form runs.
 float fast_slip(double l, double l2) noexcept {
   constexpr double kQuartic = 3.0 + 2.0 * pow_ulps(4.0 * 149.0 * kLn2Above);
+  constexpr double kNear = ulps_from_relative(kQuartic / 16.0 + 4.0);
+  constexpr double kFar = ulps_from_relative(16.0 * kQuartic + 4.0);
   const double quartic = wide(0.01853f) * (l2 * l2);
   const double den =
       quartic + ((wide(3.182f) * l - wide(0.0523f)) - wide(0.8725f) * l2);
   const double fast = l / den;
-  const double spread = std::fabs(quartic) * kQuartic + 2.0 * std::fabs(den);
-  return store_fast(fast, ulps_from_relative(spread / std::fabs(den) + 2.0),
-                    [&] { return present_slip(l, l2); });
+  const double q = std::fabs(quartic);
+  const double d = std::fabs(den);
+  const double bound =
+      16.0 * q <= d ? kNear : (q <= 16.0 * d ? kFar : kNotProven);
+  return store_fast(fast, bound, [&] { return present_slip(l, l2); });
 }
 
 // ln y. Fast: log_of_float(y), within u (4 |L| + 3); the present log
@@ -160,13 +166,12 @@ float two_phase_factor(float fn, float s, Evaluation e) noexcept {
   // S = 0 (dry gas, or y = 1): exp(+-0) is 1 exactly in every C maths
   // library, so the present product is fn itself.
   if (s == 0.0f) return fn;
+  constexpr GrowingBound kBound =
+      growing_bound(2.0 * accuracy::kGrowthPerUnit,
+                    kExpInlineError + 2.0 + 2.0 * accuracy::kGrowthBase);
   const double fast = wide(fn) * exp_inline(wide(s));
-  const double bound =
-      std::fabs(s) < 700.0f
-          ? ulps_from_relative(kExpInlineError + 2.0 +
-                               2.0 * accuracy::exp_ulps(wide(s)))
-          : kNotProven;
-  return store_fast(fast, bound, present);
+  const double size = std::fabs(wide(s));
+  return store_fast(fast, size < 700.0 ? kBound.at(size) : kNotProven, present);
 }
 
 }  // namespace

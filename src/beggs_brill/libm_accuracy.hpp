@@ -34,14 +34,19 @@ namespace pipecorr::bb::accuracy {
 
 inline constexpr double kLogUlps = 1.0;
 
+// exp(x) and pow(x, y), for t = y ln x: kGrowthBase + kGrowthPerUnit |x|
+// or |t| ulps.
+inline constexpr double kGrowthBase = 1.0;
+inline constexpr double kGrowthPerUnit = 0x1p-5;
+
 // exp(x).
 [[nodiscard]] constexpr double exp_ulps(double x) noexcept {
-  return 1.0 + 0x1p-5 * (x < 0.0 ? -x : x);
+  return kGrowthBase + kGrowthPerUnit * (x < 0.0 ? -x : x);
 }
 
 // pow(x, y), for t = y ln x.
 [[nodiscard]] constexpr double pow_ulps(double t) noexcept {
-  return 1.0 + 0x1p-5 * (t < 0.0 ? -t : t);
+  return kGrowthBase + kGrowthPerUnit * (t < 0.0 ? -t : t);
 }
 
 // ln 2 rounded up, for bounds on |ln x| from the range of x.

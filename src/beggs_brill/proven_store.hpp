@@ -92,6 +92,23 @@ enum class Evaluation { kExact, kFast };
   return units * scale * (1.0 + 0x1p-20) + 1.0;
 }
 
+// A relative bound that grows with the size of an exponent or logarithm
+// s: slope s + fixed units u, given in ulps as ulps_from_relative gives it,
+// with both constants scaled ahead. Its two roundings at run time stay far
+// below the factor's 2^-20. An infinite or NaN s gives a bound the test
+// rejects.
+struct GrowingBound {
+  double slope;
+  double fixed;
+  [[nodiscard]] constexpr double at(double size) const noexcept {
+    return slope * size + fixed;
+  }
+};
+[[nodiscard]] constexpr GrowingBound growing_bound(
+    double slope_units, double fixed_units) noexcept {
+  return {slope_units * (1.0 + 0x1p-20), ulps_from_relative(fixed_units)};
+}
+
 // Passed as a bound, makes the present formula run.
 inline constexpr double kNotProven = std::numeric_limits<double>::infinity();
 
