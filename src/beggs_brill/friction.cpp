@@ -100,6 +100,16 @@ float fast_roughness_sum(double roughness, double scale, float re, float rruff,
 // 1 / ln 10, rounded to double once.
 constexpr double kInverseLn10 = 0x1.bcb7b1526e50ep-2;
 
+// A pass's factor with the doubles it came from: x = log10 a (fast),
+// x2 = x * x and g = 0.25 / x2, whose float f is when `proven`.
+struct Factor {
+  float f = 0.0f;
+  double x = 0.0;
+  double x2 = 0.0;
+  double g = 0.0;
+  bool proven = false;
+};
+
 // 0.25 / (log10 a)^2. Fast: log10 a as ln a / ln 10 with the maths
 // library's log (on this chain of dependent steps its latency beats
 // log_of_float's): off by 2 E_log relative, the rounded 1/ln 10 and the
@@ -109,12 +119,53 @@ constexpr double kInverseLn10 = 0x1.bcb7b1526e50ep-2;
 //   fast 2 (2 E_log + 2) + 2, present 2 * 2 E_log10 + 2
 // An a that is not positive gives a logarithm that is NaN or -inf, and a
 // fast value NaN or 0, which the test rejects.
-float fast_factor(float a) noexcept {
+Factor fast_factor(float a) noexcept {
   constexpr double kBound = ulps_from_relative(2.0 * (2.0 * kLogUlps + 2.0) +
                                                2.0 + 4.0 * kLog10Ulps + 2.0);
-  const double log_a = std::log(wide(a)) * kInverseLn10;
-  const double fast = wide(0.25f) / (log_a * log_a);
-  return store_fast(fast, kBound, [&] { return present_factor(a); });
+  Factor r;
+  // Where log10 is not bounded, the present factor, and the next pass from
+  // the square root.
+  if (!accuracy::kLog10Bounded) {
+    r.f = present_factor(a);
+    r.proven = false;
+    return r;
+  }
+  r.x = std::log(wide(a)) * kInverseLn10;
+  r.x2 = r.x * r.x;
+  r.g = wide(0.25f) / r.x2;
+  r.proven = proves(r.g, kBound);
+  if (r.proven) [[likely]] {
+    r.f = static_cast<float>(r.g);
+  } else {
+    detail::count_fallback();
+    r.f = present_factor(a);
+  }
+  return r;
+}
+
+// a = rruff / 3.7 + 2.51 / (re f^0.5) for the factor f of a proven pass,
+// without the square root: 1 / sqrt f from that pass's x = log10 a.
+// g = 0.25 / x2 rounded, x2 = x^2 rounded, so 1 / sqrt g = 2 |x| within u
+// (half of each rounding). f = g (1 + rho), |rho| <= 2^-24 (f is g's float),
+// f - g exact (a double and its float), and rho = (f - g) / g is
+// (f - g) 4 x2 within 2 u of itself: below 2^-75 absolute. Then
+// 1 / sqrt f = (1 / sqrt g)(1 + rho)^(-1/2), and
+// (1 + rho)^(-1/2) = 1 - rho/2 + 3 rho^2/8 within 5 |rho|^3 / 16 < 2^-73,
+// evaluated within u (the last sum; the rest is of the order of rho u).
+// The second term is scale2 |x| P with scale2 = 2 scale (exact), scale off
+// by u, the product by u and the last product by u: with 1 / sqrt g and P,
+// 5 u relative; the sum of two non-negative terms rounds by u. Relative, in
+// units u:
+//   fast 6, present 2 E_pow(52) + 3
+float fast_roughness_sum(double roughness, double scale2, const Factor& last,
+                         float re, float rruff) noexcept {
+  constexpr double kBound =
+      ulps_from_relative(6.0 + 2.0 * pow_ulps(0.5 * 149.0 * kLn2Above) + 3.0);
+  const double rho = (wide(last.f) - last.g) * (4.0 * last.x2);
+  const double p = 1.0 + rho * (-0.5 + 0.375 * rho);
+  const double fast = roughness + (scale2 * std::fabs(last.x)) * p;
+  return store_fast(fast, kBound,
+                    [&] { return present_roughness_sum(re, rruff, last.f); });
 }
 
 // S = l / (0.01853 l^4 + ((3.182 l - 0.0523) - 0.8725 l^2)). Fast: l^4 as
@@ -215,14 +266,17 @@ ColebrookResult fast_colebrook(float re, float rruff) noexcept {
   const double roughness = wide(rruff) / wide(3.7f);
   const double scale = wide(2.51f) / wide(re);
   ColebrookResult result;
+  Factor last{};
   bool converged = false;
   while (!converged && result.evaluations < kMaxEvaluations) {
-    const float a = fast_roughness_sum(roughness, scale, re, rruff, f);
-    const float f_new =
-        accuracy::kLog10Bounded ? fast_factor(a) : present_factor(a);
-    converged = settled(f, f_new);
-    f = f_new;
-    result.f = f_new;
+    const float a =
+        last.proven
+            ? fast_roughness_sum(roughness, 2.0 * scale, last, re, rruff)
+            : fast_roughness_sum(roughness, scale, re, rruff, f);
+    last = fast_factor(a);
+    converged = settled(f, last.f);
+    f = last.f;
+    result.f = last.f;
     ++result.evaluations;
   }
   return result;
