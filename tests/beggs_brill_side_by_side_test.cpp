@@ -10,6 +10,7 @@
 
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -108,16 +109,20 @@ void compare_stages(const FieldInputs& in, Tally& t) {
   t.same("L2", mx.l2, mf.l2);
   t.same("L3", mx.l3, mf.l3);
   t.same("L4", mx.l4, mf.l4);
-  // The core's map stores only the boundaries the map's rules read in the
-  // point's band of lambda.
-  const auto mr = map_quantities(in.vsl, in.vsg, in.pidft, Evaluation::kFast,
-                                 pipecorr::bb::Boundaries::kReadByPattern);
-  if (mx.lambda < 0.4f) t.same("L1 read", mx.l1, mr.l1);
-  if (mx.lambda >= 0.01f) {
-    t.same("L2 read", mx.l2, mr.l2);
-    t.same("L3 read", mx.l3, mr.l3);
+  // The core's map: the same pattern, and every boundary it stored (the
+  // others NaN) the exact one; a transition point has L2 and L3.
+  const auto mp =
+      pipecorr::bb::map_point(in.vsl, in.vsg, in.pidft, Evaluation::kFast);
+  t.same("map_point pattern", pipecorr::bb::flow_pattern(mx), mp.pattern);
+  const float exact_l[] = {mx.l1, mx.l2, mx.l3, mx.l4};
+  const float stored_l[] = {mp.map.l1, mp.map.l2, mp.map.l3, mp.map.l4};
+  for (int k = 0; k < 4; ++k) {
+    if (!std::isnan(stored_l[k])) t.same("stored L", exact_l[k], stored_l[k]);
   }
-  if (mx.lambda >= 0.4f) t.same("L4 read", mx.l4, mr.l4);
+  if (mp.pattern == pipecorr::bb::kTransition) {
+    t.same("transition L2", mx.l2, mp.map.l2);
+    t.same("transition L3", mx.l3, mp.map.l3);
+  }
   const std::int32_t pattern = pipecorr::bb::flow_pattern(mx);
   t.same("pattern", pattern, pipecorr::bb::flow_pattern(mf));
   const auto slope = pipecorr::bb::slope_of(in.vsl, in.dl, in.stenl, in.arad);

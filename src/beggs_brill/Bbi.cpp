@@ -74,9 +74,9 @@ Outcome solve(const FieldInputs& in, std::string_view entry_problem,
       !problem.empty()) {
     return failure(problem);
   }
-  const MapQuantities map =
-      map_quantities(in.vsl, in.vsg, in.pidft, e, Boundaries::kReadByPattern);
-  const std::int32_t pattern = flow_pattern(map);
+  const MapPoint point = map_point(in.vsl, in.vsg, in.pidft, e);
+  const MapQuantities& map = point.map;
+  const std::int32_t pattern = point.pattern;
   if (pattern == kUndefinedRegime) return failure({});
 
   const Slope slope = slope_of(in.vsl, in.dl, in.stenl, in.arad);

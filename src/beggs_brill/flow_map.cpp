@@ -1,5 +1,6 @@
 #include "beggs_brill/flow_map.hpp"
 
+#include <cfloat>
 #include <cmath>
 #include <limits>
 
@@ -255,54 +256,209 @@ float fast_sine_of_slope(float arad) noexcept {
 
 }  // namespace
 
-MapQuantities map_quantities(float vsl, float vsg, float pidft, Evaluation e,
-                             Boundaries which) noexcept {
+namespace {
+
+// The velocities, NFR and lambda of a point, with no boundary yet (NaN).
+MapQuantities map_base(float vsl, float vsg, float pidft) noexcept {
   MapQuantities m;
   m.vm = store(wide(vsl) + wide(vsg));
   m.nfr = store(wide(m.vm) * wide(m.vm) / (wide(32.174f) * wide(pidft)));
   m.lambda = store(wide(vsl) / wide(m.vm));
-  const double lambda = wide(m.lambda);
-  const bool all = e == Evaluation::kExact || which == Boundaries::kAll;
-  const bool read_l1 = all || m.lambda < 0.4f;
-  const bool read_l2_l3 = all || !(m.lambda < 0.01f);
-  const bool read_l4 = all || m.lambda >= 0.4f;
   m.l1 = m.l2 = m.l3 = m.l4 = std::numeric_limits<float>::quiet_NaN();
   m.log_lambda = kNaN;
   m.log_nfr = kNaN;
-  if (e == Evaluation::kFast && m.lambda == 0.0f && !all) {
+  return m;
+}
+
+// The four boundaries by the present formulas.
+void present_boundaries(MapQuantities& m) noexcept {
+  const double lambda = wide(m.lambda);
+  m.l1 = present_l1(lambda);
+  m.l2 = present_l2(lambda);
+  m.l3 = present_l3(lambda);
+  m.l4 = present_l4(lambda);
+}
+
+// The fast boundaries, each stored when asked for, from the shared
+// logarithms (lambda positive).
+class FastBoundaries {
+ public:
+  explicit FastBoundaries(MapQuantities& m) noexcept
+      : m_(m), lambda_(wide(m.lambda)) {
+    m_.log_lambda = log_of_float(m_.lambda);
+    m_.log_nfr = log_of_float(m_.nfr);
+  }
+  float l1() noexcept {
+    return m_.l1 = scaled_power(316.0f, 0.302f, m_.log_lambda,
+                                [&] { return present_l1(lambda_); });
+  }
+  float l2() noexcept {
+    return m_.l2 = scaled_power(0.0009252f, -2.4684f, m_.log_lambda,
+                                [&] { return present_l2(lambda_); });
+  }
+  float l3() noexcept {
+    return m_.l3 = scaled_power(0.1f, -1.4516f, m_.log_lambda,
+                                [&] { return present_l3(lambda_); });
+  }
+  float l4() noexcept {
+    return m_.l4 = scaled_power(0.5f, -6.738f, m_.log_lambda,
+                                [&] { return present_l4(lambda_); });
+  }
+
+ private:
+  MapQuantities& m_;
+  double lambda_;
+};
+
+// Where NFR lies against a boundary c lambda^y, decided from the logarithms
+// where that is safe, so that the boundary itself is needed only near it.
+// d = ln NFR - (ln c + y ln lambda) with the fast logarithms is within
+// 6000 u (< 7e-13) of the exact difference: each logarithm within
+// u (4 * 103.3 + 3) (both are of floats), y times it (|y| <= 6.738) and
+// the sums rounding within u of terms below 800. The stored boundary, the
+// float of the present value (itself within 100 u relative of the exact
+// one), lies within 2^-24 + 100 u < 6e-8 of the exact one in the
+// logarithm: all boundaries are normal floats or, L3 and L4 for a tiny
+// lambda, infinity, which only an NFR below them (d < 0) can meet. So
+// d > 2^-23 proves NFR > L and d < -2^-23 proves NFR < L; in between the
+// boundary is computed and compared. NFR must be finite and positive.
+enum class Side { kBelow, kNear, kAbove };
+
+Side side_of(const MapQuantities& m, double log_c, float y) noexcept {
+  constexpr double kMargin = 0x1p-23;
+  const double d = m.log_nfr - (log_c + wide(y) * m.log_lambda);
+  if (d > kMargin) return Side::kAbove;
+  if (d < -kMargin) return Side::kBelow;
+  return Side::kNear;
+}
+
+}  // namespace
+
+MapQuantities map_quantities(float vsl, float vsg, float pidft,
+                             Evaluation e) noexcept {
+  MapQuantities m = map_base(vsl, vsg, pidft);
+  // No liquid: the powers of zero are exact (0 and infinity), so is the
+  // present form, and no logarithm is needed.
+  if (e == Evaluation::kExact || m.lambda == 0.0f) {
+    present_boundaries(m);
+    return m;
+  }
+  FastBoundaries b(m);
+  b.l1();
+  b.l2();
+  b.l3();
+  b.l4();
+  return m;
+}
+
+namespace {
+
+// ln c of the boundaries' float factors, each rounded to double once (by
+// 50-digit decimal arithmetic).
+constexpr double kLogL1Factor = 0x1.705e1496e3fefp+2;   // ln 316
+constexpr double kLogL2Factor = -0x1.bf1271375924dp+2;  // ln 0.0009252f
+constexpr double kLogL3Factor = -0x1.26bb1b9b55516p+1;  // ln 0.1f
+constexpr double kLogL4Factor = -0x1.62e42fefa39efp-1;  // ln 0.5
+
+// The comparisons of flow_pattern between NFR and one boundary, decided
+// from the logarithms (side_of) or, near the boundary, from its float.
+class FastComparisons {
+ public:
+  FastComparisons(MapQuantities& m, FastBoundaries& b) noexcept
+      : m_(m), b_(b) {}
+  // NFR < L_k, NFR <= L_k, NFR >= L_k, NFR > L_k.
+  bool below(int k) noexcept { return compare(k) < 0; }
+  bool at_most(int k) noexcept { return compare(k) <= 0; }
+  bool at_least(int k) noexcept { return compare(k) >= 0; }
+  bool above(int k) noexcept { return compare(k) > 0; }
+
+ private:
+  // -1, 0 or 1 as NFR is below, equal to or above L_k.
+  int compare(int k) noexcept {
+    const Side s = side(k);
+    if (s == Side::kBelow) return -1;
+    if (s == Side::kAbove) return 1;
+    const float l = value(k);
+    const float nfr = m_.nfr;
+    return nfr < l ? -1 : (nfr > l ? 1 : 0);
+  }
+  Side side(int k) const noexcept {
+    switch (k) {
+      case 1:
+        return side_of(m_, kLogL1Factor, 0.302f);
+      case 2:
+        return side_of(m_, kLogL2Factor, -2.4684f);
+      case 3:
+        return side_of(m_, kLogL3Factor, -1.4516f);
+      default:
+        return side_of(m_, kLogL4Factor, -6.738f);
+    }
+  }
+  float value(int k) noexcept {
+    switch (k) {
+      case 1:
+        return b_.l1();
+      case 2:
+        return b_.l2();
+      case 3:
+        return b_.l3();
+      default:
+        return b_.l4();
+    }
+  }
+  MapQuantities& m_;
+  FastBoundaries& b_;
+};
+
+}  // namespace
+
+// The fast path follows the rules of flow_pattern with the same
+// comparisons in the same order, each decided as FastComparisons decides
+// it, and stores a boundary only where a comparison needed it, and L2 and
+// L3 for a transition point, whose weight reads them.
+MapPoint map_point(float vsl, float vsg, float pidft, Evaluation e) noexcept {
+  MapPoint p;
+  MapQuantities& m = p.map;
+  m = map_base(vsl, vsg, pidft);
+  const float lambda = m.lambda;
+  const float nfr = m.nfr;
+  if (e == Evaluation::kFast && lambda == 0.0f) {
     // No liquid: only L1 is read, and pow(+-0, 0.302) is +0 exactly (as
     // every C maths library defines pow(+-0, y) for y > 0 and not an odd
     // integer), so the present formula stores 316 * 0 = +0.
     m.l1 = 0.0f;
-    return m;
+    p.pattern = flow_pattern(m);
+    return p;
   }
-  // No liquid: the powers of zero are exact (0 and infinity), so is the
-  // present form, and no logarithm is needed.
-  if (e == Evaluation::kExact || m.lambda == 0.0f) {
-    m.l1 = present_l1(lambda);
-    m.l2 = present_l2(lambda);
-    m.l3 = present_l3(lambda);
-    m.l4 = present_l4(lambda);
-    return m;
+  if (e == Evaluation::kExact ||
+      !(lambda > 0.0f && nfr > 0.0f && nfr <= FLT_MAX)) {
+    present_boundaries(m);
+    p.pattern = flow_pattern(m);
+    return p;
   }
-  m.log_lambda = log_of_float(m.lambda);
-  m.log_nfr = log_of_float(m.nfr);
-  const double log_lambda = m.log_lambda;
-  if (read_l1) {
-    m.l1 = scaled_power(316.0f, 0.302f, log_lambda,
-                        [&] { return present_l1(lambda); });
+  FastBoundaries b(m);
+  FastComparisons c(m, b);
+  std::int32_t& pattern = p.pattern;
+  if (lambda < 0.01f && c.below(1)) {
+    pattern = kSegregated;
+  } else if (lambda >= 0.01f && c.below(2)) {
+    pattern = kSegregated;
+  } else if (lambda >= 0.01f && c.at_least(2) && c.at_most(3)) {
+    pattern = kTransition;
+  } else if (lambda >= 0.01f && lambda < 0.4f && c.above(3) && c.at_most(1)) {
+    pattern = kIntermittent;
+  } else if (lambda >= 0.4f && c.at_least(3) && c.at_most(4)) {
+    pattern = kIntermittent;
+  } else if (lambda < 0.4f && c.at_least(1)) {
+    pattern = kDistributed;
+  } else if (lambda >= 0.4f && c.above(4)) {
+    pattern = kDistributed;
   }
-  if (read_l2_l3) {
-    m.l2 = scaled_power(0.0009252f, -2.4684f, log_lambda,
-                        [&] { return present_l2(lambda); });
-    m.l3 = scaled_power(0.1f, -1.4516f, log_lambda,
-                        [&] { return present_l3(lambda); });
+  if (pattern == kTransition) {
+    b.l2();
+    b.l3();
   }
-  if (read_l4) {
-    m.l4 = scaled_power(0.5f, -6.738f, log_lambda,
-                        [&] { return present_l4(lambda); });
-  }
-  return m;
+  return p;
 }
 
 std::int32_t flow_pattern(const MapQuantities& m) noexcept {

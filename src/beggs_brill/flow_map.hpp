@@ -25,18 +25,22 @@ struct MapQuantities {
   double log_nfr = 0.0;
 };
 
-// Which pattern boundaries the fast path stores: all four, or only those
-// the point's band of lambda reads (L1 below 0.01; L1, L2 and L3 below 0.4;
-// L2, L3 and L4 from 0.4), the others left NaN. The exact path stores all
-// four either way.
-enum class Boundaries { kAll, kReadByPattern };
-
 MapQuantities map_quantities(float vsl, float vsg, float pidft,
-                             Evaluation e = Evaluation::kFast,
-                             Boundaries which = Boundaries::kAll) noexcept;
+                             Evaluation e = Evaluation::kFast) noexcept;
 
 // The pattern code (5 to 8), or -1 when no region of the map holds the point.
 std::int32_t flow_pattern(const MapQuantities& map) noexcept;
+
+// The map quantities and the pattern of a point together. The fast path
+// stores only the boundaries the map's rules read before they settle the
+// pattern, taken in the rules' order (from lambda = 0.4 up, L4 first: see
+// flow_map.cpp), and leaves the others NaN; the exact path stores all four.
+struct MapPoint {
+  MapQuantities map;
+  std::int32_t pattern = -1;
+};
+MapPoint map_point(float vsl, float vsg, float pidft,
+                   Evaluation e = Evaluation::kFast) noexcept;
 
 // Coefficients of the horizontal holdup a * lambda^b / NFR^c.
 struct HorizontalCoefficients {
