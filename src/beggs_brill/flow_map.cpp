@@ -208,7 +208,8 @@ float fast_inclination(const MapQuantities& m, const Correction& corr,
   const double one_less = wide(1.0f) - wide(m.lambda);
   const double fast = one_less * sum;
   const double size = (std::fabs(t1) + std::fabs(t2)) + std::fabs(t3);
-  // Each exponent below kFactorLimit (also NaN fails here).
+  // The exponents' sizes together below kFactorLimit, and so each of them
+  // (NaN fails here too).
   if (!(size < kFactorLimit)) {
     return store_fast(fast, kNotProven,
                       [&] { return present_inclination(m, corr.nlv, k); });
