@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bb_points.hpp"
 #include "beggs_brill/Bb_2.hpp"
 #include "beggs_brill/Bb_3.hpp"
 #include "beggs_brill/proven_store.hpp"
@@ -16,26 +17,7 @@
 
 namespace {
 
-// usl usg rol rog visl visg eps sigma diam fi p, SI units.
-struct Point {
-  double v[11];
-};
-
-constexpr Point kSegregated{
-    {0.05, 0.5, 800, 40, 0.002, 2e-5, 5e-5, 0.025, 0.1, 0, 5e5}};
-constexpr Point kTransition{
-    {0.2, 0.3, 800, 40, 0.002, 2e-5, 5e-5, 0.025, 0.1, 0, 5e5}};
-constexpr Point kIntermittent{
-    {0.5, 2, 800, 40, 0.002, 2e-5, 5e-5, 0.025, 0.1, 10, 5e5}};
-constexpr Point kDistributed{
-    {2, 1, 800, 40, 0.002, 2e-5, 5e-5, 0.025, 0.1, -10, 5e5}};
-// Friction pieces: no-slip Reynolds numbers of about 86, 2860 and 21000.
-constexpr Point kLaminar{
-    {0.2, 0.3, 800, 40, 0.5, 2e-5, 5e-5, 0.025, 0.1, 0, 5e5}};
-constexpr Point kBridge{
-    {0.2, 0.3, 800, 40, 0.015, 2e-5, 5e-5, 0.025, 0.1, 0, 5e5}};
-constexpr Point kDryGas{
-    {0, 10, 800, 40, 0.002, 2e-5, 5e-5, 0.025, 0.1, 0, 5e5}};
+using pipecorr::bench::Point;
 
 using pipecorr::bb::Evaluation;
 
@@ -90,19 +72,19 @@ void BM_BB_2(benchmark::State& state, const Point& pt, Evaluation e) {
   BENCHMARK_CAPTURE(entry, name##_exact, point, Evaluation::kExact); \
   BENCHMARK_CAPTURE(entry, name##_fast, point, Evaluation::kFast)
 
-PIPECORR_BOTH_PATHS(BM_BB_3, segregated, kSegregated);
-PIPECORR_BOTH_PATHS(BM_BB_3, transition, kTransition);
-PIPECORR_BOTH_PATHS(BM_BB_3, intermittent, kIntermittent);
-PIPECORR_BOTH_PATHS(BM_BB_3, distributed, kDistributed);
-PIPECORR_BOTH_PATHS(BM_BB_3, laminar, kLaminar);
-PIPECORR_BOTH_PATHS(BM_BB_3, bridge, kBridge);
-PIPECORR_BOTH_PATHS(BM_BB_3, dry_gas, kDryGas);
-PIPECORR_BOTH_PATHS(BM_BB_2, segregated, kSegregated);
-PIPECORR_BOTH_PATHS(BM_BB_2, transition, kTransition);
-PIPECORR_BOTH_PATHS(BM_BB_2, intermittent, kIntermittent);
-PIPECORR_BOTH_PATHS(BM_BB_2, distributed, kDistributed);
-PIPECORR_BOTH_PATHS(BM_BB_2, laminar, kLaminar);
-PIPECORR_BOTH_PATHS(BM_BB_2, bridge, kBridge);
+PIPECORR_BOTH_PATHS(BM_BB_3, segregated, pipecorr::bench::kSegregated);
+PIPECORR_BOTH_PATHS(BM_BB_3, transition, pipecorr::bench::kTransition);
+PIPECORR_BOTH_PATHS(BM_BB_3, intermittent, pipecorr::bench::kIntermittent);
+PIPECORR_BOTH_PATHS(BM_BB_3, distributed, pipecorr::bench::kDistributed);
+PIPECORR_BOTH_PATHS(BM_BB_3, laminar, pipecorr::bench::kLaminar);
+PIPECORR_BOTH_PATHS(BM_BB_3, bridge, pipecorr::bench::kBridge);
+PIPECORR_BOTH_PATHS(BM_BB_3, dry_gas, pipecorr::bench::kDryGas);
+PIPECORR_BOTH_PATHS(BM_BB_2, segregated, pipecorr::bench::kSegregated);
+PIPECORR_BOTH_PATHS(BM_BB_2, transition, pipecorr::bench::kTransition);
+PIPECORR_BOTH_PATHS(BM_BB_2, intermittent, pipecorr::bench::kIntermittent);
+PIPECORR_BOTH_PATHS(BM_BB_2, distributed, pipecorr::bench::kDistributed);
+PIPECORR_BOTH_PATHS(BM_BB_2, laminar, pipecorr::bench::kLaminar);
+PIPECORR_BOTH_PATHS(BM_BB_2, bridge, pipecorr::bench::kBridge);
 
 // With the log on every call opens, appends and closes the file seven
 // times (entry, core, friction and exit blocks).
@@ -118,7 +100,7 @@ void BM_BB_3_LogOn(benchmark::State& state) {
   double dp = 0;
   std::int64_t calls = 0;
   for (auto _ : state) {
-    call_bb_3(kIntermittent, dp);
+    call_bb_3(pipecorr::bench::kIntermittent, dp);
     benchmark::DoNotOptimize(dp);
     if (++calls % 4096 == 0) {
       state.PauseTiming();

@@ -2,6 +2,7 @@
 // outside the correlation's domain.
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -194,6 +195,26 @@ TEST_P(DomainFailures, FailureExitWithReasonThenSuccess) {
   EXPECT_EQ(ok.errmsg, padded("") + "#");
   EXPECT_GT(ok.iregime, 0);
   EXPECT_GT(ok.hl, 0.0f);
+}
+
+// Every field, in every position of the test's four-value groups, against
+// every kind of value that is not finite, and the largest floats that are.
+TEST(AllFinite, FindsAnyValueThatIsNotFinite) {
+  using F = float FieldInputs::*;
+  const F fields[] = {
+      &FieldInputs::vsl,  &FieldInputs::vsg,   &FieldInputs::dl,
+      &FieldInputs::dg,   &FieldInputs::visl,  &FieldInputs::visg,
+      &FieldInputs::ruff, &FieldInputs::stenl, &FieldInputs::pidft,
+      &FieldInputs::arad, &FieldInputs::pave};
+  EXPECT_TRUE(pipecorr::bb::all_finite(kGood));
+  for (const F field : fields) {
+    for (const float bad : {kInf, -kInf, kNaN, -kNaN}) {
+      EXPECT_FALSE(pipecorr::bb::all_finite(with(kGood, field, bad)));
+    }
+    for (const float fine : {FLT_MAX, -FLT_MAX, 0x1p-149f, -0.0f}) {
+      EXPECT_TRUE(pipecorr::bb::all_finite(with(kGood, field, fine)));
+    }
+  }
 }
 
 const std::string kNotFinite = "an input is not a finite number";

@@ -12,6 +12,9 @@
 
 #include "beggs_brill/float_exp.hpp"
 #include "beggs_brill/float_log.hpp"
+#include "beggs_brill/float_sin.hpp"
+#include "beggs_brill/friction.hpp"
+#include "beggs_brill/libm_accuracy.hpp"
 #include "beggs_brill/proven_store.hpp"
 #include "beggs_brill_rounding.hpp"
 
@@ -101,6 +104,56 @@ INSTANTIATE_TEST_SUITE_P(
         RoundingCase{"BoundTooLargeToProveAnything", 1.0, 0x1p26, false}),
     pipecorr::testing::ByName{});
 
+// Near midpoints, against the distance measured in long double: proven
+// exactly when the nearest midpoint lies more than the bound away.
+TEST(StoreProvenNearMidpoints, ProvesExactlyWhenTheMidpointIsBeyondTheBound) {
+  std::mt19937_64 rng(20240614);
+  std::uniform_int_distribution<std::uint32_t> float_bits(0x00800000,
+                                                          0x7f7ffffe);
+  std::uniform_int_distribution<int> steps(-40, 40);
+  std::uniform_int_distribution<int> quarter_ulps(0, 160);
+  for (int n = 0; n < 200000; ++n) {
+    const float below = std::bit_cast<float>(float_bits(rng));
+    const float above = std::nextafter(below, INFINITY);
+    const double midpoint =
+        (static_cast<double>(below) + static_cast<double>(above)) / 2.0;
+    const double fast =
+        (n % 2 == 0 ? 1.0 : -1.0) * ulps_away(midpoint, steps(rng));
+    const double bound = quarter_ulps(rng) / 4.0;
+    // Distance in ulps of `fast` to the midpoint it was made from; the
+    // other midpoints lie a float's width (2^29 ulps) away.
+    const long double ulp = std::ldexp(1.0L, std::ilogb(fast) - 52);
+    const long double distance =
+        std::fabs(std::fabs(static_cast<long double>(fast)) - midpoint) / ulp;
+    const std::optional<float> result = store_proven(fast, bound);
+    ASSERT_EQ(result.has_value(), distance > bound)
+        << std::hexfloat << fast << " " << bound;
+    if (result) {
+      EXPECT_EQ(std::bit_cast<std::uint32_t>(*result),
+                std::bit_cast<std::uint32_t>(static_cast<float>(fast)));
+    }
+  }
+}
+
+// An absolute bound in units u = 2^-53, converted to ulps of the value:
+// never less than the exact count, at most a hair more.
+TEST(UlpsFromAbsolute, CountsTheBoundInUlpsOfTheValue) {
+  const struct {
+    double units, fast, ulps;
+  } cases[] = {
+      {8.0, 1.0, 4.0},             // ulp(1) = 2u
+      {8.0, 1.999, 4.0},           // same binade
+      {8.0, 2.0, 2.0},             // ulp(2) = 4u
+      {8.0, -0.75, 8.0},           // ulp(0.75) = u
+      {3.0, 0x1p-100, 0x1.8p100},  // 3 u over 2^-152
+  };
+  for (const auto& c : cases) {
+    const double ulps = pipecorr::bb::ulps_from_absolute(c.units, c.fast);
+    EXPECT_GE(ulps, c.ulps) << c.fast;
+    EXPECT_LE(ulps, c.ulps * (1.0 + 0x1p-19) + 1.0) << c.fast;
+  }
+}
+
 TEST(StoreFast, RunsThePresentFormulaExactlyWhenNotProven) {
   int present_runs = 0;
   const auto present = [&] {
@@ -116,6 +169,24 @@ TEST(StoreFast, RunsThePresentFormulaExactlyWhenNotProven) {
             42.0f);
   EXPECT_EQ(present_runs, 3);
   EXPECT_EQ(pipecorr::bb::fallbacks_in_this_thread() - before, 3u);
+}
+
+// The bridge's start at Re = 4000 is a constant: the present formula's
+// float on this platform, and the float of the value in long double.
+TEST(ColebrookStart, AtFourThousandIsThePresentFloat) {
+  using pipecorr::bb::Evaluation;
+  const float fast = pipecorr::bb::colebrook_start(4000.0f, Evaluation::kFast);
+  const float present =
+      pipecorr::bb::colebrook_start(4000.0f, Evaluation::kExact);
+  EXPECT_EQ(std::bit_cast<std::uint32_t>(fast),
+            std::bit_cast<std::uint32_t>(present));
+  const long double exact =
+      static_cast<long double>(0.0056f) +
+      0.5L / std::pow(4000.0L, static_cast<long double>(0.32f));
+  EXPECT_EQ(fast, static_cast<float>(exact));
+  // Elsewhere the fast start is computed, and proven, too.
+  EXPECT_EQ(pipecorr::bb::colebrook_start(4001.0f, Evaluation::kFast),
+            pipecorr::bb::colebrook_start(4001.0f, Evaluation::kExact));
 }
 
 // The inline functions against the long double ones (64-bit significand on
@@ -146,6 +217,40 @@ TEST(ExpInline, WithinItsBoundBelowSevenHundred) {
     const double error = static_cast<double>(
         std::fabs((static_cast<long double>(fast) - exact) / exact));
     ASSERT_LE(error, pipecorr::bb::kExpInlineError * 0x1p-53) << t;
+  }
+}
+
+// Over the inline range, also near the ends of the reduction's quadrants
+// (multiples of pi/4) and near the zeros.
+TEST(SinInline, WithinItsBoundUpToTheLimit) {
+  std::mt19937 rng(20240615);
+  std::uniform_real_distribution<double> argument(-3.0, 3.0);
+  std::uniform_real_distribution<double> near(-1e-6, 1e-6);
+  for (int n = 0; n < 200000; ++n) {
+    double x = argument(rng);
+    if (n % 4 == 1)
+      x = std::round(x * 4.0 / 3.14159265358979) * 0.785398163397 + near(rng);
+    if (n % 4 == 2) x = near(rng);
+    if (x == 0.0 || std::fabs(x) > pipecorr::bb::kSinInlineLimit) continue;
+    const long double exact = std::sin(static_cast<long double>(x));
+    const double fast = pipecorr::bb::sin_inline(x);
+    ASSERT_LE(static_cast<double>(std::fabs((fast - exact) / exact)),
+              pipecorr::bb::kSinInlineError * 0x1p-53)
+        << std::hexfloat << x;
+  }
+}
+
+// The maths library's sin on this platform, within the bound the proofs
+// assume for it (2 kSinUlps units u relative) over the same range.
+TEST(LibmSin, WithinTheAssumedBound) {
+  std::mt19937 rng(20240616);
+  std::uniform_real_distribution<double> argument(-3.0, 3.0);
+  for (int n = 0; n < 200000; ++n) {
+    const double x = argument(rng);
+    const long double exact = std::sin(static_cast<long double>(x));
+    ASSERT_LE(static_cast<double>(std::fabs((std::sin(x) - exact) / exact)),
+              2.0 * pipecorr::bb::accuracy::kSinUlps * 0x1p-53)
+        << std::hexfloat << x;
   }
 }
 

@@ -323,6 +323,40 @@ INSTANTIATE_TEST_SUITE_P(
                 pipecorr::bb::kDistributed}),
     pipecorr::testing::ByName{});
 
+// The fast map decides NFR against a boundary from logarithms unless NFR
+// lies near it. NFR stepped float by float across every boundary (by the
+// diameter; mixture velocity 1), for lambda in every band and at the
+// limits: the same pattern as the rules with all four present boundaries,
+// ties included.
+TEST(MapPoint, DecidesAsTheRulesAcrossEveryBoundary) {
+  using pipecorr::bb::Evaluation;
+  int ties = 0;
+  for (const float vsl :
+       {0.005f, 0.0099999f, 0.01f, 0.05f, 0.2f, 0.3999f, 0.4f, 0.5f, 0.9f}) {
+    const float vsg = 1.0f - vsl;
+    const MapQuantities unit =
+        map_quantities(vsl, vsg, 1.0f, Evaluation::kExact);
+    ASSERT_EQ(unit.vm, 1.0f);
+    for (const float boundary : {unit.l1, unit.l2, unit.l3, unit.l4}) {
+      float pidft =
+          static_cast<float>(1.0 / (32.174 * static_cast<double>(boundary)));
+      for (int step = 0; step < 20; ++step) pidft = std::nextafter(pidft, 0.0f);
+      for (int step = 0; step < 41; ++step) {
+        const MapQuantities exact =
+            map_quantities(vsl, vsg, pidft, Evaluation::kExact);
+        const auto fast = pipecorr::bb::map_point(vsl, vsg, pidft);
+        EXPECT_EQ(fast.pattern, flow_pattern(exact))
+            << vsl << " " << std::hexfloat << pidft;
+        for (const float l : {exact.l1, exact.l2, exact.l3, exact.l4}) {
+          ties += exact.nfr == l;
+        }
+        pidft = std::nextafter(pidft, 1.0f);
+      }
+    }
+  }
+  EXPECT_GT(ties, 20);
+}
+
 TEST(Map, BelowLowerLimitOnlySegregatedOrDistributed) {
   for (const float nfr : {0.001f, 1.0f, 10.0f, 100.0f, 1000.0f}) {
     MapQuantities m = map_quantities(0.005f, 0.995f, 1.0f);

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -108,11 +109,26 @@ void compare_stages(const FieldInputs& in, Tally& t) {
   t.same("L2", mx.l2, mf.l2);
   t.same("L3", mx.l3, mf.l3);
   t.same("L4", mx.l4, mf.l4);
+  // The core's map: the same pattern, and every boundary it stored (the
+  // others NaN) the exact one; a transition point has L2 and L3.
+  const auto mp =
+      pipecorr::bb::map_point(in.vsl, in.vsg, in.pidft, Evaluation::kFast);
+  t.same("map_point pattern", pipecorr::bb::flow_pattern(mx), mp.pattern);
+  const float exact_l[] = {mx.l1, mx.l2, mx.l3, mx.l4};
+  const float stored_l[] = {mp.map.l1, mp.map.l2, mp.map.l3, mp.map.l4};
+  for (int k = 0; k < 4; ++k) {
+    if (!std::isnan(stored_l[k])) t.same("stored L", exact_l[k], stored_l[k]);
+  }
+  if (mp.pattern == pipecorr::bb::kTransition) {
+    t.same("transition L2", mx.l2, mp.map.l2);
+    t.same("transition L3", mx.l3, mp.map.l3);
+  }
   const std::int32_t pattern = pipecorr::bb::flow_pattern(mx);
   t.same("pattern", pattern, pipecorr::bb::flow_pattern(mf));
   const auto slope = pipecorr::bb::slope_of(in.vsl, in.dl, in.stenl, in.arad);
   const auto cx = pipecorr::bb::correction_of(slope, Evaluation::kExact);
   const auto cf = pipecorr::bb::correction_of(slope, Evaluation::kFast);
+  t.same("s", cx.s, cf.s);
   t.same("NLV", cx.nlv, cf.nlv);
   if (in.vsl > 0.0f) {
     for (const bool intermittent : {false, true}) {
@@ -137,6 +153,9 @@ void compare_stages(const FieldInputs& in, Tally& t) {
   pipecorr::bb::MOODY_q(mix.renum, mix.rruff, fn_x, Evaluation::kExact);
   pipecorr::bb::MOODY_q(mix.renum, mix.rruff, fn_f, Evaluation::kFast);
   t.same("Moody factor", fn_x, fn_f);
+  t.same("elevation gradient",
+         pipecorr::bb::elevation_gradient(in, mix, Evaluation::kExact),
+         pipecorr::bb::elevation_gradient(in, mix, Evaluation::kFast));
   t.same("S", pipecorr::bb::slip_exponent(mix.lambda, hl, Evaluation::kExact),
          pipecorr::bb::slip_exponent(mix.lambda, hl, Evaluation::kFast));
   float ftp_x = 0.0f;

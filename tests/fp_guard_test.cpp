@@ -53,6 +53,18 @@ TEST_F(HostWithTraps, HostFlagsSetBeforeTheCallAreKept) {
   EXPECT_EQ(after, host);
 }
 
+// A host already running with the library's settings: nothing is loaded
+// on entry, and the flags the library raises are dropped on return.
+TEST_F(HostWithTraps, HostWithTheLibrarysSettingsFindsNoNewFlags) {
+  for (const unsigned host : {0x1F80U, 0x1F80U | _MM_EXCEPT_DENORM}) {
+    _mm_setcsr(host);
+    at_boundary([] { raise_sse_flags(); });
+    const unsigned after = _mm_getcsr();
+    _mm_setcsr(saved_);
+    EXPECT_EQ(after, host);
+  }
+}
+
 TEST_F(HostWithTraps, LibraryWorksRoundingToNearestWhateverTheHostUses) {
   volatile double third_nearest = 0.0;
   volatile double one = 1.0;

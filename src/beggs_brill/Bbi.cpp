@@ -1,6 +1,5 @@
 #include "beggs_brill/Bbi.hpp"
 
-#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -16,14 +15,9 @@ namespace {
 
 // Why the point lies outside the correlation's domain, or empty when it
 // does not. Such points would otherwise reach the host as NaN or infinity.
-std::string_view domain_problem(const FieldInputs& in) noexcept {
-  const float values[] = {in.vsl,   in.vsg,  in.dl,   in.dg,
-                          in.visl,  in.visg, in.ruff, in.stenl,
-                          in.pidft, in.arad, in.pave};
-  if (!std::all_of(std::begin(values), std::end(values),
-                   [](float v) { return std::isfinite(v); })) {
-    return "an input is not a finite number";
-  }
+// Fills `ns`, which the screening computes anyway, for the mixture.
+std::string_view domain_problem(const FieldInputs& in, NoSlip& ns) noexcept {
+  if (!all_finite(in)) return "an input is not a finite number";
   if (in.vsl < 0.0f || in.vsg < 0.0f) {
     return "superficial velocities must not be negative";
   }
@@ -38,21 +32,22 @@ std::string_view domain_problem(const FieldInputs& in) noexcept {
   // Zero stays allowed: a vacuum-like gas phase has a defined result.
   if (in.dg < 0.0f) return "gas density must not be negative";
   if (!(in.stenl > 0.0f)) return "surface tension must be positive";
-  if (!(no_slip_viscosity(in, no_slip_holdup(in)) > 0.0f)) {
+  ns = no_slip_of(in);
+  if (!(ns.viscosity > 0.0f)) {
     return "no-slip viscosity must be positive";
   }
   return {};
 }
 
 // Friction plus elevation gradient, psi/ft, for the final holdup `hl`.
-float pressure_gradient(const FieldInputs& in, float hl,
+float pressure_gradient(const FieldInputs& in, float hl, const NoSlip& ns,
                         Evaluation e) noexcept {
-  const Mixture m = mixture_of(in, hl);
+  const Mixture m = mixture_of(in, hl, ns);
   float ftp = 0.0f;
   float ffrat = 0.0f;
   FRNBB_q(m.renum, m.rruff, m.lambda, hl, ftp, ffrat, e);
   return store(wide(friction_gradient(in, m, ftp)) +
-               wide(elevation_gradient(in, m)));
+               wide(elevation_gradient(in, m, e)));
 }
 
 // What one call hands back: a pattern with its holdup and gradient, or the
@@ -74,18 +69,21 @@ Outcome failure(std::string_view reason) noexcept {
 Outcome solve(const FieldInputs& in, std::string_view entry_problem,
               Evaluation e) noexcept {
   if (!entry_problem.empty()) return failure(entry_problem);
-  if (const std::string_view problem = domain_problem(in); !problem.empty()) {
+  NoSlip ns;
+  if (const std::string_view problem = domain_problem(in, ns);
+      !problem.empty()) {
     return failure(problem);
   }
-  const MapQuantities map = map_quantities(in.vsl, in.vsg, in.pidft, e);
-  const std::int32_t pattern = flow_pattern(map);
+  const MapPoint point = map_point(in.vsl, in.vsg, in.pidft, e);
+  const MapQuantities& map = point.map;
+  const std::int32_t pattern = point.pattern;
   if (pattern == kUndefinedRegime) return failure({});
 
   const Slope slope = slope_of(in.vsl, in.dl, in.stenl, in.arad);
   const float hl = liquid_holdup(pattern, map, slope, e);
   // Last guards: extreme but finite inputs can still overflow on the way.
   if (!std::isfinite(hl)) return failure("liquid holdup is out of range");
-  const float DPg = pressure_gradient(in, hl, e);
+  const float DPg = pressure_gradient(in, hl, ns, e);
   if (!std::isfinite(DPg)) {
     return failure("pressure gradient is out of range");
   }

@@ -6,8 +6,15 @@
 // re-entrant; the only state shared between calls is the debug-log switch.
 #pragma once
 
+#include <array>
+#include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "beggs_brill/proven_store.hpp"
 #include "pipecorr/pipecorr.h"
@@ -28,6 +35,35 @@ struct FieldInputs {
   float arad = 0.0f;   // inclination, radian, positive uphill
   float pave = 0.0f;   // pressure, psia; traced only
 };
+
+// Whether every field value is a finite number. One pass over the values'
+// bits: a float is infinite or NaN exactly when its magnitude bits, read
+// as an integer, exceed those of the largest float. The common path of
+// every call tests all eleven at once, with SSE2 four at a time (the last
+// load overlaps the middle one by a value).
+[[nodiscard]] inline bool all_finite(const FieldInputs& in) noexcept {
+  static_assert(sizeof(FieldInputs) == 11 * sizeof(float));
+  constexpr std::int32_t kMagnitude = 0x7fffffff;
+  constexpr std::int32_t kLargestFloat = 0x7f7fffff;
+#if defined(__SSE2__)
+  const auto* bytes = reinterpret_cast<const unsigned char*>(&in);
+  const __m128i magnitude = _mm_set1_epi32(kMagnitude);
+  const __m128i largest = _mm_set1_epi32(kLargestFloat);
+  const auto beyond = [&](std::size_t offset) {
+    const __m128i v =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + offset));
+    return _mm_cmpgt_epi32(_mm_and_si128(v, magnitude), largest);
+  };
+  const __m128i any =
+      _mm_or_si128(_mm_or_si128(beyond(0), beyond(16)), beyond(28));
+  return _mm_movemask_epi8(any) == 0;
+#else
+  const auto bits = std::bit_cast<std::array<std::int32_t, 11> >(in);
+  bool beyond = false;
+  for (const std::int32_t b : bits) beyond |= (b & kMagnitude) > kLargestFloat;
+  return !beyond;
+#endif
+}
 
 // Flow-pattern codes returned in `iregime`: the host's codes.
 inline constexpr std::int32_t kUndefinedRegime = PIPECORR_PATTERN_NONE;

@@ -1,11 +1,13 @@
 #include "beggs_brill/flow_map.hpp"
 
+#include <cfloat>
 #include <cmath>
 #include <limits>
 
 #include "beggs_brill/Bbi.hpp"
 #include "beggs_brill/float_exp.hpp"
 #include "beggs_brill/float_log.hpp"
+#include "beggs_brill/float_sin.hpp"
 #include "beggs_brill/libm_accuracy.hpp"
 #include "beggs_brill/single_precision.hpp"
 
@@ -16,11 +18,9 @@ using accuracy::kLn2Above;
 using accuracy::kLogUlps;
 using accuracy::pow_ulps;
 
-// Units u by which y * ln x is off when ln x comes from log_of_float:
-// |y| u (4 |ln x| + 3) from the logarithm, u |t| from the product.
-double product_error(double t, float y) noexcept {
-  return 5.0 * std::fabs(t) + 3.0 * std::fabs(wide(y));
-}
+// product_error(t, y) = 5 |t| + 3 |y|: the units u by which t = y * ln x
+// is off when ln x comes from log_of_float: |y| u (4 |ln x| + 3) from the
+// logarithm, u |t| from the product.
 
 constexpr HorizontalCoefficients kSegregatedHorizontal{0.98f, 0.4846f, 0.0868f};
 constexpr HorizontalCoefficients kIntermittentHorizontal{0.845f, 0.5351f,
@@ -28,19 +28,34 @@ constexpr HorizontalCoefficients kIntermittentHorizontal{0.845f, 0.5351f,
 constexpr HorizontalCoefficients kDistributedHorizontal{1.065f, 0.5824f,
                                                         0.0609f};
 
-constexpr InclinationCoefficients kSegregatedUphill{
-    0.011f, -3.768f, 3.539f, -1.614f, -0x1.20a18be2d7b40p+2};
-constexpr InclinationCoefficients kIntermittentUphill{
-    2.96f, 0.305f, -0.4473f, 0.0978f, 0x1.15cef6f8d312dp+0};
-constexpr InclinationCoefficients kDownhill{4.7f, -0.3692f, 0.1244f, -0.5056f,
-                                            0x1.8c2d0dcd27328p+0};
+constexpr double magnitude(double x) noexcept { return x < 0.0 ? -x : x; }
+
+constexpr InclinationCoefficients inclination_row(float d, float e, float f,
+                                                  float g,
+                                                  double log_d) noexcept {
+  return {
+      d,
+      e,
+      f,
+      g,
+      log_d,
+      4.0 * magnitude(log_d) +
+          3.0 * (magnitude(wide(e)) + magnitude(wide(f)) + magnitude(wide(g)))};
+}
+
+constexpr InclinationCoefficients kSegregatedUphill =
+    inclination_row(0.011f, -3.768f, 3.539f, -1.614f, -0x1.20a18be2d7b40p+2);
+constexpr InclinationCoefficients kIntermittentUphill =
+    inclination_row(2.96f, 0.305f, -0.4473f, 0.0978f, 0x1.15cef6f8d312dp+0);
+constexpr InclinationCoefficients kDownhill =
+    inclination_row(4.7f, -0.3692f, 0.1244f, -0.5056f, 0x1.8c2d0dcd27328p+0);
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Exponents t = y ln x below this size keep every power, product and
-// quotient of the present formulas and the fast exp inside the normal double
-// range (e^700 < 2^1010), where the relative bounds hold.
-constexpr double kExponentLimit = 700.0;
+// kExponentLimit = 700: exponents t = y ln x below this size keep every
+// power, product and quotient of the present formulas and the fast exp
+// inside the normal double range (e^700 < 2^1010), where the relative
+// bounds hold.
 
 // The present formulas: the fallback of the fast forms and the exact path.
 
@@ -88,60 +103,73 @@ float present_psi(float c, float s) noexcept {
 
 // The fast forms, each with its bound.
 
-// c x^y from the shared ln x (log_of_float), for y of either sign.
-// Fast: c * exp(y * ln x). With t = y ln x, errors relative to the exact
-// c x^y, in units u = 2^-53:
+// c x^y from the shared ln x (log_of_float), for y of either sign and a
+// positive float x. Fast: c * exp(y * ln x). With t = y ln x, errors
+// relative to the exact c x^y, in units u = 2^-53:
 //   y * ln x is off by product_error(t, y); exp turns an argument off by d
 //   into a value off by d (1 + d) (d < 2^-40 here), exp_inline adds
 //   kExpInlineError; c rounds by 1:
 //     fast     product_error(t, y) + kExpInlineError + 1
 //     present  2 E_pow(t) + 1       (c * pow(x, y) or c / pow(x, -y))
+// that is (5 + 2 kGrowthPerUnit) |t| + 3 |y| + kExpInlineError
+// + 2 kGrowthBase + 2. A finite positive float has |ln x| <= 149 ln 2 <
+// 103.3, so |t| stays below kExponentLimit for every |y| up to 6.77 (the
+// largest exponent here is 6.738); x = 0 or infinity gives an infinite t
+// and bound, which the test rejects.
 template <typename Present>
 float scaled_power(float c, float y, double log_x, Present&& present) noexcept {
+  const GrowingBound bound =
+      growing_bound(5.0 + 2.0 * accuracy::kGrowthPerUnit,
+                    3.0 * std::fabs(wide(y)) + kExpInlineError +
+                        2.0 * accuracy::kGrowthBase + 2.0);
   const double t = wide(y) * log_x;
   const double fast = wide(c) * exp_inline(t);
-  const double size = std::fabs(t);
-  const double bound =
-      size < kExponentLimit
-          ? ulps_from_relative(product_error(t, y) + kExpInlineError + 1.0 +
-                               2.0 * pow_ulps(t) + 1.0)
-          : kNotProven;
-  return store_fast(fast, bound, present);
+  return store_fast(fast, bound.at(std::fabs(t)), present);
 }
 
 // a lambda^b / NFR^c. Fast: a * exp(b ln lambda - c ln NFR). With
 // t1 = b ln lambda, t2 = c ln NFR and t = t1 - t2, errors relative to the
 // exact value, in units u (as in scaled_power, plus the difference's
-// rounding, |t|):
+// rounding, |t| <= |t1| + |t2|):
 //   fast     product_error(t1, b) + product_error(t2, c) + |t|
 //            + kExpInlineError + 1
 //   present  2 E_pow(t1) + 2 E_pow(t2) + 2
+// that is at most (6 + 2 kGrowthPerUnit) (|t1| + |t2|) + 3 (|b| + |c|)
+// + kExpInlineError + 4 kGrowthBase + 3. lambda and NFR are floats, lambda
+// in (0, 1]: |t1| + |t2| < 0.59 * 103.3 + 0.09 * 103.3, far inside
+// kExponentLimit, unless NFR is 0 or infinite, which makes the bound
+// infinite.
 float fast_horizontal(const MapQuantities& map,
                       const HorizontalCoefficients& k) noexcept {
+  const GrowingBound bound =
+      growing_bound(6.0 + 2.0 * accuracy::kGrowthPerUnit,
+                    3.0 * (std::fabs(wide(k.b)) + std::fabs(wide(k.c))) +
+                        kExpInlineError + 4.0 * accuracy::kGrowthBase + 3.0);
   const double t1 = wide(k.b) * map.log_lambda;
   const double t2 = wide(k.c) * map.log_nfr;
-  const double t = t1 - t2;
-  const double fast = wide(k.a) * exp_inline(t);
-  const double s1 = std::fabs(t1);
-  const double s2 = std::fabs(t2);
-  const double size = std::fabs(t);
-  const double bound =
-      s1 < kExponentLimit && s2 < kExponentLimit && size < kExponentLimit
-          ? ulps_from_relative(product_error(t1, k.b) + product_error(t2, k.c) +
-                               size + kExpInlineError + 1.0 +
-                               2.0 * pow_ulps(t1) + 2.0 * pow_ulps(t2) + 2.0)
-          : kNotProven;
-  return store_fast(fast, bound, [&] { return present_horizontal(map, k); });
+  const double fast = wide(k.a) * exp_inline(t1 - t2);
+  return store_fast(fast, bound.at(std::fabs(t1) + std::fabs(t2)),
+                    [&] { return present_horizontal(map, k); });
 }
 
 // The horizontal holdup of a pattern, limited to [lambda, 1].
 float horizontal_holdup(const MapQuantities& map,
                         const HorizontalCoefficients& k,
                         Evaluation e) noexcept {
-  // No liquid: lambda^b is 0 exactly (see map_quantities).
-  float hl0 = e == Evaluation::kFast && map.lambda != 0.0f
-                  ? fast_horizontal(map, k)
-                  : present_horizontal(map, k);
+  float hl0 = 0.0f;
+  if (e == Evaluation::kExact) {
+    hl0 = present_horizontal(map, k);
+  } else if (map.lambda != 0.0f) {
+    hl0 = fast_horizontal(map, k);
+  } else if (map.nfr > 0.0f) {
+    // No liquid: a lambda^b = a * 0 is +0 exactly (pow(+-0, b) for b > 0
+    // and not an odd integer), and a positive NFR, also an infinite one,
+    // has a positive NFR^c: the present quotient is +0. (NFR = 0 would make
+    // it 0/0, which the present formula keeps.)
+    hl0 = 0.0f;
+  } else {
+    hl0 = present_horizontal(map, k);
+  }
   if (hl0 > 1.0f) hl0 = 1.0f;
   if (hl0 < map.lambda) hl0 = map.lambda;
   return hl0;
@@ -165,6 +193,9 @@ constexpr double kFactorLimit = 200.0;
 //            (the product is off by rho = 2 (E_pow(t1) + E_pow(t2)
 //            + E_pow(t3)) + 3 relative, which the logarithm turns into as
 //            much absolute error, and adds its own 2 E_log |S|)
+// Together, with s = |t1| + |t2| + |t3|:
+//   (1 - lambda)((8 + 2 kGrowthPerUnit) s + 2 E_log |S| + fixed_units
+//   + 6 kGrowthBase + 3) + 4 |C|.
 float fast_inclination(const MapQuantities& m, const Correction& corr,
                        const InclinationCoefficients& k) noexcept {
   // Liquid only: C is 0 times the logarithm, a zero whose sign (kept in C)
@@ -176,24 +207,20 @@ float fast_inclination(const MapQuantities& m, const Correction& corr,
   const double sum = ((k.log_d + t1) + t2) + t3;
   const double one_less = wide(1.0f) - wide(m.lambda);
   const double fast = one_less * sum;
-  const double s1 = std::fabs(t1);
-  const double s2 = std::fabs(t2);
-  const double s3 = std::fabs(t3);
-  if (!(s1 < kFactorLimit && s2 < kFactorLimit && s3 < kFactorLimit)) {
+  const double size = (std::fabs(t1) + std::fabs(t2)) + std::fabs(t3);
+  // The exponents' sizes together below kFactorLimit, and so each of them
+  // (NaN fails here too).
+  if (!(size < kFactorLimit)) {
     return store_fast(fast, kNotProven,
                       [&] { return present_inclination(m, corr.nlv, k); });
   }
-  const double log_d = std::fabs(k.log_d);
-  const double terms = log_d + s1 + s2 + s3;
-  const double fast_error =
-      one_less * (log_d + product_error(t1, k.e) + product_error(t2, k.f) +
-                  product_error(t3, k.g) + 3.0 * terms);
-  const double rho = 2.0 * (pow_ulps(t1) + pow_ulps(t2) + pow_ulps(t3)) + 3.0;
-  const double present_error =
-      one_less * (rho + 2.0 * kLogUlps * std::fabs(sum));
-  const double bound = ulps_from_absolute(
-      fast_error + present_error + 4.0 * std::fabs(fast), fast);
-  return store_fast(fast, bound,
+  constexpr double kPerSize = 8.0 + 2.0 * accuracy::kGrowthPerUnit;
+  constexpr double kFixed = 6.0 * accuracy::kGrowthBase + 3.0;
+  const double units =
+      one_less * (kPerSize * size + 2.0 * kLogUlps * std::fabs(sum) +
+                  (k.fixed_units + kFixed)) +
+      4.0 * std::fabs(fast);
+  return store_fast(fast, ulps_from_absolute(units, fast),
                     [&] { return present_inclination(m, corr.nlv, k); });
 }
 
@@ -211,38 +238,228 @@ float fast_psi(float c, const Correction& corr) noexcept {
   return store_fast(fast, bound, [&] { return present_psi(c, corr.s); });
 }
 
+// s = sin(1.8 arad). The argument, a product of two floats, is exact.
+// Fast: sin_inline, within kSinInlineError; the present sin within
+// 2 kSinUlps. Relative, in units u:
+//   fast kSinInlineError, present 2 kSinUlps
+// A horizontal pipe gives sin(+-0) = +-0 exactly on both paths.
+float fast_sine_of_slope(float arad) noexcept {
+  constexpr double kBound =
+      ulps_from_relative(kSinInlineError + 2.0 * accuracy::kSinUlps);
+  const double x = wide(1.8f) * wide(arad);
+  const auto present = [&] { return store(std::sin(x)); };
+  if (x == 0.0) return store(x);
+  // Beyond the inline range (steeper than about 95 degrees) the present
+  // form runs; not counted as a fallback.
+  if (!(std::fabs(x) <= kSinInlineLimit)) return present();
+  return store_fast(sin_inline(x), kBound, present);
+}
+
 }  // namespace
 
-MapQuantities map_quantities(float vsl, float vsg, float pidft,
-                             Evaluation e) noexcept {
+namespace {
+
+// The velocities, NFR and lambda of a point, with no boundary yet (NaN).
+MapQuantities map_base(float vsl, float vsg, float pidft) noexcept {
   MapQuantities m;
   m.vm = store(wide(vsl) + wide(vsg));
   m.nfr = store(wide(m.vm) * wide(m.vm) / (wide(32.174f) * wide(pidft)));
   m.lambda = store(wide(vsl) / wide(m.vm));
+  m.l1 = m.l2 = m.l3 = m.l4 = std::numeric_limits<float>::quiet_NaN();
+  m.log_lambda = kNaN;
+  m.log_nfr = kNaN;
+  return m;
+}
+
+// The four boundaries by the present formulas.
+void present_boundaries(MapQuantities& m) noexcept {
   const double lambda = wide(m.lambda);
+  m.l1 = present_l1(lambda);
+  m.l2 = present_l2(lambda);
+  m.l3 = present_l3(lambda);
+  m.l4 = present_l4(lambda);
+}
+
+// The fast boundaries, each stored when asked for, from the shared
+// logarithms (lambda positive).
+class FastBoundaries {
+ public:
+  explicit FastBoundaries(MapQuantities& m) noexcept
+      : m_(m), lambda_(wide(m.lambda)) {
+    m_.log_lambda = log_of_float(m_.lambda);
+    m_.log_nfr = log_of_float(m_.nfr);
+  }
+  float l1() noexcept {
+    return m_.l1 = scaled_power(316.0f, 0.302f, m_.log_lambda,
+                                [&] { return present_l1(lambda_); });
+  }
+  float l2() noexcept {
+    return m_.l2 = scaled_power(0.0009252f, -2.4684f, m_.log_lambda,
+                                [&] { return present_l2(lambda_); });
+  }
+  float l3() noexcept {
+    return m_.l3 = scaled_power(0.1f, -1.4516f, m_.log_lambda,
+                                [&] { return present_l3(lambda_); });
+  }
+  float l4() noexcept {
+    return m_.l4 = scaled_power(0.5f, -6.738f, m_.log_lambda,
+                                [&] { return present_l4(lambda_); });
+  }
+
+ private:
+  MapQuantities& m_;
+  double lambda_;
+};
+
+// Where NFR lies against a boundary c lambda^y, decided from the logarithms
+// where that is safe, so that the boundary itself is needed only near it.
+// d = ln NFR - (ln c + y ln lambda) with the fast logarithms is within
+// 6000 u (< 7e-13) of the exact difference: each logarithm within
+// u (4 * 103.3 + 3) (both are of floats), y times it (|y| <= 6.738) and
+// the sums rounding within u of terms below 800. The stored boundary, the
+// float of the present value (itself within 100 u relative of the exact
+// one), lies within 2^-24 + 100 u < 6e-8 of the exact one in the
+// logarithm: all boundaries are normal floats or, L3 and L4 for a tiny
+// lambda, infinity, which only an NFR below them (d < 0) can meet. So
+// d > 2^-23 proves NFR > L and d < -2^-23 proves NFR < L; in between the
+// boundary is computed and compared. NFR must be finite and positive.
+enum class Side { kBelow, kNear, kAbove };
+
+Side side_of(const MapQuantities& m, double log_c, float y) noexcept {
+  constexpr double kMargin = 0x1p-23;
+  const double d = m.log_nfr - (log_c + wide(y) * m.log_lambda);
+  if (d > kMargin) return Side::kAbove;
+  if (d < -kMargin) return Side::kBelow;
+  return Side::kNear;
+}
+
+}  // namespace
+
+MapQuantities map_quantities(float vsl, float vsg, float pidft,
+                             Evaluation e) noexcept {
+  MapQuantities m = map_base(vsl, vsg, pidft);
   // No liquid: the powers of zero are exact (0 and infinity), so is the
   // present form, and no logarithm is needed.
   if (e == Evaluation::kExact || m.lambda == 0.0f) {
-    m.l1 = present_l1(lambda);
-    m.l2 = present_l2(lambda);
-    m.l3 = present_l3(lambda);
-    m.l4 = present_l4(lambda);
-    m.log_lambda = kNaN;
-    m.log_nfr = kNaN;
+    present_boundaries(m);
     return m;
   }
-  m.log_lambda = log_of_float(m.lambda);
-  m.log_nfr = log_of_float(m.nfr);
-  const double log_lambda = m.log_lambda;
-  m.l1 = scaled_power(316.0f, 0.302f, log_lambda,
-                      [&] { return present_l1(lambda); });
-  m.l2 = scaled_power(0.0009252f, -2.4684f, log_lambda,
-                      [&] { return present_l2(lambda); });
-  m.l3 = scaled_power(0.1f, -1.4516f, log_lambda,
-                      [&] { return present_l3(lambda); });
-  m.l4 = scaled_power(0.5f, -6.738f, log_lambda,
-                      [&] { return present_l4(lambda); });
+  FastBoundaries b(m);
+  b.l1();
+  b.l2();
+  b.l3();
+  b.l4();
   return m;
+}
+
+namespace {
+
+// ln c of the boundaries' float factors, each rounded to double once (by
+// 50-digit decimal arithmetic).
+constexpr double kLogL1Factor = 0x1.705e1496e3fefp+2;   // ln 316
+constexpr double kLogL2Factor = -0x1.bf1271375924dp+2;  // ln 0.0009252f
+constexpr double kLogL3Factor = -0x1.26bb1b9b55516p+1;  // ln 0.1f
+constexpr double kLogL4Factor = -0x1.62e42fefa39efp-1;  // ln 0.5
+
+// The comparisons of flow_pattern between NFR and one boundary, decided
+// from the logarithms (side_of) or, near the boundary, from its float.
+class FastComparisons {
+ public:
+  FastComparisons(MapQuantities& m, FastBoundaries& b) noexcept
+      : m_(m), b_(b) {}
+  // NFR < L_k, NFR <= L_k, NFR >= L_k, NFR > L_k.
+  bool below(int k) noexcept { return compare(k) < 0; }
+  bool at_most(int k) noexcept { return compare(k) <= 0; }
+  bool at_least(int k) noexcept { return compare(k) >= 0; }
+  bool above(int k) noexcept { return compare(k) > 0; }
+
+ private:
+  // -1, 0 or 1 as NFR is below, equal to or above L_k.
+  int compare(int k) noexcept {
+    const Side s = side(k);
+    if (s == Side::kBelow) return -1;
+    if (s == Side::kAbove) return 1;
+    const float l = value(k);
+    const float nfr = m_.nfr;
+    return nfr < l ? -1 : (nfr > l ? 1 : 0);
+  }
+  Side side(int k) const noexcept {
+    switch (k) {
+      case 1:
+        return side_of(m_, kLogL1Factor, 0.302f);
+      case 2:
+        return side_of(m_, kLogL2Factor, -2.4684f);
+      case 3:
+        return side_of(m_, kLogL3Factor, -1.4516f);
+      default:
+        return side_of(m_, kLogL4Factor, -6.738f);
+    }
+  }
+  float value(int k) noexcept {
+    switch (k) {
+      case 1:
+        return b_.l1();
+      case 2:
+        return b_.l2();
+      case 3:
+        return b_.l3();
+      default:
+        return b_.l4();
+    }
+  }
+  MapQuantities& m_;
+  FastBoundaries& b_;
+};
+
+}  // namespace
+
+// The fast path follows the rules of flow_pattern with the same
+// comparisons in the same order, each decided as FastComparisons decides
+// it, and stores a boundary only where a comparison needed it, and L2 and
+// L3 for a transition point, whose weight reads them.
+MapPoint map_point(float vsl, float vsg, float pidft, Evaluation e) noexcept {
+  MapPoint p;
+  MapQuantities& m = p.map;
+  m = map_base(vsl, vsg, pidft);
+  const float lambda = m.lambda;
+  const float nfr = m.nfr;
+  if (e == Evaluation::kFast && lambda == 0.0f) {
+    // No liquid: only L1 is read, and pow(+-0, 0.302) is +0 exactly (as
+    // every C maths library defines pow(+-0, y) for y > 0 and not an odd
+    // integer), so the present formula stores 316 * 0 = +0.
+    m.l1 = 0.0f;
+    p.pattern = flow_pattern(m);
+    return p;
+  }
+  if (e == Evaluation::kExact ||
+      !(lambda > 0.0f && nfr > 0.0f && nfr <= FLT_MAX)) {
+    present_boundaries(m);
+    p.pattern = flow_pattern(m);
+    return p;
+  }
+  FastBoundaries b(m);
+  FastComparisons c(m, b);
+  std::int32_t& pattern = p.pattern;
+  if (lambda < 0.01f && c.below(1)) {
+    pattern = kSegregated;
+  } else if (lambda >= 0.01f && c.below(2)) {
+    pattern = kSegregated;
+  } else if (lambda >= 0.01f && c.at_least(2) && c.at_most(3)) {
+    pattern = kTransition;
+  } else if (lambda >= 0.01f && lambda < 0.4f && c.above(3) && c.at_most(1)) {
+    pattern = kIntermittent;
+  } else if (lambda >= 0.4f && c.at_least(3) && c.at_most(4)) {
+    pattern = kIntermittent;
+  } else if (lambda < 0.4f && c.at_least(1)) {
+    pattern = kDistributed;
+  } else if (lambda >= 0.4f && c.above(4)) {
+    pattern = kDistributed;
+  }
+  if (pattern == kTransition) {
+    b.l2();
+    b.l3();
+  }
+  return p;
 }
 
 std::int32_t flow_pattern(const MapQuantities& m) noexcept {
@@ -270,14 +487,15 @@ Slope slope_of(float vsl, float dl, float stenl, float arad) noexcept {
 
 Correction correction_of(const Slope& slope, Evaluation e) noexcept {
   Correction r;
-  r.s = store(std::sin(wide(1.8f) * wide(slope.arad)));
   if (e == Evaluation::kExact) {
+    r.s = store(std::sin(wide(1.8f) * wide(slope.arad)));
     r.nlv = present_nlv(slope);
     r.shape = present_shape(r.s);
     r.log_nlv = kNaN;
     r.shape_spread = kNaN;
     return r;
   }
+  r.s = fast_sine_of_slope(slope.arad);
   // NLV = 1.938 vsl (dl / stenl)^0.25. Fast: the power as sqrt(sqrt(q)),
   // within 1.5 u of the exact root (two correctly rounded roots); 1.938 vsl
   // is exact (two floats), and the last product rounds by u on either path.

@@ -18,9 +18,9 @@ struct MapQuantities {
   float l3 = 0.0f;
   float l4 = 0.0f;
   // ln lambda and ln NFR of the stored values above, which the fast forms
-  // of the map and the holdup share; NaN on the exact path. They belong to
-  // the values map_quantities stored: a copy whose lambda or NFR is edited
-  // must not be handed to the holdup.
+  // of the map and the holdup share; NaN on the exact path and without
+  // liquid. They belong to the values map_quantities stored: a copy whose
+  // lambda or NFR is edited must not be handed to the holdup.
   double log_lambda = 0.0;
   double log_nfr = 0.0;
 };
@@ -31,6 +31,18 @@ MapQuantities map_quantities(float vsl, float vsg, float pidft,
 // The pattern code (5 to 8), or -1 when no region of the map holds the point.
 std::int32_t flow_pattern(const MapQuantities& map) noexcept;
 
+// The map quantities and the pattern of a point together: the pattern
+// flow_pattern finds. The fast path decides the rules' comparisons from
+// ln NFR and ln lambda where it can (see flow_map.cpp) and stores only the
+// boundaries it had to compute, and L2 and L3 of a transition point, which
+// its weight reads; the others are NaN. The exact path stores all four.
+struct MapPoint {
+  MapQuantities map;
+  std::int32_t pattern = -1;
+};
+MapPoint map_point(float vsl, float vsg, float pidft,
+                   Evaluation e = Evaluation::kFast) noexcept;
+
 // Coefficients of the horizontal holdup a * lambda^b / NFR^c.
 struct HorizontalCoefficients {
   float a, b, c;
@@ -40,6 +52,9 @@ struct HorizontalCoefficients {
 struct InclinationCoefficients {
   float d, e, f, g;
   double log_d;  // ln d, rounded to double once
+  // The row's constant share of the fast C's error bound, in units u:
+  // 4 |ln d| + 3 (|e| + |f| + |g|) (see flow_map.cpp).
+  double fixed_units;
 };
 
 // The intermediates of one pattern's inclined holdup, kept for tracing

@@ -52,39 +52,63 @@ float present_slip(double l, double l2) noexcept {
 // kExpInlineError; the present pow adds 2 E_pow(t) and the quotient 1. The
 // sum of two positive terms adds 1 on either path:
 //   fast 5 |t| + 0.96 + kExpInlineError + 1, present 2 E_pow(t) + 2
+// A positive finite float re keeps |t| below 0.32 * 103.3; zero, a negative
+// or infinite re makes t or the bound infinite or NaN, which the test
+// rejects.
 float fast_start(float re) noexcept {
+  constexpr GrowingBound kBound = growing_bound(
+      5.0 + 2.0 * accuracy::kGrowthPerUnit,
+      0.96 + kExpInlineError + 1.0 + 2.0 * accuracy::kGrowthBase + 2.0);
   const double t = -wide(0.32f) * log_of_float(re);
   const double fast = wide(0.0056f) + wide(0.5f) * exp_inline(t);
-  const double size = std::fabs(t);
-  const double bound =
-      re > 0.0f && size < 700.0
-          ? ulps_from_relative(5.0 * size + 0.96 + kExpInlineError + 1.0 +
-                               2.0 * pow_ulps(t) + 2.0)
-          : kNotProven;
-  return store_fast(fast, bound, [&] { return present_start(re); });
+  return store_fast(fast, kBound.at(std::fabs(t)),
+                    [&] { return present_start(re); });
 }
 
-// a = rruff / 3.7 + 2.51 / (re f^0.5). Fast: sqrt f, within kSqrtUlps; the
-// present pow(f, 0.5) within E_pow(t), t = 0.5 ln f, and a positive float f
-// bounds |t| by 0.5 * 149 ln 2. On either path re q and 2.51 / (re q) round
-// by u each, and the sum of two non-negative terms by u of itself.
+// The start at Re = 4000, where the transition band's bridge evaluates the
+// iteration for every point. The exact value of 0.0056 + 0.5 / 4000^0.32,
+// with the float constants, is 0.04078121471348355140... (by 60-digit
+// decimal arithmetic), 0.032 float steps below the float 0x1.4e1468p-5:
+// about 2.5e8 ulps of the double from the nearest rounding midpoint. The
+// present formula lies within a few ulps of it (2 E_pow(2.65) + 2 units u
+// relative), so it stores this float on every platform.
+constexpr float kStartAt4000 = 0x1.4e1468p-5f;
+
+// a = rruff / 3.7 + 2.51 / (re f^0.5), with rruff / 3.7 (`roughness`, the
+// same double the present formula computes every pass) and 2.51 / re
+// (`scale`) computed once per iteration. Fast: roughness + scale / sqrt f.
+// scale and the quotient round by u each, sqrt f by u; the present
+// pow(f, 0.5) is within E_pow(t), t = 0.5 ln f, and a positive float f
+// bounds |t| by 0.5 * 149 ln 2; its re q and quotient round by u each. The
+// sum of two non-negative terms rounds by u of itself on either path.
 // Relative, in units u:
 //   fast 2 kSqrtUlps + 3, present 2 E_pow(52) + 3
-float fast_roughness_sum(float re, float rruff, float f) noexcept {
+// The caller ensures re > 0 and rruff >= 0 (no cancellation). f is the
+// start or a stored factor 0.25 / x^2: positive, or +0 or +inf from an
+// unusable a. f = +0 makes the fast sum infinite, which the test rejects;
+// f = +inf makes the second term 0 on both paths, so the sum is
+// `roughness` exactly on both.
+float fast_roughness_sum(double roughness, double scale, float re, float rruff,
+                         float f) noexcept {
   constexpr double kBound = ulps_from_relative(
       2.0 * kSqrtUlps + 3.0 + 2.0 * pow_ulps(0.5 * 149.0 * kLn2Above) + 3.0);
-  const double fast =
-      wide(rruff) / wide(3.7f) + wide(2.51f) / (wide(re) * std::sqrt(wide(f)));
-  // Non-negative terms only: a negative roughness or Reynolds number could
-  // cancel.
-  const bool summable =
-      rruff >= 0.0f && re > 0.0f && f > 0.0f && std::isfinite(f);
-  return store_fast(fast, summable ? kBound : kNotProven,
+  const double fast = roughness + scale / std::sqrt(wide(f));
+  return store_fast(fast, kBound,
                     [&] { return present_roughness_sum(re, rruff, f); });
 }
 
 // 1 / ln 10, rounded to double once.
 constexpr double kInverseLn10 = 0x1.bcb7b1526e50ep-2;
+
+// A pass's factor with the doubles it came from: x = log10 a (fast),
+// x2 = x * x and g = 0.25 / x2, whose float f is when `proven`.
+struct Factor {
+  float f = 0.0f;
+  double x = 0.0;
+  double x2 = 0.0;
+  double g = 0.0;
+  bool proven = false;
+};
 
 // 0.25 / (log10 a)^2. Fast: log10 a as ln a / ln 10 with the maths
 // library's log (on this chain of dependent steps its latency beats
@@ -93,13 +117,55 @@ constexpr double kInverseLn10 = 0x1.bcb7b1526e50ep-2;
 // rounds. The present log10 is off by 2 E_log10. Relative, in units u
 // (both hold for every positive a, also near 1):
 //   fast 2 (2 E_log + 2) + 2, present 2 * 2 E_log10 + 2
-float fast_factor(float a) noexcept {
+// An a that is not positive gives a logarithm that is NaN or -inf, and a
+// fast value NaN or 0, which the test rejects.
+Factor fast_factor(float a) noexcept {
   constexpr double kBound = ulps_from_relative(2.0 * (2.0 * kLogUlps + 2.0) +
                                                2.0 + 4.0 * kLog10Ulps + 2.0);
-  const double log_a = std::log(wide(a)) * kInverseLn10;
-  const double fast = wide(0.25f) / (log_a * log_a);
-  return store_fast(fast, a > 0.0f ? kBound : kNotProven,
-                    [&] { return present_factor(a); });
+  Factor r;
+  // Where log10 is not bounded, the present factor, and the next pass from
+  // the square root.
+  if (!accuracy::kLog10Bounded) {
+    r.f = present_factor(a);
+    r.proven = false;
+    return r;
+  }
+  r.x = std::log(wide(a)) * kInverseLn10;
+  r.x2 = r.x * r.x;
+  r.g = wide(0.25f) / r.x2;
+  r.proven = proves(r.g, kBound);
+  if (r.proven) [[likely]] {
+    r.f = static_cast<float>(r.g);
+  } else {
+    detail::count_fallback();
+    r.f = present_factor(a);
+  }
+  return r;
+}
+
+// a = rruff / 3.7 + 2.51 / (re f^0.5) for the factor f of a proven pass,
+// without the square root: 1 / sqrt f from that pass's x = log10 a.
+// g = 0.25 / x2 rounded, x2 = x^2 rounded, so 1 / sqrt g = 2 |x| within u
+// (half of each rounding). f = g (1 + rho), |rho| <= 2^-24 (f is g's float),
+// f - g exact (a double and its float), and rho = (f - g) / g is
+// (f - g) 4 x2 within 2 u of itself: below 2^-75 absolute. Then
+// 1 / sqrt f = (1 / sqrt g)(1 + rho)^(-1/2), and
+// (1 + rho)^(-1/2) = 1 - rho/2 + 3 rho^2/8 within 5 |rho|^3 / 16 < 2^-73,
+// evaluated within u (the last sum; the rest is of the order of rho u).
+// The second term is scale2 |x| P with scale2 = 2 scale (exact), scale off
+// by u, the product by u and the last product by u: with 1 / sqrt g and P,
+// 5 u relative; the sum of two non-negative terms rounds by u. Relative, in
+// units u:
+//   fast 6, present 2 E_pow(52) + 3
+float fast_roughness_sum(double roughness, double scale2, const Factor& last,
+                         float re, float rruff) noexcept {
+  constexpr double kBound =
+      ulps_from_relative(6.0 + 2.0 * pow_ulps(0.5 * 149.0 * kLn2Above) + 3.0);
+  const double rho = (wide(last.f) - last.g) * (4.0 * last.x2);
+  const double p = 1.0 + rho * (-0.5 + 0.375 * rho);
+  const double fast = roughness + (scale2 * std::fabs(last.x)) * p;
+  return store_fast(fast, kBound,
+                    [&] { return present_roughness_sum(re, rruff, last.f); });
 }
 
 // S = l / (0.01853 l^4 + ((3.182 l - 0.0523) - 0.8725 l^2)). Fast: l^4 as
@@ -108,19 +174,24 @@ float fast_factor(float a) noexcept {
 // 4 * 149 ln 2 (the float ln y is below 89 in size). On either path
 // 0.01853 l^4 and the denominator's sum round by u; the other terms are
 // common. So the denominators lie apart by at most, absolute in units u,
-//   |0.01853 l^4| (1 + 2 E_pow(413) + 2) + 2 |den|,
-// and each quotient rounds by u: relative, spread / |den| + 2. Near the
-// pole of the denominator the bound grows without limit, and the present
-// form runs.
+//   |0.01853 l^4| K + 2 |den|,  K = 1 + 2 E_pow(413) + 2,
+// and each quotient rounds by u: relative, K |0.01853 l^4| / |den| + 4.
+// Instead of that division, two bands: a quartic term at most |den| / 16
+// bounds it by K / 16 + 4, one at most 16 |den| by 16 K + 4. Nearer the
+// pole of the denominator the present form runs.
 float fast_slip(double l, double l2) noexcept {
   constexpr double kQuartic = 3.0 + 2.0 * pow_ulps(4.0 * 149.0 * kLn2Above);
+  constexpr double kNear = ulps_from_relative(kQuartic / 16.0 + 4.0);
+  constexpr double kFar = ulps_from_relative(16.0 * kQuartic + 4.0);
   const double quartic = wide(0.01853f) * (l2 * l2);
   const double den =
       quartic + ((wide(3.182f) * l - wide(0.0523f)) - wide(0.8725f) * l2);
   const double fast = l / den;
-  const double spread = std::fabs(quartic) * kQuartic + 2.0 * std::fabs(den);
-  return store_fast(fast, ulps_from_relative(spread / std::fabs(den) + 2.0),
-                    [&] { return present_slip(l, l2); });
+  const double q = std::fabs(quartic);
+  const double d = std::fabs(den);
+  const double bound =
+      16.0 * q <= d ? kNear : (q <= 16.0 * d ? kFar : kNotProven);
+  return store_fast(fast, bound, [&] { return present_slip(l, l2); });
 }
 
 // ln y. Fast: log_of_float(y), within u (4 |L| + 3); the present log
@@ -143,39 +214,79 @@ float fast_log(float y) noexcept {
 float two_phase_factor(float fn, float s, Evaluation e) noexcept {
   const auto present = [&] { return store(wide(fn) * std::exp(wide(s))); };
   if (e == Evaluation::kExact) return present();
+  // S = 0 (dry gas, or y = 1): exp(+-0) is 1 exactly in every C maths
+  // library, so the present product is fn itself.
+  if (s == 0.0f) return fn;
+  constexpr GrowingBound kBound =
+      growing_bound(2.0 * accuracy::kGrowthPerUnit,
+                    kExpInlineError + 2.0 + 2.0 * accuracy::kGrowthBase);
   const double fast = wide(fn) * exp_inline(wide(s));
-  const double bound =
-      std::fabs(s) < 700.0f
-          ? ulps_from_relative(kExpInlineError + 2.0 +
-                               2.0 * accuracy::exp_ulps(wide(s)))
-          : kNotProven;
-  return store_fast(fast, bound, present);
+  const double size = std::fabs(wide(s));
+  return store_fast(fast, size < 700.0 ? kBound.at(size) : kNotProven, present);
+}
+
+}  // namespace
+
+float colebrook_start(float re, Evaluation e) noexcept {
+  if (e == Evaluation::kExact) return present_start(re);
+  return re == 4000.0f ? kStartAt4000 : fast_start(re);
+}
+
+namespace {
+
+// The relative change of a pass, and whether it ends the iteration.
+bool settled(float f, float f_new) noexcept {
+  const float r = store((wide(f) - wide(f_new)) / wide(f_new));
+  return std::fabs(r) <= 0.0001f;
+}
+
+// At most 21 evaluations: the first that settles ends it.
+constexpr std::int32_t kMaxEvaluations = 21;
+
+ColebrookResult present_colebrook(float re, float rruff) noexcept {
+  float f = colebrook_start(re, Evaluation::kExact);
+  ColebrookResult result;
+  bool converged = false;
+  while (!converged && result.evaluations < kMaxEvaluations) {
+    const float a = present_roughness_sum(re, rruff, f);
+    const float f_new = present_factor(a);
+    converged = settled(f, f_new);
+    f = f_new;
+    result.f = f_new;
+    ++result.evaluations;
+  }
+  return result;
+}
+
+ColebrookResult fast_colebrook(float re, float rruff) noexcept {
+  // Non-negative terms only: a negative roughness or Reynolds number could
+  // cancel in the sum (and NaN fails here too).
+  if (!(re > 0.0f && rruff >= 0.0f)) return present_colebrook(re, rruff);
+  float f = colebrook_start(re, Evaluation::kFast);
+  const double roughness = wide(rruff) / wide(3.7f);
+  const double scale = wide(2.51f) / wide(re);
+  ColebrookResult result;
+  Factor last{};
+  bool converged = false;
+  while (!converged && result.evaluations < kMaxEvaluations) {
+    const float a =
+        last.proven
+            ? fast_roughness_sum(roughness, 2.0 * scale, last, re, rruff)
+            : fast_roughness_sum(roughness, scale, re, rruff, f);
+    last = fast_factor(a);
+    converged = settled(f, last.f);
+    f = last.f;
+    result.f = last.f;
+    ++result.evaluations;
+  }
+  return result;
 }
 
 }  // namespace
 
 ColebrookResult colebrook(float re, float rruff, Evaluation e) noexcept {
-  const bool fast = e == Evaluation::kFast;
-  float f = fast ? fast_start(re) : present_start(re);
-  const bool fast_factors = fast && accuracy::kLog10Bounded;
-  ColebrookResult result;
-  std::int32_t failures = 0;
-  bool converged = false;
-  while (!converged && failures <= 20) {
-    const float a = fast ? fast_roughness_sum(re, rruff, f)
-                         : present_roughness_sum(re, rruff, f);
-    const float f_new = fast_factors ? fast_factor(a) : present_factor(a);
-    const float r = store((wide(f) - wide(f_new)) / wide(f_new));
-    f = f_new;
-    result.f = f_new;
-    ++result.evaluations;
-    if (std::fabs(r) <= 0.0001f) {
-      converged = true;
-    } else {
-      ++failures;
-    }
-  }
-  return result;
+  return e == Evaluation::kFast ? fast_colebrook(re, rruff)
+                                : present_colebrook(re, rruff);
 }
 
 float slip_exponent(float frnl, float hl, Evaluation e) noexcept {

@@ -29,6 +29,9 @@ struct ColebrookResult {
 ColebrookResult colebrook(float re, float rruff,
                           Evaluation e = Evaluation::kFast) noexcept;
 
+// The iteration's first factor, 0.0056 + 0.5 / re^0.32.
+float colebrook_start(float re, Evaluation e = Evaluation::kFast) noexcept;
+
 // Exponent S of the two-phase multiplier e^S, from y = frnl / hl^2.
 float slip_exponent(float frnl, float hl,
                     Evaluation e = Evaluation::kFast) noexcept;

@@ -20,11 +20,21 @@ struct Mixture {
 float no_slip_holdup(const FieldInputs& in) noexcept;
 float no_slip_viscosity(const FieldInputs& in, float lambda) noexcept;
 
+// The no-slip holdup and viscosity (cP) of a point: the input screening
+// needs the viscosity before the mixture is made, which then takes both.
+struct NoSlip {
+  float lambda = 0.0f;
+  float viscosity = 0.0f;
+};
+NoSlip no_slip_of(const FieldInputs& in) noexcept;
+
 Mixture mixture_of(const FieldInputs& in, float hl) noexcept;
+Mixture mixture_of(const FieldInputs& in, float hl, const NoSlip& ns) noexcept;
 
 // ftp is the two-phase Darcy friction factor.
 float friction_gradient(const FieldInputs& in, const Mixture& m,
                         float ftp) noexcept;
-float elevation_gradient(const FieldInputs& in, const Mixture& m) noexcept;
+float elevation_gradient(const FieldInputs& in, const Mixture& m,
+                         Evaluation e = Evaluation::kFast) noexcept;
 
 }  // namespace pipecorr::bb

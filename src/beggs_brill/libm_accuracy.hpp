@@ -34,14 +34,19 @@ namespace pipecorr::bb::accuracy {
 
 inline constexpr double kLogUlps = 1.0;
 
+// exp(x) and pow(x, y), for t = y ln x: kGrowthBase + kGrowthPerUnit |x|
+// or |t| ulps.
+inline constexpr double kGrowthBase = 1.0;
+inline constexpr double kGrowthPerUnit = 0x1p-5;
+
 // exp(x).
 [[nodiscard]] constexpr double exp_ulps(double x) noexcept {
-  return 1.0 + 0x1p-5 * (x < 0.0 ? -x : x);
+  return kGrowthBase + kGrowthPerUnit * (x < 0.0 ? -x : x);
 }
 
 // pow(x, y), for t = y ln x.
 [[nodiscard]] constexpr double pow_ulps(double t) noexcept {
-  return 1.0 + 0x1p-5 * (t < 0.0 ? -t : t);
+  return kGrowthBase + kGrowthPerUnit * (t < 0.0 ? -t : t);
 }
 
 // ln 2 rounded up, for bounds on |ln x| from the range of x.
@@ -49,6 +54,15 @@ inline constexpr double kLn2Above = 0.6931471805600;
 
 // Correctly rounded (IEEE sqrt): half an ulp.
 inline constexpr double kSqrtUlps = 0.5;
+
+// sin(x) for |x| <= 3 (float_sin.hpp's range). glibc's tables of known
+// errors list its sin within 1 ulp on x86-64 and i386. MinGW-w64's sin (its
+// own, linked into the DLL) is FSIN on the x87 unit with a 64-bit significand:
+// within 1 ulp of that (2^-63 relative) where its reduction by multiples of
+// pi/2 (with a 66-bit pi) cannot cancel, which holds for |x| <= 3, at least pi
+// - 3 away from the nearest multiple of pi other than 0; rounded to double,
+// within 0.5 + 2^-9 ulps. With a margin of two:
+inline constexpr double kSinUlps = 2.0;
 
 // log10: bounded for glibc only. On Windows it is the system DLL's, which
 // this library cannot bound, so the fast forms leave log10 alone there.

@@ -17,11 +17,19 @@ namespace {
 // All exceptions masked, round to nearest, no flush-to-zero: the settings
 // every result of the library is defined under.
 constexpr unsigned kLibraryMxcsr = 0x1F80U;
+// The sticky exception flags; every other bit is a setting.
+constexpr unsigned kMxcsrFlags = 0x003FU;
 
 #if defined(__i386__) || defined(_WIN32)
 // All exceptions masked, 64-bit significand, round to nearest.
 constexpr std::uint16_t kLibraryX87Control = 0x037F;
 constexpr std::uint16_t kX87Flags = 0x00FF;  // exception, stack-fault, summary
+
+std::uint16_t x87_control() noexcept {
+  std::uint16_t control;
+  __asm__ volatile("fnstcw %0" : "=m"(control));
+  return control;
+}
 
 std::uint16_t x87_status() noexcept {
   std::uint16_t status;
@@ -61,19 +69,25 @@ void restore_x87_flags(std::uint16_t caller_status) noexcept {
 
 }  // namespace
 
+// Reading MXCSR costs as much as writing it, so it is read once, on entry.
+// A setting is written on entry only when the host's differs from the
+// library's (the host's flags may stay raised meanwhile: no result reads
+// them). On return MXCSR always gets the host's value back, which also
+// drops the flags the library raised; the x87 control word, which nothing
+// in the library leaves changed, only when the entry changed it.
 FpEnvironmentGuard::FpEnvironmentGuard() noexcept : mxcsr_(_mm_getcsr()) {
 #if defined(__i386__) || defined(_WIN32)
-  __asm__ volatile("fnstcw %0" : "=m"(x87_control_));
+  x87_control_ = x87_control();
   x87_status_ = x87_status();
-  set_x87_control(kLibraryX87Control);
+  if (x87_control_ != kLibraryX87Control) set_x87_control(kLibraryX87Control);
 #endif
-  _mm_setcsr(kLibraryMxcsr);
+  if ((mxcsr_ & ~kMxcsrFlags) != kLibraryMxcsr) _mm_setcsr(kLibraryMxcsr);
 }
 
 FpEnvironmentGuard::~FpEnvironmentGuard() {
 #if defined(__i386__) || defined(_WIN32)
   restore_x87_flags(x87_status_);
-  set_x87_control(x87_control_);
+  if (x87_control_ != kLibraryX87Control) set_x87_control(x87_control_);
 #endif
   _mm_setcsr(mxcsr_);
 }
