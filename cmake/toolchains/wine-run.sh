@@ -39,12 +39,18 @@ fi
 # the next test's start, which then fails before printing anything.
 "$(dirname "$wine")/wineserver" -p 60 </dev/null >/dev/null 2>&1 || true
 
+# The first program in a prefix also starts wine's own service processes,
+# which inherit its standard streams and outlive it. Given CTest's pipes,
+# they would keep them open and CTest would wait for them for ever; so the
+# program writes to files, and the script copies them out.
 out=$(mktemp)
-trap 'rm -f "$out"' EXIT
-"$wine" "$@" >"$out"
+err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+"$wine" "$@" <"/dev/null" >"$out" 2>"$err"
 status=$?
 # Windows programs end their lines with CR LF.
 tr -d '\r' <"$out"
+tr -d '\r' <"$err" >&2
 
 if ((status != 0)); then
   if [[ ! -s $out ]]; then
