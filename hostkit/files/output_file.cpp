@@ -1,9 +1,5 @@
 #include "files/output_file.hpp"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -12,34 +8,33 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
-#include <system_error>
 
 #include "files/input_file.hpp"
+#include "files/native_file.hpp"
 #include "text/error.hpp"
 #include "text/escape.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
 
-std::string reason(int error) {
-  return std::error_code(error, std::generic_category()).message();
-}
+using native::reason;
+using NativeChar = std::filesystem::path::value_type;
 
 // Temporary files a signal handler may have to remove: fixed storage, so
-// the handler touches nothing but these bytes and unlink().
+// the handler touches nothing but these characters and the removal call.
 struct CleanupSlot {
   std::atomic<bool> used{false};
-  char path[4096];
+  NativeChar path[4096];
 };
 std::array<CleanupSlot, 16> g_cleanup;
 
 int register_cleanup(const std::filesystem::path& path) {
-  const std::string text = path.string();
-  if (text.size() >= sizeof g_cleanup[0].path) return -1;
+  const auto& text = path.native();
+  if (text.size() >= std::size(g_cleanup[0].path)) return -1;
   for (std::size_t k = 0; k < g_cleanup.size(); ++k) {
     CleanupSlot& slot = g_cleanup[k];
     if (slot.used.load()) continue;
-    std::memcpy(slot.path, text.c_str(), text.size() + 1);
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, slot.path);
     slot.used.store(true);
     return static_cast<int>(k);
   }
@@ -52,7 +47,7 @@ void release_cleanup(int slot) {
 
 extern "C" void remove_unfinished_and_die(int signal_number) {
   for (CleanupSlot& slot : g_cleanup) {
-    if (slot.used.load()) ::unlink(slot.path);
+    if (slot.used.load()) native::remove_file(slot.path);
   }
   std::signal(signal_number, SIG_DFL);
   std::raise(signal_number);
@@ -70,8 +65,7 @@ std::filesystem::path temporary_beside(const std::filesystem::path& final,
 
 void write_all(int fd, std::string_view text, const std::string& name) {
   while (!text.empty()) {
-    const ssize_t written = ::write(fd, text.data(), text.size());
-    if (written < 0 && errno == EINTR) continue;
+    const long written = native::write_some(fd, text.data(), text.size());
     if (written <= 0) {
       throw Error("cannot write " + name + ": " + reason(errno));
     }
@@ -90,29 +84,24 @@ OutputFile::OutputFile(const std::optional<std::filesystem::path>& path,
   }
   final_path_ = *path;
   name_ = std::string(what) + " '" + for_terminal(path->string()) + "'";
-  struct stat info {};
-  if (::stat(path->c_str(), &info) == 0) {
-    if (S_ISDIR(info.st_mode)) throw Error(name_ + " is a directory");
-    if (!S_ISREG(info.st_mode)) {
-      // A device or a pipe: written in place, never replaced by a file.
-      mode_ = Mode::kDirect;
-      do {
-        fd_ = ::open(path->c_str(), O_WRONLY | O_CLOEXEC);
-      } while (fd_ < 0 && errno == EINTR);
-      if (fd_ < 0) throw Error("cannot open " + name_ + ": " + reason(errno));
-      return;
-    }
+  const native::Kind kind = native::kind_of(*path);
+  if (kind == native::Kind::kDirectory) throw Error(name_ + " is a directory");
+  if (kind == native::Kind::kOther) {
+    // A device or a pipe: written in place, never replaced by a file.
+    mode_ = Mode::kDirect;
+    fd_ = native::open_for_writing(*path);
+    if (fd_ < 0) throw Error("cannot open " + name_ + ": " + reason(errno));
+    return;
   }
   mode_ = Mode::kReplace;
   const std::filesystem::path folder =
       path->has_parent_path() ? path->parent_path() : ".";
   std::mt19937_64 random((std::uint64_t{std::random_device{}()} << 32) ^
-                         static_cast<std::uint64_t>(::getpid()));
+                         std::uint64_t{native::process_id()});
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     temporary_path_ = temporary_beside(final_path_, random);
-    fd_ = ::open(temporary_path_.c_str(),
-                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd_ < 0 && errno != EEXIST && errno != EINTR) break;
+    fd_ = native::create_new(temporary_path_);
+    if (fd_ < 0 && errno != EEXIST) break;
   }
   if (fd_ < 0) {
     const int error = errno;
@@ -125,23 +114,20 @@ OutputFile::OutputFile(const std::optional<std::filesystem::path>& path,
   }
   cleanup_slot_ = register_cleanup(temporary_path_);
   // A file that is replaced keeps its permissions.
-  struct stat existing {};
-  if (::stat(path->c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-    ::fchmod(fd_, existing.st_mode & 07777);
-  }
+  native::copy_permissions(fd_, *path);
 }
 
 OutputFile::~OutputFile() {
   if (committed_) return;
   close_quietly();
   if (mode_ == Mode::kReplace && !temporary_path_.empty()) {
-    ::unlink(temporary_path_.c_str());
+    native::remove_file(temporary_path_.c_str());
   }
   release_cleanup(cleanup_slot_);
 }
 
 void OutputFile::close_quietly() noexcept {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) native::close_file(fd_);
   fd_ = -1;
 }
 
@@ -164,12 +150,15 @@ void OutputFile::commit() {
   }
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) {
+  if (native::close_file(fd) != 0) {
     throw Error("cannot finish " + name_ + ": " + reason(errno));
   }
-  if (mode_ == Mode::kReplace &&
-      ::rename(temporary_path_.c_str(), final_path_.c_str()) != 0) {
-    throw Error("cannot put " + name_ + " in place: " + reason(errno));
+  if (mode_ == Mode::kReplace) {
+    if (const std::string why =
+            native::replace_file(temporary_path_, final_path_);
+        !why.empty()) {
+      throw Error("cannot put " + name_ + " in place: " + why);
+    }
   }
   committed_ = true;
   release_cleanup(cleanup_slot_);
@@ -194,13 +183,8 @@ void check_distinct_outputs(
     for (std::size_t b = a + 1; b < outputs.size(); ++b) {
       const auto ka = key(outputs[a]);
       const auto kb = key(outputs[b]);
-      bool same = ka == kb;
-      struct stat ia {};
-      struct stat ib {};
-      if (!same && ka != "-" && kb != "-" && ::stat(ka.c_str(), &ia) == 0 &&
-          ::stat(kb.c_str(), &ib) == 0) {
-        same = ia.st_dev == ib.st_dev && ia.st_ino == ib.st_ino;
-      }
+      const bool same =
+          ka == kb || (ka != "-" && kb != "-" && native::same_file(ka, kb));
       if (!same) continue;
       if (ka == "-") throw Error("standard output is named for two outputs");
       throw Error("two outputs name the same file '" +
@@ -210,8 +194,7 @@ void check_distinct_outputs(
 }
 
 void remove_unfinished_outputs_on_signals() {
-  std::signal(SIGINT, remove_unfinished_and_die);
-  std::signal(SIGTERM, remove_unfinished_and_die);
+  native::on_termination_signals(remove_unfinished_and_die);
 }
 
 }  // namespace pipecorr::hostkit

@@ -1,0 +1,130 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <system_error>
+
+#include "files/native_file.hpp"
+
+namespace pipecorr::hostkit::native {
+namespace {
+
+Kind kind_of_mode(mode_t mode) {
+  if (S_ISREG(mode)) return Kind::kRegular;
+  if (S_ISDIR(mode)) return Kind::kDirectory;
+  if (S_ISLNK(mode)) return Kind::kLink;
+  return Kind::kOther;
+}
+
+Kind kind_after(int status, const struct stat& info) {
+  if (status == 0) return kind_of_mode(info.st_mode);
+  return errno == ENOENT ? Kind::kMissing : Kind::kUnreadable;
+}
+
+int open_retrying(const char* path, int flags, mode_t mode = 0) {
+  int fd;
+  do {
+    fd = ::open(path, flags, mode);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+}  // namespace
+
+Kind kind_of(const std::filesystem::path& path) {
+  struct stat info {};
+  return kind_after(::stat(path.c_str(), &info), info);
+}
+
+Kind entry_kind(const std::filesystem::path& path) {
+  struct stat info {};
+  return kind_after(::lstat(path.c_str(), &info), info);
+}
+
+int open_for_reading(const std::filesystem::path& path, bool regular_only) {
+  const int fd = open_retrying(
+      path.c_str(), O_RDONLY | O_CLOEXEC | (regular_only ? O_NONBLOCK : 0));
+  if (fd < 0 || !regular_only) return fd;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    errno = EINVAL;
+    return -1;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+int open_for_writing(const std::filesystem::path& path) {
+  return open_retrying(path.c_str(), O_WRONLY | O_CLOEXEC);
+}
+
+int create_new(const std::filesystem::path& path) {
+  return open_retrying(
+      path.c_str(),
+      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+}
+
+void copy_permissions(int fd, const std::filesystem::path& from) {
+  struct stat existing {};
+  if (::stat(from.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+    ::fchmod(fd, existing.st_mode & 07777);
+  }
+}
+
+int standard_input() { return STDIN_FILENO; }
+
+long read_some(int fd, char* buffer, std::size_t size) {
+  ssize_t got;
+  do {
+    got = ::read(fd, buffer, size);
+  } while (got < 0 && errno == EINTR);
+  return static_cast<long>(got);
+}
+
+long write_some(int fd, const char* data, std::size_t size) {
+  ssize_t written;
+  do {
+    written = ::write(fd, data, size);
+  } while (written < 0 && errno == EINTR);
+  return static_cast<long>(written);
+}
+
+int close_file(int fd) { return ::close(fd); }
+
+int remove_file(const std::filesystem::path::value_type* path) {
+  return ::unlink(path);
+}
+
+std::string replace_file(const std::filesystem::path& from,
+                         const std::filesystem::path& to) {
+  if (::rename(from.c_str(), to.c_str()) == 0) return {};
+  return reason(errno);
+}
+
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+  struct stat ia {};
+  struct stat ib {};
+  return ::stat(a.c_str(), &ia) == 0 && ::stat(b.c_str(), &ib) == 0 &&
+         ia.st_dev == ib.st_dev && ia.st_ino == ib.st_ino;
+}
+
+std::string write_refusal(const std::filesystem::path& path) {
+  if (::access(path.c_str(), W_OK) == 0) return {};
+  return reason(errno);
+}
+
+unsigned long process_id() { return static_cast<unsigned long>(::getpid()); }
+
+void on_termination_signals(void (*handler)(int)) {
+  std::signal(SIGINT, handler);
+  std::signal(SIGTERM, handler);
+}
+
+std::string reason(int error) {
+  return std::error_code(error, std::generic_category()).message();
+}
+
+}  // namespace pipecorr::hostkit::native

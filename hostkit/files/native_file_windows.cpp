@@ -1,0 +1,125 @@
+// The file operations through the Windows C runtime's wide-character calls,
+// in binary mode so that bytes arrive as written. Windows has no FIFOs to
+// swap in; a reparse point counts as a link.
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <system_error>
+
+#include "files/native_file.hpp"
+
+namespace pipecorr::hostkit::native {
+namespace {
+
+Kind kind_of_mode(unsigned short mode) {
+  if ((mode & _S_IFMT) == _S_IFREG) return Kind::kRegular;
+  if ((mode & _S_IFMT) == _S_IFDIR) return Kind::kDirectory;
+  return Kind::kOther;
+}
+
+}  // namespace
+
+Kind kind_of(const std::filesystem::path& path) {
+  struct _stat64 info {};
+  if (::_wstat64(path.c_str(), &info) == 0) return kind_of_mode(info.st_mode);
+  return errno == ENOENT ? Kind::kMissing : Kind::kUnreadable;
+}
+
+Kind entry_kind(const std::filesystem::path& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    errno = ENOENT;
+    return Kind::kMissing;
+  }
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return Kind::kLink;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return Kind::kDirectory;
+  return Kind::kRegular;
+}
+
+int open_for_reading(const std::filesystem::path& path, bool regular_only) {
+  const int fd = ::_wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+  if (fd < 0 || !regular_only) return fd;
+  struct _stat64 info {};
+  if (::_fstat64(fd, &info) != 0 ||
+      kind_of_mode(info.st_mode) != Kind::kRegular) {
+    ::_close(fd);
+    errno = EINVAL;
+    return -1;
+  }
+  return fd;
+}
+
+int open_for_writing(const std::filesystem::path& path) {
+  return ::_wopen(path.c_str(), _O_WRONLY | _O_BINARY);
+}
+
+int create_new(const std::filesystem::path& path) {
+  return ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                  _S_IREAD | _S_IWRITE);
+}
+
+void copy_permissions(int, const std::filesystem::path&) {}
+
+int standard_input() {
+  const int in = ::_fileno(stdin);
+  ::_setmode(in, _O_BINARY);
+  return in;
+}
+
+long read_some(int fd, char* buffer, std::size_t size) {
+  const auto chunk =
+      static_cast<unsigned>(std::min<std::size_t>(size, 1U << 30));
+  return ::_read(fd, buffer, chunk);
+}
+
+long write_some(int fd, const char* data, std::size_t size) {
+  const auto chunk =
+      static_cast<unsigned>(std::min<std::size_t>(size, 1U << 30));
+  return ::_write(fd, data, chunk);
+}
+
+int close_file(int fd) { return ::_close(fd); }
+
+int remove_file(const std::filesystem::path::value_type* path) {
+  return ::_wremove(path);
+}
+
+std::string replace_file(const std::filesystem::path& from,
+                         const std::filesystem::path& to) {
+  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    return {};
+  }
+  return "Windows error " + std::to_string(GetLastError());
+}
+
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code ignored;
+  return std::filesystem::equivalent(a, b, ignored);
+}
+
+std::string write_refusal(const std::filesystem::path& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return "it is read-only";
+  }
+  return {};
+}
+
+unsigned long process_id() { return GetCurrentProcessId(); }
+
+void on_termination_signals(void (*handler)(int)) {
+  std::signal(SIGINT, handler);
+}
+
+std::string reason(int error) {
+  return std::error_code(error, std::generic_category()).message();
+}
+
+}  // namespace pipecorr::hostkit::native
