@@ -11,38 +11,38 @@ namespace {
 
 constexpr std::string_view kCorrelationColumn = "correlation";
 
-std::vector<ColumnSpec> batch_columns() {
-  std::vector<ColumnSpec> specs;
+std::vector<ColumnDefinition> batch_columns() {
+  std::vector<ColumnDefinition> definitions;
   for (std::size_t k = 0; k < kInputCount; ++k) {
-    specs.push_back({kInputNames[k], kInputColumnUnits[k], false});
+    definitions.push_back({kInputNames[k], kInputColumnUnits[k], false});
   }
-  specs.push_back({kCorrelationColumn, "", false});
-  return specs;
+  definitions.push_back({kCorrelationColumn, "", false});
+  return definitions;
 }
 
 }  // namespace
 
 BatchLayout parse_batch_header(std::span<const std::string_view> cells,
                                const InputDefaults& defaults) {
-  const auto specs = batch_columns();
-  const HeaderColumns matched = match_header(cells, specs, true);
+  const auto definitions = batch_columns();
+  const HeaderColumns matched = match_header(cells, definitions, true);
   BatchLayout layout;
   layout.count = matched.count;
   for (std::size_t k = 0; k < kInputCount; ++k) {
-    layout.input[k] = matched.of_spec[k];
+    layout.input[k] = matched.of_definition[k];
     if (layout.input[k] == HeaderColumns::kAbsent && !defaults[k]) {
       throw Error("header lacks column '" + std::string(kInputNames[k]) +
                   "' and no --" + std::string(kInputNames[k]) +
                   " gives its value");
     }
   }
-  layout.correlation = matched.of_spec[kInputCount];
+  layout.correlation = matched.of_definition[kInputCount];
   return layout;
 }
 
 std::string batch_output_header(std::span<const std::string_view> cells,
                                 const BatchLayout& layout) {
-  const auto specs = batch_columns();
+  const auto definitions = batch_columns();
   std::string out;
   const auto column = [&](std::string_view name) {
     if (!out.empty()) out += ',';
@@ -56,7 +56,7 @@ std::string batch_output_header(std::span<const std::string_view> cells,
   };
   for (std::size_t cell = 0; cell < cells.size(); ++cell) {
     if (const auto k = input_at(cell)) {
-      column(column_name(specs[*k]));
+      column(column_name(definitions[*k]));
     } else if (cell == layout.correlation) {
       column(kCorrelationColumn);
     } else {
@@ -64,7 +64,8 @@ std::string batch_output_header(std::span<const std::string_view> cells,
     }
   }
   for (std::size_t k = 0; k < kInputCount; ++k) {
-    if (layout.input[k] == BatchLayout::kAbsent) column(column_name(specs[k]));
+    if (layout.input[k] == BatchLayout::kAbsent)
+      column(column_name(definitions[k]));
   }
   if (layout.correlation == BatchLayout::kAbsent) column(kCorrelationColumn);
   for (const auto name :

@@ -8,7 +8,7 @@ namespace pipecorr::hostkit {
 namespace {
 
 std::optional<well::Inflow> inflow_of(const WellCase& c) {
-  const LiftSpec& lift = c.lift;
+  const LiftSettings& lift = c.lift;
   if (!lift.reservoir_pressure) {
     if (lift.productivity_index || lift.vogel_max_rate) {
       throw Error(c.source.string() +
@@ -51,7 +51,7 @@ WellCase at_rate(const WellCase& c, double liquid_rate, double glr,
 
 LiftCurves compute_lift_curves(const Correlation& correlation,
                                const WellCase& c) {
-  const LiftSpec& lift = c.lift;
+  const LiftSettings& lift = c.lift;
   if (lift.liquid_rates.empty()) {
     throw Error(c.source.string() +
                 ": lift curves need liquid rates (lift_rates)");

@@ -14,7 +14,7 @@
 namespace pipecorr::hostkit {
 namespace {
 
-constexpr std::array<ColumnSpec, 4> kProfileColumns{{
+constexpr std::array<ColumnDefinition, 4> kProfileColumns{{
     {"length", "m", true},
     {"inclination", "deg", true},
     {"diameter", "m", true},
@@ -55,7 +55,7 @@ Segment parse_segment(const HeaderColumns& columns,
                       const std::string& source, std::size_t line) {
   std::array<double, 4> values{};
   for (std::size_t k = 0; k < kProfileColumns.size(); ++k) {
-    const auto cell = cells[columns.of_spec[k]];
+    const auto cell = cells[columns.of_definition[k]];
     const std::string name(kProfileColumns[k].name);
     const auto problem = parse_number(cell, values[k]);
     if (problem == NumberProblem::kEmpty) {

@@ -184,9 +184,10 @@ well::PipeSections read_pipe(const Reading& r, const well::WellPath& path) {
   }
 }
 
-TemperatureSpec read_temperature(const Reading& r, const well::WellPath& path,
-                                 well::FlowDirection flow) {
-  TemperatureSpec temperatures;
+TemperatureSettings read_temperature(const Reading& r,
+                                     const well::WellPath& path,
+                                     well::FlowDirection flow) {
+  TemperatureSettings temperatures;
   const KeyValue& given =
       *r.keys.one_of({"bottomhole_temperature", "temperature_profile"}, true);
   const KeyValue* wellhead = r.keys.find("wellhead_temperature");

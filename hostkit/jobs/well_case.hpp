@@ -75,7 +75,7 @@
 namespace pipecorr::hostkit {
 
 // How the case gives temperatures.
-struct TemperatureSpec {
+struct TemperatureSettings {
   // Linear in TVD between the wellhead and the deepest TVD (geothermal),
   // both in K; or a measured profile by md.
   std::optional<double> wellhead;
@@ -87,7 +87,7 @@ struct TemperatureSpec {
 };
 
 // Lift curves asked for by the case (all optional).
-struct LiftSpec {
+struct LiftSettings {
   std::vector<double> liquid_rates;        // std m3/s
   std::vector<double> gas_liquid_ratios;   // std m3/m3; empty: the case's
   std::vector<double> wellhead_pressures;  // Pa; empty: the case's
@@ -106,7 +106,7 @@ struct WellCase {
   std::vector<well::SurveyStation> survey;  // md, inclination (from vertical)
   well::TvdMethod tvd_method = well::TvdMethod::kMinimumCurvature;
   well::PipeSections pipe = well::PipeSections::whole_well(0.0621, 1.5e-5);
-  TemperatureSpec temperature;
+  TemperatureSettings temperature;
 
   fluids::FluidDescription fluid;
   fluids::StandardRates rates;  // oil, water, all produced gas
@@ -117,7 +117,7 @@ struct WellCase {
 
   std::vector<std::string> correlations;  // catalogue names; empty: first
   well::MarchOptions march;               // step and tolerance
-  LiftSpec lift;
+  LiftSettings lift;
 };
 
 // Reads a field case and the files it names (survey, pipe sections,

@@ -86,9 +86,9 @@ std::vector<std::string> read_correlations(const CaseKeys& keys) {
   return names;
 }
 
-LiftSpec read_lift(const CaseKeys& keys, UnitSystem units,
-                   well::KnownEnd known_end) {
-  LiftSpec lift;
+LiftSettings read_lift(const CaseKeys& keys, UnitSystem units,
+                       well::KnownEnd known_end) {
+  LiftSettings lift;
   const KeyValue* rates = keys.find("lift_rates");
   const KeyValue* curves =
       keys.one_of({"lift_glrs", "lift_wellhead_pressures"}, false);

@@ -30,8 +30,8 @@ namespace pipecorr::hostkit::well_case_parts {
 [[nodiscard]] std::vector<std::string> read_correlations(const CaseKeys& keys);
 
 // The lift-curve keys; `known_end` is the case's.
-[[nodiscard]] LiftSpec read_lift(const CaseKeys& keys, UnitSystem units,
-                                 well::KnownEnd known_end);
+[[nodiscard]] LiftSettings read_lift(const CaseKeys& keys, UnitSystem units,
+                                     well::KnownEnd known_end);
 
 // The entry's value as an absolute pressure, checked.
 [[nodiscard]] double read_pressure(const CaseKeys& keys, const KeyValue& entry,

@@ -27,16 +27,17 @@ enum Slot : std::size_t {
 well::TemperatureModel temperature_model(const WellCase& c,
                                          const well::WellPath& path,
                                          const fluids::BlackOilFluid& fluid) {
-  const TemperatureSpec& spec = c.temperature;
-  if (!spec.profile.empty()) return well::TemperatureProfile(spec.profile);
-  if (!spec.wellhead || !spec.bottom_hole) {
+  const TemperatureSettings& settings = c.temperature;
+  if (!settings.profile.empty())
+    return well::TemperatureProfile(settings.profile);
+  if (!settings.wellhead || !settings.bottom_hole) {
     throw Error(c.source.string() +
                 ": the case gives neither a temperature profile nor the "
                 "wellhead and bottom-hole temperatures");
   }
   const auto geothermal = well::GeothermalTemperature::for_path(
-      path, *spec.wellhead, *spec.bottom_hole);
-  if (!spec.ramey) return geothermal;
+      path, *settings.wellhead, *settings.bottom_hole);
+  if (!settings.ramey) return geothermal;
   // The relaxation distance from the flow at the bottom of the well, where
   // the fluid enters: its mass rate and the liquid density there.
   const double bottom_md = path.bottom_md();
@@ -46,7 +47,7 @@ well::TemperatureModel temperature_model(const WellCase& c,
       c.rates, area, c.known_pressure, geothermal.at_tvd(path.deepest_tvd()));
   well::RameyInputs ramey;
   ramey.bottom_tvd = path.deepest_tvd();
-  ramey.bottom_temperature = *spec.bottom_hole;
+  ramey.bottom_temperature = *settings.bottom_hole;
   ramey.geothermal_gradient = geothermal.gradient();
   ramey.relaxation_distance = well::shiu_beggs_relaxation_distance(
       inflow.mass_flow, diameter, c.fluid.api, c.fluid.gas_gravity, inflow.rol);

@@ -131,36 +131,37 @@ void append_cell(std::string& out, std::string_view text) {
   out.push_back('"');
 }
 
-std::string column_name(const ColumnSpec& spec) {
-  std::string name(spec.name);
-  if (!spec.unit.empty()) name.append("_").append(spec.unit);
+std::string column_name(const ColumnDefinition& definition) {
+  std::string name(definition.name);
+  if (!definition.unit.empty()) name.append("_").append(definition.unit);
   return name;
 }
 
 HeaderColumns match_header(std::span<const std::string_view> cells,
-                           std::span<const ColumnSpec> specs,
+                           std::span<const ColumnDefinition> definitions,
                            bool allow_unknown) {
   HeaderColumns columns;
-  columns.of_spec.assign(specs.size(), HeaderColumns::kAbsent);
+  columns.of_definition.assign(definitions.size(), HeaderColumns::kAbsent);
   columns.count = cells.size();
   const auto expected = [&] {
     std::string text;
-    for (const auto& spec : specs) {
+    for (const auto& definition : definitions) {
       if (!text.empty()) text += ',';
-      text += spec.name;
+      text += definition.name;
     }
     return text;
   };
   for (std::size_t cell = 0; cell < cells.size(); ++cell) {
     const std::string_view name = cells[cell];
     bool known = false;
-    for (std::size_t k = 0; k < specs.size(); ++k) {
-      if (name != specs[k].name && name != column_name(specs[k])) continue;
-      if (columns.of_spec[k] != HeaderColumns::kAbsent) {
-        throw Error("header names column '" + std::string(specs[k].name) +
+    for (std::size_t k = 0; k < definitions.size(); ++k) {
+      if (name != definitions[k].name && name != column_name(definitions[k]))
+        continue;
+      if (columns.of_definition[k] != HeaderColumns::kAbsent) {
+        throw Error("header names column '" + std::string(definitions[k].name) +
                     "' twice");
       }
-      columns.of_spec[k] = cell;
+      columns.of_definition[k] = cell;
       known = true;
     }
     if (known) continue;
@@ -170,9 +171,10 @@ HeaderColumns match_header(std::span<const std::string_view> cells,
     }
     columns.unknown.push_back(cell);
   }
-  for (std::size_t k = 0; k < specs.size(); ++k) {
-    if (specs[k].required && columns.of_spec[k] == HeaderColumns::kAbsent) {
-      throw Error("header lacks column '" + std::string(specs[k].name) +
+  for (std::size_t k = 0; k < definitions.size(); ++k) {
+    if (definitions[k].required &&
+        columns.of_definition[k] == HeaderColumns::kAbsent) {
+      throw Error("header lacks column '" + std::string(definitions[k].name) +
                   "'; expected " + expected());
     }
   }

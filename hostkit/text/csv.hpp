@@ -70,20 +70,20 @@ void append_cell(std::string& out, std::string_view text);
 // The columns a table may have, matched against a header by name. A column
 // is named either plainly ("usl") or with its unit after an underscore
 // ("usl_m_per_s"), the form every table the host side writes uses.
-struct ColumnSpec {
+struct ColumnDefinition {
   std::string_view name;
   std::string_view unit;  // "" for a dimensionless quantity
   bool required = true;
 };
 
 // The name with its unit: "usl_m_per_s", or the plain name without one.
-[[nodiscard]] std::string column_name(const ColumnSpec& spec);
+[[nodiscard]] std::string column_name(const ColumnDefinition& definition);
 
 struct HeaderColumns {
   static constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
-  // Cell index of each spec, kAbsent when the header lacks it.
-  std::vector<std::size_t> of_spec;
-  // Cells that name no spec, in header order.
+  // Cell index of each definition, kAbsent when the header lacks it.
+  std::vector<std::size_t> of_definition;
+  // Cells that name no definition, in header order.
   std::vector<std::size_t> unknown;
   std::size_t count = 0;
 };
@@ -91,7 +91,7 @@ struct HeaderColumns {
 // Throws Error naming a column that is repeated, unknown (unless unknown
 // columns are allowed) or required and missing.
 [[nodiscard]] HeaderColumns match_header(
-    std::span<const std::string_view> cells, std::span<const ColumnSpec> specs,
-    bool allow_unknown);
+    std::span<const std::string_view> cells,
+    std::span<const ColumnDefinition> definitions, bool allow_unknown);
 
 }  // namespace pipecorr::hostkit
