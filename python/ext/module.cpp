@@ -140,8 +140,15 @@ PYBIND11_MODULE(_core, m) {
            py::call_guard<py::gil_scoped_release>())
       .def("end_session", &PluginHandle::end_session,
            py::call_guard<py::gil_scoped_release>())
-      .def_property_readonly("in_session", &PluginHandle::in_session)
-      .def_property_readonly("logging", &PluginHandle::logging)
+      // Both wait for the plug-in lock, so they release the interpreter's.
+      .def_property_readonly(
+          "in_session",
+          py::cpp_function([](const PluginHandle& h) { return h.in_session(); },
+                           py::call_guard<py::gil_scoped_release>()))
+      .def_property_readonly(
+          "logging",
+          py::cpp_function([](const PluginHandle& h) { return h.logging(); },
+                           py::call_guard<py::gil_scoped_release>()))
       .def("calc", &pipecorr::python::calc, py::arg("name"), py::arg("inputs"),
            py::arg("count"), py::arg("threads"), py::arg("reentrant"));
   pipecorr::python::register_fp_probe(m);

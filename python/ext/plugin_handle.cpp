@@ -1,6 +1,7 @@
 #include "plugin_handle.hpp"
 
 #include <algorithm>
+#include <map>
 #include <mutex>
 #include <system_error>
 
@@ -13,6 +14,17 @@ namespace {
 std::mutex& plugin_calls() {
   static std::mutex calls;
   return calls;
+}
+
+// The open runs, by loaded image; read and written under plugin_calls().
+struct OpenRun {
+  bool logging = false;
+  const PluginHandle* opener = nullptr;
+};
+
+std::map<const void*, OpenRun>& open_runs() {
+  static std::map<const void*, OpenRun> runs;
+  return runs;
 }
 
 // The plug-in decides at setup, from the file's presence alone.
@@ -31,11 +43,17 @@ PluginHandle::PluginHandle(const std::filesystem::path& path) {
   const auto lock = lock_plugin_calls();
   library_ = std::make_unique<hostkit::PluginLibrary>(path);
   correlations_ = std::make_unique<hostkit::CorrelationSet>(*library_);
+  image_ = library_->symbol("CORR_INT_SETUP");
 }
 
 PluginHandle::~PluginHandle() {
   const auto lock = lock_plugin_calls();
-  if (in_session_) library_->run_cleanup();
+  // A run this handle opened and nobody closed ends with it.
+  if (const auto run = open_runs().find(image_);
+      run != open_runs().end() && run->second.opener == this) {
+    open_runs().erase(run);
+    library_->run_cleanup();
+  }
   correlations_.reset();
   library_.reset();
 }
@@ -81,26 +99,37 @@ std::string PluginHandle::resolve(std::string_view name) const {
 
 void PluginHandle::begin_session(bool log) {
   const auto lock = lock_plugin_calls();
-  if (in_session_) {
+  if (in_session(lock)) {
     throw SessionOrder("a session of this plug-in is already open");
   }
   if (log) hostkit::prepare_debug_log_file();
-  logging_ = debug_log_present();
+  const bool traced = debug_log_present();
   library_->run_setup();
-  in_session_ = true;
+  open_runs()[image_] = {traced, this};
 }
 
 void PluginHandle::end_session() {
   const auto lock = lock_plugin_calls();
-  if (!in_session_) throw SessionOrder("no session of this plug-in is open");
-  in_session_ = false;
-  logging_ = false;
+  if (open_runs().erase(image_) == 0) {
+    throw SessionOrder("no session of this plug-in is open");
+  }
   library_->run_cleanup();
 }
 
-bool PluginHandle::in_session() const { return in_session_; }
+bool PluginHandle::in_session(const std::unique_lock<std::mutex>&) const {
+  return open_runs().contains(image_);
+}
 
-bool PluginHandle::logging() const { return logging_; }
+bool PluginHandle::in_session() const {
+  const auto lock = lock_plugin_calls();
+  return in_session(lock);
+}
+
+bool PluginHandle::logging() const {
+  const auto lock = lock_plugin_calls();
+  const auto run = open_runs().find(image_);
+  return run != open_runs().end() && run->second.logging;
+}
 
 CalcOutcome PluginHandle::calc(std::string_view name,
                                const InputColumns& inputs, std::size_t count,
@@ -109,8 +138,10 @@ CalcOutcome PluginHandle::calc(std::string_view name,
   const hostkit::Correlation& chosen = find(name);
   const auto lock = lock_plugin_calls();
   std::optional<hostkit::RunSession> own_run;
-  bool traced = logging_;
-  if (!in_session_) {
+  bool traced = false;
+  if (const auto run = open_runs().find(image_); run != open_runs().end()) {
+    traced = run->second.logging;
+  } else {
     traced = debug_log_present();
     own_run.emplace(*library_);
   }

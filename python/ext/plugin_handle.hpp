@@ -62,10 +62,15 @@ class PluginHandle {
   // directory (hostkit's rules: never through a link, never a FIFO). The
   // plug-in traces the run whenever that file exists at setup, asked for
   // or not; logging() tells which.
+  //
+  // A library loaded twice is one image with one state, so the open run
+  // belongs to the image: any handle of it sees the run and may close it.
   void begin_session(bool log);
   void end_session();
   [[nodiscard]] bool in_session() const;
   [[nodiscard]] bool logging() const;
+  // The same, for a caller that already holds lock_plugin_calls().
+  [[nodiscard]] bool in_session(const std::unique_lock<std::mutex>&) const;
 
   // Every point through the named correlation. Outside an open run the
   // call is a run of its own. The points are split across `threads` only
@@ -88,8 +93,7 @@ class PluginHandle {
 
   std::unique_ptr<hostkit::PluginLibrary> library_;
   std::unique_ptr<hostkit::CorrelationSet> correlations_;
-  bool in_session_ = false;
-  bool logging_ = false;
+  const void* image_ = nullptr;  // the loaded image's setup routine
 };
 
 // Held for the whole of every call into a plug-in. Take it only with the

@@ -48,7 +48,7 @@ hostkit::WellCase read_case(const std::optional<std::string>& text,
 class JobRun {
  public:
   explicit JobRun(const PluginHandle& handle) : lock_(lock_plugin_calls()) {
-    if (!handle.in_session()) run_.emplace(handle.library());
+    if (!handle.in_session(lock_)) run_.emplace(handle.library());
   }
 
  private:

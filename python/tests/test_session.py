@@ -71,3 +71,22 @@ def test_loading_what_is_not_a_plugin(tmp_path):
     junk.write_bytes(b"not a library")
     with pytest.raises(pipecorr.Error, match="cannot load plug-in library"):
         pipecorr.Plugin(junk)
+
+
+def test_a_run_belongs_to_the_loaded_library_not_to_one_handle(
+        plugin, examples, tmp_path, monkeypatch):
+    # Two handles of one file share one library and so one run: the second
+    # may not open another, and a traverse (through the package's own
+    # handle) joins the open run; its own setup would empty the trace.
+    monkeypatch.chdir(tmp_path)
+    other = pipecorr.Plugin(plugin.path)
+    with plugin.session(log=True):
+        assert other.session(log=False) is not None
+        with pytest.raises(RuntimeError, match="already open"):
+            with other.session():
+                pass
+        plugin.calc("BB_3", **POINT)
+        pipecorr.traverse(examples / "field_well.case", "BB_3")
+    log = (tmp_path / "usercorr.dbg").read_bytes().decode()
+    assert log.count("Entering CORR_INT_SETUP") == 1
+    assert log.count("leaving BB8 with DP=") > len(POINT["usl"])

@@ -259,7 +259,9 @@ class Plugin:
         even with ``log=False``; :attr:`Session.logging` tells. A traced run
         computes on one thread.
 
-        Outside a session every :meth:`calc` is a run of its own.
+        Outside a session every :meth:`calc` is a run of its own. Plugin
+        objects of one file share one loaded library and so one run: any of
+        them sees it (and :func:`traverse` joins it), none opens a second.
 
         Raises:
             RuntimeError: a session of this plug-in is already open.
