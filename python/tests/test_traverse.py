@@ -83,3 +83,16 @@ def test_lift_curves_match_the_command(command, examples, tmp_path):
         ours.table["liquid_rate_m3_per_s"], rtol=1e-13)
     assert [int(r["curve"]) - 1 for r in rows] == ours.table["curve"].tolist()
     assert all(p is not None and p["stable"] for p in ours.operating_points)
+
+
+@pytest.mark.parametrize("title, comment", [
+    ("Well #3", False), ("#3", False), ("a#b", False),
+    ("Well # 3", True), ("Well #", True), ("#", True), ("# x", True)])
+def test_a_dict_value_is_refused_only_where_a_case_file_would_cut_it(
+        title, comment):
+    # A case file starts a comment at a '#' between blanks or at an end.
+    if comment:
+        with pytest.raises(ValueError, match="would be cut at its '#'"):
+            pipecorr.case_text({"title": title})
+    else:
+        assert f"title = {title}\n" in pipecorr.case_text({"title": title})

@@ -40,7 +40,9 @@ def _number(key: str, value) -> str:
 def _text(key: str, value: str) -> str:
     if "\n" in value or "\r" in value:
         raise ValueError(f"case key {key!r}: a value is one line")
-    if re.search(r"\s#", value) or value.startswith("#"):
+    # The case reader's rule: a '#' between blanks (or at an end) starts a
+    # comment; "Well #3" is a title.
+    if re.search(r"(?:^|[ \t])#(?:[ \t]|$)", value):
         raise ValueError(f"case key {key!r}: {value!r} would be cut at its "
                          f"'#', which starts a comment in a case file")
     return value.strip()
