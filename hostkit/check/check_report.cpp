@@ -73,27 +73,6 @@ std::string figure_line(const CheckReport& report, const std::string& subject) {
   return out;
 }
 
-// JSON text of a string; bytes outside printable ASCII as \u00XX, so the
-// object is valid whatever a plug-in wrote.
-std::string json_string(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20 || byte > 0x7E) {
-      static constexpr char kHex[] = "0123456789abcdef";
-      out += "\\u00";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 15];
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
 // JSON has no NaN or infinity: those inputs are the strings calc reads.
 std::string json_number(double value) {
   if (value != value || value - value != 0.0) {

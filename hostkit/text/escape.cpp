@@ -110,4 +110,24 @@ std::string xml_text(std::string_view text) {
   return out;
 }
 
+std::string json_string(std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out = "\"";
+  while (!text.empty()) {
+    const Utf8Sequence seq = utf8_sequence(text);
+    const std::size_t taken = seq.length == 0 ? 1 : seq.length;
+    const auto first = static_cast<unsigned char>(text.front());
+    if (seq.length == 0 || seq.code_point < 0x20 || seq.code_point == 0x7F) {
+      out += "\\u00";
+      out += kHex[first >> 4];
+      out += kHex[first & 15];
+    } else {
+      if (first == '"' || first == '\\') out += '\\';
+      out.append(text.substr(0, taken));
+    }
+    text.remove_prefix(taken);
+  }
+  return out + "\"";
+}
+
 }  // namespace pipecorr::hostkit

@@ -19,6 +19,12 @@ namespace pipecorr::hostkit {
 // U+FFFF) as blanks, and bytes that are not well-formed UTF-8 as U+FFFD.
 [[nodiscard]] std::string xml_text(std::string_view text);
 
+// A JSON string literal, quotes included: well-formed UTF-8 passes, '"' and
+// '\\' are escaped, control characters and bytes that are not well-formed
+// UTF-8 become \u00XX (a stray byte read as Latin-1), so the document is
+// valid whatever a plug-in wrote.
+[[nodiscard]] std::string json_string(std::string_view text);
+
 // The length of the well-formed UTF-8 sequence at the start of `text` and
 // its code point, or 0 when it does not start with one.
 struct Utf8Sequence {

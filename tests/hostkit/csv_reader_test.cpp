@@ -10,6 +10,7 @@
 #include "jobs/batch_table.hpp"
 #include "text/csv.hpp"
 #include "text/error.hpp"
+#include "text/escape.hpp"
 #include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
@@ -266,3 +267,27 @@ TEST(BatchRow, ReadsColumnsByNameAndTakesDefaults) {
 
 }  // namespace
 }  // namespace pipecorr::hostkit
+
+// JSON literals of texts a plug-in may write: valid JSON whatever the bytes.
+TEST(JsonString, EscapesWhatJsonForbidsAndKeepsUtf8) {
+  const struct {
+    std::string_view text;
+    std::string_view json;
+  } cases[] = {
+      {"BB_3", R"("BB_3")"},
+      {R"(a "b" \c)", R"("a \"b\" \\c")"},
+      {std::string_view("n\0l\n\x1f\x7f", 6),
+       R"("n\u0000l\u000a\u001f\u007f")"},
+      {"85 \xC2\xB0"
+       "F",
+       "\"85 \xC2\xB0"
+       "F\""},  // well-formed UTF-8
+      {"\xB0"
+       "F \xC3",
+       R"("\u00b0F \u00c3")"},  // stray bytes
+      {"", R"("")"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(pipecorr::hostkit::json_string(c.text), c.json) << c.json;
+  }
+}

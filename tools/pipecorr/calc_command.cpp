@@ -69,7 +69,7 @@ class CalcCommand : public Command {
       report += ",\"broken\":[";
       for (std::size_t k = 0; k < outcome.broken.size(); ++k) {
         if (k > 0) report += ",";
-        report += "\"" + json_escaped(outcome.broken[k]) + "\"";
+        report += json_string(outcome.broken[k]);
       }
       report += "]}\n";
     } else {
@@ -82,15 +82,6 @@ class CalcCommand : public Command {
     write_output(std::nullopt, report);
     return outcome.broken.empty() && result.ierr == 0 ? kExitDone
                                                       : kExitCorrelationFailed;
-  }
-
-  static std::string json_escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-      if (c == '"' || c == '\\') out += '\\';
-      out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-    }
-    return out;
   }
 
   PointOptions options_;
