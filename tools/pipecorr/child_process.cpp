@@ -1,8 +1,25 @@
 #include "child_process.hpp"
 
+#include <atomic>
+#include <filesystem>
 #include <string>
 
+#include "files/native_file.hpp"
+#include "text/error.hpp"
+
 namespace pipecorr::hostkit {
+
+std::filesystem::path private_folder() {
+  static std::atomic<unsigned> counter{0};
+  const auto base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const auto path =
+        base / ("pipecorr-check-" + std::to_string(native::process_id()) + "-" +
+                std::to_string(counter++));
+    if (std::filesystem::create_directory(path)) return path;
+  }
+  throw Error("cannot create a working folder for a child");
+}
 
 std::vector<std::string> child_arguments(const ChildJob& job,
                                          std::uintptr_t record_handle) {

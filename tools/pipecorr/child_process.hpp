@@ -7,11 +7,16 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 
 #include "check/check_run.hpp"
 
 namespace pipecorr::hostkit {
+
+// A new, empty folder under the temporary directory for one child to work
+// in; the parent removes it when the child has ended.
+[[nodiscard]] std::filesystem::path private_folder();
 
 // A runner whose children are killed after `timeout` without an end.
 [[nodiscard]] ChildRunner make_child_runner(std::chrono::milliseconds timeout);

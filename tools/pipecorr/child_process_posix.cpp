@@ -58,17 +58,6 @@ std::string signal_text(int number) {
   }
 }
 
-std::filesystem::path private_folder() {
-  static std::atomic<unsigned> counter{0};
-  const auto base = std::filesystem::temp_directory_path();
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const auto path = base / ("pipecorr-check-" + std::to_string(::getpid()) +
-                              "-" + std::to_string(counter++));
-    if (std::filesystem::create_directory(path)) return path;
-  }
-  throw std::runtime_error("cannot create a working folder for a child");
-}
-
 [[noreturn]] void be_the_child(const ChildJob& job,
                                const std::filesystem::path& folder,
                                int records) {
@@ -95,8 +84,12 @@ std::filesystem::path private_folder() {
 ChildRun run_child(const ChildJob& job, std::chrono::milliseconds timeout) {
   ChildRun run;
   const auto folder = private_folder();
+  // Close-on-exec: a program the plug-in starts must not hold the record
+  // pipe open after the child has ended.
   int fds[2];
-  if (::pipe(fds) != 0) {
+  if (::pipe2(fds, O_CLOEXEC) != 0) {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
     run.end = {ChildEnd::Kind::kNotStarted, 0, "no pipe for a child"};
     return run;
   }

@@ -68,18 +68,6 @@ std::wstring own_path() {
   return buffer;
 }
 
-std::filesystem::path private_folder() {
-  static std::atomic<unsigned> counter{0};
-  const auto base = std::filesystem::temp_directory_path();
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const auto path =
-        base / ("pipecorr-check-" + std::to_string(GetCurrentProcessId()) +
-                "-" + std::to_string(counter++));
-    if (std::filesystem::create_directory(path)) return path;
-  }
-  throw Error("cannot create a working folder for a child");
-}
-
 std::string exception_text(DWORD code) {
   const char* name = "an exception";
   switch (code) {
@@ -131,6 +119,8 @@ ChildRun run_child(const ChildJob& job, std::chrono::milliseconds timeout) {
   HANDLE read_end = nullptr;
   HANDLE write_end = nullptr;
   if (!CreatePipe(&read_end, &write_end, &inherit, 0)) {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
     run.end = {ChildEnd::Kind::kNotStarted, 0, "no pipe for a child"};
     return run;
   }
@@ -227,8 +217,13 @@ int run_check_child(const ChildJob& job,
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX |
                SEM_NOOPENFILEERRORBOX);
   SetUnhandledExceptionFilter(end_with_exception_code);
-  HandleSink sink(record_handle ? reinterpret_cast<HANDLE>(*record_handle)
-                                : GetStdHandle(STD_OUTPUT_HANDLE));
+  const HANDLE records = record_handle
+                             ? reinterpret_cast<HANDLE>(*record_handle)
+                             : GetStdHandle(STD_OUTPUT_HANDLE);
+  // A program the plug-in starts must not inherit the record pipe: it would
+  // keep the parent reading after this child has ended.
+  if (record_handle) SetHandleInformation(records, HANDLE_FLAG_INHERIT, 0);
+  HandleSink sink(records);
   run_child_job(job, sink);
   return 0;
 }

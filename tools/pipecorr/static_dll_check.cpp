@@ -45,6 +45,11 @@ Captured run_captured(const std::vector<std::string>& words) {
   if (::pipe(fds) != 0) throw Error("cannot create a pipe");
   std::fflush(nullptr);
   const pid_t pid = ::fork();
+  if (pid < 0) {
+    ::close(fds[0]);
+    ::close(fds[1]);
+    throw Error("cannot start " + words.front());
+  }
   if (pid == 0) {
     ::dup2(fds[1], STDOUT_FILENO);
     ::dup2(fds[1], STDERR_FILENO);
@@ -68,10 +73,14 @@ Captured run_captured(const std::vector<std::string>& words) {
     captured.output.append(buffer, static_cast<std::size_t>(got));
   }
   ::close(fds[0]);
+  // A child that cannot be waited for has not passed.
   int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  captured.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  pid_t waited = -1;
+  do {
+    waited = ::waitpid(pid, &status, 0);
+  } while (waited < 0 && errno == EINTR);
+  captured.status =
+      waited == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return captured;
 }
 #else
@@ -97,16 +106,6 @@ std::vector<std::string> findings(std::string_view output) {
     lines.emplace_back(line);
   }
   return lines;
-}
-
-std::string json_string(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') out += '\\';
-    if (static_cast<unsigned char>(c) < 0x20) continue;
-    out += c;
-  }
-  return out + "\"";
 }
 
 }  // namespace
