@@ -1,5 +1,6 @@
 #include "jobs/well_job.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "files/input_file.hpp"
@@ -10,6 +11,7 @@
 #include "jobs/well_report.hpp"
 #include "jobs/well_traverse.hpp"
 #include "text/error.hpp"
+#include "text/escape.hpp"
 #include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
@@ -21,8 +23,16 @@ std::vector<const Correlation*> chosen(const CorrelationSet& correlations,
   std::vector<std::string> names = options.correlations;
   if (names.empty()) names = well_case.correlations;
   if (names.empty()) names.emplace_back();  // the first callable one
+  // Compared once resolved, so another spelling of a name is caught too.
   std::vector<const Correlation*> out;
-  for (const auto& name : names) out.push_back(&correlations.choose(name));
+  for (const auto& name : names) {
+    const Correlation* correlation = &correlations.choose(name);
+    if (std::find(out.begin(), out.end(), correlation) != out.end()) {
+      throw Error("correlation '" + for_terminal(correlation->name()) +
+                  "' is named twice");
+    }
+    out.push_back(correlation);
+  }
   return out;
 }
 
@@ -64,11 +74,18 @@ bool is_well_case_file(const std::filesystem::path& path) {
 }
 
 std::vector<std::string> split_names(std::string_view list) {
+  const std::string_view whole = list;
   std::vector<std::string> names;
-  while (!list.empty()) {
+  if (trim_blanks(list).empty()) return names;
+  while (true) {
     const auto comma = list.find(',');
     const auto name = trim_blanks(list.substr(0, comma));
-    if (!name.empty()) names.emplace_back(name);
+    if (name.empty()) {
+      throw Error("name " + std::to_string(names.size() + 1) +
+                  " of the correlation list '" + for_terminal(whole) +
+                  "' is empty");
+    }
+    names.emplace_back(name);
     if (comma == std::string_view::npos) break;
     list.remove_prefix(comma + 1);
   }

@@ -38,7 +38,7 @@ WellJobOutcome run_lift_job(const CorrelationSet& correlations,
 // pipeline case. Throws Error when it cannot be read.
 [[nodiscard]] bool is_well_case_file(const std::filesystem::path& path);
 
-// Splits "BB_3, ORBA_3" into names.
+// Splits "BB_3, ORBA_3" into names; throws Error on an empty one.
 [[nodiscard]] std::vector<std::string> split_names(std::string_view list);
 
 }  // namespace pipecorr::hostkit

@@ -421,9 +421,9 @@ TEST(BundledExamples, TraversesReachTheOutlet) {
 // lift curves with their operating points.
 TEST(BundledExamples, FieldWellTraverseAndLiftCurves) {
   const ScopedWorkDir dir;
-  const auto traverse = run(
-      "traverse {examples}/field_well.case -c bb_3,ORBA_3 -o t.csv --svg "
-      "t.svg");
+  const auto traverse =
+      run("traverse {examples}/field_well.case -c bb_3,ORBA_3 -o t.csv --svg "
+          "t.svg");
   ASSERT_EQ(traverse.status, 0) << traverse.err;
   EXPECT_NE(traverse.out.find("BB_3: wellhead 150.0 psia given, bottom-hole"),
             std::string::npos)
@@ -438,6 +438,16 @@ TEST(BundledExamples, FieldWellTraverseAndLiftCurves) {
   EXPECT_NE(lift.out.find("operating point:"), std::string::npos);
   const auto rows = read_file("l.csv");
   EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 1 + 20 * 5);
+  // One correlation twice (in another spelling) or an empty name: refused.
+  for (const auto& [list, why] :
+       {std::pair{"BB_3,bb_3", "correlation 'BB_3' is named twice"},
+        std::pair{"BB_3,",
+                  "name 2 of the correlation list 'BB_3,' is empty"}}) {
+    const auto refused =
+        run(std::string("traverse {examples}/field_well.case -c ") + list);
+    EXPECT_NE(refused.status, 0) << list;
+    EXPECT_NE(refused.err.find(why), std::string::npos) << refused.err;
+  }
 }
 
 TEST(BundledExamples, LogTracesTheRunOfTheRealPlugin) {
