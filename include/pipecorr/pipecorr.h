@@ -78,6 +78,32 @@ typedef int32_t pipecorr_len;
 #define PIPECORR_PATTERN_INTERMITTENT 7
 #define PIPECORR_PATTERN_DISTRIBUTED 8
 
+/* Flow-pattern codes returned in id by the well correlations of the second
+ * plug-in (pipecorr_wells). Single-phase points of any of them: */
+#define PIPECORR_PATTERN_LIQUID_ONLY 17
+#define PIPECORR_PATTERN_GAS_ONLY 18
+/* HB_3, Hagedorn & Brown modified: Griffith & Wallis bubble flow, or the
+ * Hagedorn & Brown holdup. */
+#define PIPECORR_PATTERN_HB_BUBBLE 19
+#define PIPECORR_PATTERN_HB_SLUG 20
+/* DR_3, Duns & Ros. */
+#define PIPECORR_PATTERN_DR_BUBBLE 21
+#define PIPECORR_PATTERN_DR_SLUG 22
+#define PIPECORR_PATTERN_DR_TRANSITION 23
+#define PIPECORR_PATTERN_DR_MIST 24
+/* GRAY_3, Gray: one pattern. */
+#define PIPECORR_PATTERN_GRAY 25
+/* MB_3, Mukherjee & Brill. */
+#define PIPECORR_PATTERN_MB_BUBBLE 26
+#define PIPECORR_PATTERN_MB_SLUG 27
+#define PIPECORR_PATTERN_MB_ANNULAR 28
+#define PIPECORR_PATTERN_MB_STRATIFIED 29
+/* ANSARI_3, Ansari et al. */
+#define PIPECORR_PATTERN_ANSARI_BUBBLE 30
+#define PIPECORR_PATTERN_ANSARI_DISPERSED_BUBBLE 31
+#define PIPECORR_PATTERN_ANSARI_SLUG 32
+#define PIPECORR_PATTERN_ANSARI_ANNULAR 33
+
 /* ORBA_3 returns in id the host code of the engine's flow-pattern number
  * 1 to 10: element k-1 of this table for engine pattern k. */
 #define PIPECORR_ENGINE_PATTERNS 10
