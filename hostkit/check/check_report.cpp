@@ -73,12 +73,22 @@ std::string figure_line(const CheckReport& report, const std::string& subject) {
   return out;
 }
 
-// JSON has no NaN or infinity: those inputs are the strings calc reads.
+// JSON has no NaN or infinity: null, as in calc's JSON (the exact value is
+// in the reproduction's words).
 std::string json_number(double value) {
-  if (value != value || value - value != 0.0) {
-    return json_string(shortest(value));
-  }
+  if (value != value || value - value != 0.0) return "null";
   return shortest(value);
+}
+
+std::string unreached_name(const UnreachedJob& job) {
+  return job.subject.empty() ? "(" + job.job + ")" : job.subject;
+}
+
+std::string unreached_text(const UnreachedJob& job, double limit) {
+  const std::string bound =
+      "the run's bound of " + shortest(limit) + " s (--time-limit)";
+  if (job.stopped_at.empty()) return "not started: " + bound + " was reached";
+  return "stopped at " + job.stopped_at + " by " + bound;
 }
 
 std::string json_example(const std::string& library,
@@ -189,6 +199,11 @@ std::string format_check_text(const CheckReport& report, double seconds) {
       append_example(out, report.library, *check.example);
     }
   }
+  for (const auto& job : report.unreached) {
+    out += padded(job.stopped_at.empty() ? "not reached" : "not finished", 16) +
+           padded(for_terminal(unreached_name(job)), 32) +
+           for_terminal(unreached_text(job, report.time_limit_seconds)) + "\n";
+  }
   std::vector<std::string> subjects;
   for (const auto& figure : report.figures) {
     if (std::find(subjects.begin(), subjects.end(), figure.subject) ==
@@ -200,10 +215,15 @@ std::string format_check_text(const CheckReport& report, double seconds) {
     out += padded("figures", 16) + padded(for_terminal(subject), 32) +
            figure_line(report, subject) + "\n";
   }
-  out += "summary: " + std::to_string(report.count(Verdict::kPassed)) +
-         " passed, " + std::to_string(report.count(Verdict::kFailed)) +
-         " failed, " + std::to_string(report.count(Verdict::kNotApplicable)) +
-         " not applicable (" + fixed(seconds, 1) + " s)\n";
+  out +=
+      "summary: " + std::to_string(report.count(Verdict::kPassed)) +
+      " passed, " + std::to_string(report.count(Verdict::kFailed)) +
+      " failed, " + std::to_string(report.count(Verdict::kNotApplicable)) +
+      " not applicable" +
+      (report.unreached.empty()
+           ? std::string()
+           : ", " + std::to_string(report.unreached.size()) + " not reached") +
+      " (" + fixed(seconds, 1) + " s)\n";
   return out;
 }
 
@@ -219,6 +239,7 @@ std::string format_check_json(const CheckReport& report, double seconds) {
   }
   out += "],\"traps_delivered\":";
   out += report.traps_delivered ? "true" : "false";
+  out += ",\"time_limit\":" + shortest(report.time_limit_seconds);
   out += ",\"checks\":[";
   for (std::size_t k = 0; k < report.checks.size(); ++k) {
     const auto& check = report.checks[k];
@@ -245,11 +266,24 @@ std::string format_check_json(const CheckReport& report, double seconds) {
            ",\"value\":" + json_figure_value(figure.value) +
            ",\"unit\":" + json_string(figure.unit) + "}";
   }
+  out += "],\"unreached\":[";
+  for (std::size_t k = 0; k < report.unreached.size(); ++k) {
+    const auto& job = report.unreached[k];
+    if (k > 0) out += ",";
+    out +=
+        "{\"subject\":" +
+        (job.subject.empty() ? std::string("null") : json_string(job.subject)) +
+        ",\"job\":" + json_string(job.job) + ",\"stopped_at\":" +
+        (job.stopped_at.empty() ? std::string("null")
+                                : json_string(job.stopped_at)) +
+        "}";
+  }
   out += "],\"summary\":{\"passed\":" +
          std::to_string(report.count(Verdict::kPassed)) +
          ",\"failed\":" + std::to_string(report.count(Verdict::kFailed)) +
          ",\"not_applicable\":" +
          std::to_string(report.count(Verdict::kNotApplicable)) +
+         ",\"unreached\":" + std::to_string(report.unreached.size()) +
          ",\"seconds\":" + fixed(seconds, 3) + "}}\n";
   return out;
 }

@@ -17,6 +17,12 @@ namespace pipecorr::hostkit {
 // Ordinary points per correlation when none are asked for: the bundled
 // plug-in's whole run stays within a few seconds on an ordinary machine.
 inline constexpr std::size_t kDefaultCheckPoints = 300;
+// The most ordinary points a battery takes: a child keeps every point and
+// its first outputs (about 400 bytes a point), and a million points of a
+// fast correlation already take minutes.
+inline constexpr std::size_t kMaxCheckPoints = 1'000'000;
+// The bound on the whole run when none is asked for.
+inline constexpr std::chrono::seconds kDefaultCheckTimeLimit{600};
 
 struct CheckOptions {
   std::filesystem::path library;  // made absolute by run_check
@@ -25,6 +31,9 @@ struct CheckOptions {
   // Children that die are started again without the point that killed
   // them, at most this many times per correlation.
   std::size_t max_deaths = 8;
+  // No job starts after this much time from the start of the run, and a
+  // job still running then is stopped.
+  std::chrono::milliseconds time_limit = kDefaultCheckTimeLimit;
 };
 
 // How a child process ended.
@@ -33,7 +42,8 @@ struct ChildEnd {
     kExited,     // status in `code`
     kTrapped,    // a floating-point trap: SIGFPE, a Windows float exception
     kCrashed,    // any other signal or exception
-    kTimedOut,   // killed by the caller after its time limit
+    kTimedOut,   // killed by the caller: no record within its time limit
+    kStopped,    // killed by the caller: the run's bound was reached
     kNotStarted  // could not be started at all
   };
   Kind kind = Kind::kExited;
@@ -46,10 +56,22 @@ struct ChildRun {
   ChildEnd end;
 };
 
+using CheckClock = std::chrono::steady_clock;
+
 // Starts a child process for the job (in a private empty working folder),
-// waits for it within the caller's time limit, and returns what it wrote
-// and how it ended.
-using ChildRunner = std::function<ChildRun(const ChildJob&)>;
+// waits for it, and returns what it wrote and how it ended. The child is
+// hung (kTimedOut) when it writes no record for the runner's time limit,
+// and is stopped (kStopped) at `deadline`, the run's bound. When the child
+// has ended, nothing it started may be left running.
+using ChildRunner =
+    std::function<ChildRun(const ChildJob&, CheckClock::time_point deadline)>;
+
+// A job the run's bound left undone or unfinished.
+struct UnreachedJob {
+  std::string subject;     // the correlation; empty for the library's jobs
+  std::string job;         // "catalogue", "session" or "correlation"
+  std::string stopped_at;  // where it was stopped; empty when never started
+};
 
 struct CheckReport {
   std::string library;
@@ -58,11 +80,14 @@ struct CheckReport {
   std::uint64_t seed = 0;
   std::vector<std::string> host_states;
   bool traps_delivered = true;
+  double time_limit_seconds = 0.0;
   std::vector<CheckOutcome> checks;
   std::vector<Figure> figures;
+  std::vector<UnreachedJob> unreached;
 
   [[nodiscard]] std::size_t count(Verdict verdict) const;
-  // No check failed (checks that do not apply do not count against).
+  // No check failed (checks that do not apply do not count against) and
+  // the run's bound left no job undone.
   [[nodiscard]] bool all_passed() const;
 };
 

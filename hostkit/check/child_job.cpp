@@ -2,6 +2,7 @@
 
 #include <array>
 #include <exception>
+#include <new>
 
 #include "check/fp_state.hpp"
 
@@ -24,6 +25,15 @@ void run_trap_probe(RecordSink& sink) {
   record_value(sink, "trap", "not delivered");
 }
 
+// The abort record, if it can still be written: out of memory, even its
+// text may not fit.
+void give_up(RecordSink& sink, std::string_view cause) noexcept {
+  try {
+    record_abort(sink, cause);
+  } catch (...) {
+  }
+}
+
 }  // namespace
 
 std::string_view job_kind_name(ChildJobKind kind) {
@@ -37,7 +47,7 @@ std::optional<ChildJobKind> job_kind_named(std::string_view name) {
   return std::nullopt;
 }
 
-void run_child_job(const ChildJob& job, RecordSink& sink) {
+bool run_child_job(const ChildJob& job, RecordSink& sink) {
   try {
     switch (job.kind) {
       case ChildJobKind::kTrapProbe:
@@ -53,10 +63,18 @@ void run_child_job(const ChildJob& job, RecordSink& sink) {
         run_correlation_job(job, sink);
         break;
     }
+  } catch (const std::bad_alloc&) {
+    give_up(sink, "out of memory (std::bad_alloc)");
+    return false;
   } catch (const std::exception& error) {
-    record_value(sink, "error", error.what());
+    give_up(sink, std::string("a C++ exception: ") + error.what());
+    return false;
+  } catch (...) {
+    give_up(sink, "a C++ exception of an unknown type");
+    return false;
   }
-  record_end(sink);
+  record_end(sink, job.token);
+  return true;
 }
 
 }  // namespace pipecorr::hostkit

@@ -29,14 +29,22 @@ struct ChildJob {
   std::uint64_t seed = 0;
   // Points left out because they killed an earlier child of this job.
   std::vector<std::size_t> skip;
+  // Chosen afresh by the parent for every child: the end record must carry
+  // it (records.hpp).
+  std::string token;
 };
 
 // Runs the job in the calling process, which is a child of the check and
 // may die in the plug-in. Its working directory is a private empty folder
 // of its own (the log check creates usercorr.dbg there). Writes records to
-// the sink, the last one record_end(); an error of the check itself (the
-// plug-in does not load here) is recorded as the value "error".
-void run_child_job(const ChildJob& job, RecordSink& sink);
+// the sink, the last one record_end() when the job completed. An exception
+// that reaches the job's top (out of a run setup or cleanup, or the child
+// running out of memory) ends the job unfinished: an abort record with the
+// cause, no end record, and false.
+[[nodiscard]] bool run_child_job(const ChildJob& job, RecordSink& sink);
+
+// The exit status of a child whose job did not complete.
+inline constexpr int kUnfinishedJobStatus = 3;
 
 // The jobs, one file each.
 void run_catalogue_job(const ChildJob& job, RecordSink& sink);

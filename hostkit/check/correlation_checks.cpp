@@ -1,6 +1,8 @@
 // The battery of one correlation: every point in every host state, with
 // and without the xinfo request, repeated, timed, and again with the debug
-// log on.
+// log on. Every call, whatever it is made for, is judged by the promises
+// of every call; a check's first failure is reported as soon as it is
+// seen, so that a child that dies later still leaves it behind.
 #include <algorithm>
 #include <filesystem>
 #include <memory>
@@ -22,20 +24,32 @@ namespace {
 // time budget few.
 constexpr int kTimedRepeats = 3;
 
+// The calls of the battery, for the counter-examples: the first run (every
+// host state, the request, the repetition), the timed run, the log run.
+enum class Run { kProbe, kTimed, kLog };
+
+// One promise: its check's id and its tally.
+struct Promise {
+  const char* id;
+  Tally tally;
+};
+
 class Battery {
  public:
   Battery(const ChildJob& job, RecordSink& sink)
       : job_(job),
         sink_(sink),
         library_(std::make_unique<PluginLibrary>(job.library)),
-        single_(job.link_info == PIPECORR_LINK_SINGLE),
-        points_(probe_points(job.seed, job.points, single_)),
-        baseline_(points_.size()) {
+        single_(job.link_info == PIPECORR_LINK_SINGLE) {
     address_ = library_->symbol(job.correlation.c_str());
     if (address_ == nullptr) {
       throw std::runtime_error("the plug-in does not export " +
                                job.correlation);
     }
+    record_step(sink_, "drawing " + std::to_string(job.points) +
+                           " ordinary points and the bad inputs");
+    points_ = probe_points(job.seed, job.points, single_);
+    baseline_.resize(points_.size());
   }
 
   void run() {
@@ -57,65 +71,89 @@ class Battery {
   }
 
   CounterExample describe(std::size_t k, const HostFpSetting& host,
-                          bool request, bool log) const {
+                          bool request, Run run) const {
     CounterExample out;
     out.correlation = job_.correlation;
     out.point = points_[k].label;
+    if (run == Run::kTimed) out.point += " (the timed run)";
     out.inputs = points_[k].inputs;
     out.host_fp = host.name;
     out.xinfo_request = request;
-    out.log = log;
+    out.log = run == Run::kLog;
     return out;
   }
 
   CallRecord call(std::size_t k, const HostFpSetting& host, bool request,
-                  bool log = false) {
-    record_call(sink_, k, describe(k, host, request, log));
+                  Run run) {
+    record_call(sink_, k, describe(k, host, request, run));
     ++calls_;
     return guarded_call(address_, single_,
                         CallPlan{points_[k].inputs, &host, request});
   }
 
-  void judge(const CallRecord& record, std::size_t k, const HostFpSetting& host,
-             bool request) {
-    const auto note = [&](Tally& tally, std::optional<Violation> violation) {
-      if (!violation) {
-        tally.pass();
-        return;
-      }
-      CounterExample example = describe(k, host, request, false);
-      example.got = std::move(violation->got);
-      example.expected = std::move(violation->expected);
-      tally.fail(std::move(example));
-    };
-    note(fp_state_, judge_fp_state(record));
-    note(result_, judge_result(record.outputs));
-    note(errmsg_, judge_errmsg(record.outputs));
-    note(overrun_, judge_stray_write(record));
+  void note(Promise& promise, std::optional<Violation> violation,
+            const CounterExample& where) {
+    if (!violation) {
+      promise.tally.pass();
+      return;
+    }
+    CounterExample example = where;
+    example.got = std::move(violation->got);
+    example.expected = std::move(violation->expected);
+    promise.tally.fail(std::move(example));
+    if (promise.tally.failures() == 1) {
+      record_check(sink_, promise.tally.outcome(job_.correlation, promise.id,
+                                                std::string()));
+    }
+  }
+
+  // The promises of every call; false when the call did not come back,
+  // so that its outputs mean nothing.
+  bool judge(const CallRecord& record, const CounterExample& where) {
+    note(returns_, judge_returned(record), where);
+    if (!record.escaped.empty()) return false;
+    note(fp_state_, judge_fp_state(record), where);
+    note(result_, judge_result(record.outputs), where);
+    note(errmsg_, judge_errmsg(record.outputs), where);
+    note(overrun_, judge_stray_write(record), where);
+    return true;
+  }
+
+  // The outputs against those of the point's first call, when both came
+  // back.
+  void compare(Promise& promise, std::size_t k, const CallRecord& record,
+               const CounterExample& where, const std::string& got_suffix,
+               const char* expected) {
+    if (!record.escaped.empty() || !baseline_[k]) return;
+    if (same_bits(*baseline_[k], record.outputs)) {
+      note(promise, std::nullopt, where);
+      return;
+    }
+    note(promise,
+         Violation{first_difference(*baseline_[k], record.outputs) + got_suffix,
+                   expected},
+         where);
   }
 
   // Every host state, then the xinfo request, then the first call again.
   void probe(std::size_t k) {
     const auto settings = host_fp_settings();
     for (const auto& host : settings) {
-      const CallRecord record = call(k, host, false);
-      judge(record, k, host, false);
-      if (&host == &settings.front()) baseline_[k] = record.outputs;
+      const CallRecord record = call(k, host, false, Run::kProbe);
+      const bool back = judge(record, describe(k, host, false, Run::kProbe));
+      if (&host == &settings.front() && back) baseline_[k] = record.outputs;
     }
-    judge(call(k, settings.front(), true), k, settings.front(), true);
-    const CallRecord again = call(k, settings.front(), false);
-    if (same_bits(*baseline_[k], again.outputs)) {
-      repeatable_.pass();
-    } else {
-      CounterExample example = describe(k, settings.front(), false, false);
-      example.got = first_difference(*baseline_[k], again.outputs);
-      example.expected = "the same bits from the same call";
-      repeatable_.fail(std::move(example));
-    }
-    const CallOutputs& out = *baseline_[k];
-    if (points_[k].ordinary) {
-      if (out.ierr == PIPECORR_OK) {
-        patterns_.insert(out.id);
+    const HostFpSetting& nearest = settings.front();
+    judge(call(k, nearest, true, Run::kProbe),
+          describe(k, nearest, true, Run::kProbe));
+    const CallRecord again = call(k, nearest, false, Run::kProbe);
+    const CounterExample where = describe(k, nearest, false, Run::kProbe);
+    judge(again, where);
+    compare(repeatable_, k, again, where, "",
+            "the same bits from the same call");
+    if (points_[k].ordinary && baseline_[k]) {
+      if (baseline_[k]->ierr == PIPECORR_OK) {
+        patterns_.insert(baseline_[k]->id);
       } else {
         ++ordinary_failures_;
       }
@@ -129,7 +167,11 @@ class Battery {
     for (int repeat = 0; repeat < kTimedRepeats; ++repeat) {
       for (std::size_t k = 0; k < points_.size(); ++k) {
         if (!points_[k].ordinary || skipped(k)) continue;
-        nanoseconds_.push_back(call(k, host, false).nanoseconds);
+        const CallRecord record = call(k, host, false, Run::kTimed);
+        const CounterExample where = describe(k, host, false, Run::kTimed);
+        if (judge(record, where)) nanoseconds_.push_back(record.nanoseconds);
+        compare(repeatable_, k, record, where, " (first run, then timed run)",
+                "the same bits from the same call in every run");
       }
     }
     record_step(sink_, "CORR_INT_CLEANUP after the timed calls");
@@ -137,12 +179,6 @@ class Battery {
   }
 
   void check_log() {
-    if (repeatable_.failed()) {
-      log_skipped_ =
-          "results do not repeat even with the log off (see "
-          "repeatable)";
-      return;
-    }
     record_step(sink_, "creating usercorr.dbg");
     try {
       prepare_debug_log_file();
@@ -155,16 +191,11 @@ class Battery {
     const HostFpSetting& host = host_fp_settings().front();
     for (std::size_t k = 0; k < points_.size(); ++k) {
       if (skipped(k)) continue;
-      const CallRecord record = call(k, host, false, true);
-      if (same_bits(*baseline_[k], record.outputs)) {
-        log_.pass();
-        continue;
-      }
-      CounterExample example = describe(k, host, false, true);
-      example.got = first_difference(*baseline_[k], record.outputs) +
-                    " (log off, then on)";
-      example.expected = "the same bits with the log on as with it off";
-      log_.fail(std::move(example));
+      const CallRecord record = call(k, host, false, Run::kLog);
+      const CounterExample where = describe(k, host, false, Run::kLog);
+      judge(record, where);
+      compare(log_, k, record, where, " (log off, then on)",
+              "the same bits with the log on as with it off");
     }
     record_step(sink_, "CORR_INT_CLEANUP with the log on");
     library_->run_cleanup();
@@ -179,44 +210,35 @@ class Battery {
         job_.skip.empty() ? std::string()
                           : " (" + std::to_string(job_.skip.size()) +
                                 " point(s) that killed a child left out)";
-    Tally returned;
-    for (std::size_t k = 0; k < calls_; ++k) returned.pass();
-    record_check(sink_,
-                 returned.outcome(name, "returns",
-                                  "all " + calls + " returned" + left_out));
-    record_check(sink_, returned.outcome(name, "no-trap",
-                                         "no trap in " + calls +
-                                             " with divide-by-zero, invalid "
-                                             "and overflow traps enabled" +
-                                             left_out));
-    record_check(
-        sink_,
-        fp_state_.outcome(name, "fp-state",
-                          "the host's state restored after " + calls + " in " +
-                              std::to_string(host_fp_settings().size()) +
-                              " host states" + left_out));
-    record_check(sink_, result_.outcome(name, "result",
-                                        "ierr 0 with a finite result or 3 "
-                                        "with the failure result" +
-                                            left_out));
-    record_check(
-        sink_,
-        errmsg_.outcome(name, "errmsg",
-                        "150 printable characters, blank-padded" + left_out));
-    record_check(sink_, overrun_.outcome(name, "no-overrun",
-                                         "nothing written outside the outputs"
-                                         ", inputs untouched" +
-                                             left_out));
-    record_check(sink_,
-                 repeatable_.outcome(
-                     name, "repeatable",
-                     "the same bits from every call made twice" + left_out));
+    const auto put = [&](const Promise& promise, const std::string& summary) {
+      record_check(sink_, promise.tally.outcome(name, promise.id, summary));
+    };
+    put(returns_, "all " + calls + " returned" + left_out);
+    Tally untrapped;
+    for (std::size_t k = 0; k < calls_; ++k) untrapped.pass();
+    record_check(sink_, untrapped.outcome(name, "no-trap",
+                                          "no trap in " + calls +
+                                              " with divide-by-zero, invalid "
+                                              "and overflow traps enabled" +
+                                              left_out));
+    put(fp_state_, "the host's state restored after every call in " +
+                       std::to_string(host_fp_settings().size()) +
+                       " host states" + left_out);
+    put(result_,
+        "ierr 0 with a finite result or 3 with the failure result" + left_out);
+    put(errmsg_, "150 printable characters, blank-padded" + left_out);
+    put(overrun_,
+        "nothing written outside the outputs, inputs untouched" + left_out);
+    put(repeatable_,
+        "the same bits from every call made again, in every run" + left_out);
     if (!log_skipped_.empty()) {
       record_check(sink_, not_applicable(name, "log-neutral", log_skipped_));
+    } else if (repeatable_.tally.failed()) {
+      record_check(sink_, not_applicable(name, "log-neutral",
+                                         "results do not repeat even with "
+                                         "the log off (see repeatable)"));
     } else {
-      record_check(sink_, log_.outcome(name, "log-neutral",
-                                       "the same bits with the debug log on" +
-                                           left_out));
+      put(log_, "the same bits with the debug log on" + left_out);
     }
     std::sort(nanoseconds_.begin(), nanoseconds_.end());
     if (!nanoseconds_.empty()) {
@@ -243,12 +265,13 @@ class Battery {
   std::vector<ProbePoint> points_;
   std::vector<std::optional<CallOutputs>> baseline_;
   std::size_t calls_ = 0;
-  Tally fp_state_;
-  Tally result_;
-  Tally errmsg_;
-  Tally overrun_;
-  Tally repeatable_;
-  Tally log_;
+  Promise returns_{"returns", {}};
+  Promise fp_state_{"fp-state", {}};
+  Promise result_{"result", {}};
+  Promise errmsg_{"errmsg", {}};
+  Promise overrun_{"no-overrun", {}};
+  Promise repeatable_{"repeatable", {}};
+  Promise log_{"log-neutral", {}};
   std::string log_skipped_;
   std::vector<double> nanoseconds_;
   std::set<std::int32_t> patterns_;

@@ -2,6 +2,11 @@
 
 #include <chrono>
 #include <cstring>
+#include <exception>
+
+#if defined(__GLIBCXX__)
+#include <cxxabi.h>
+#endif
 
 #include "plugin/function_cast.hpp"
 #include "text/number_text.hpp"
@@ -107,11 +112,22 @@ CallRecord call_with(void* address, const CallPlan& plan) {
   record.before = plan.host->registers;
   const auto start = std::chrono::steady_clock::now();
   enter_fp_state(record.before);
-  function(arena.xinfo.value, &in[0], &in[1], &in[2], &in[3], &in[4], &in[5],
-           &in[6], &in[7], &in[8], &in[9], &in[10], &arena.dp.value,
-           &arena.holdup.value, &arena.id.value, &arena.iaux.value,
-           &arena.ierr.value, arena.errmsg.value,
-           static_cast<pipecorr_len>(kMessageLength));
+  try {
+    function(arena.xinfo.value, &in[0], &in[1], &in[2], &in[3], &in[4], &in[5],
+             &in[6], &in[7], &in[8], &in[9], &in[10], &arena.dp.value,
+             &arena.holdup.value, &arena.id.value, &arena.iaux.value,
+             &arena.ierr.value, arena.errmsg.value,
+             static_cast<pipecorr_len>(kMessageLength));
+#if defined(__GLIBCXX__)
+  } catch (abi::__forced_unwind&) {
+    throw;  // a thread being cancelled must go on unwinding
+#endif
+  } catch (const std::exception& error) {
+    record.escaped =
+        std::string("a C++ exception left the entry: ") + error.what();
+  } catch (...) {
+    record.escaped = "a C++ exception of an unknown type left the entry";
+  }
   record.after = leave_fp_state();
   const auto stop = std::chrono::steady_clock::now();
   record.nanoseconds = static_cast<double>(

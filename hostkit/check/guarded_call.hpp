@@ -41,6 +41,9 @@ struct CallOutputs {
                                            const CallOutputs& second);
 
 struct CallRecord {
+  // Empty when the call returned; otherwise how it left instead: a C++
+  // exception that came out of the entry (the outputs then mean nothing).
+  std::string escaped;
   CallOutputs outputs;
   // Empty when no byte outside the documented outputs changed; otherwise
   // where the first stray write landed ("errmsg[150]", "xinfo[1]", "input
@@ -53,7 +56,9 @@ struct CallRecord {
 };
 
 // Calls the export at `address` with the single- or double-precision list.
-// The inputs are rounded to float first for the single list.
+// The inputs are rounded to float first for the single list. A C++
+// exception that leaves the entry is caught and described in `escaped`
+// (a host written in C would not survive it), so the battery goes on.
 [[nodiscard]] CallRecord guarded_call(void* address, bool single_precision,
                                       const CallPlan& plan);
 

@@ -8,9 +8,19 @@
 namespace pipecorr::hostkit {
 namespace {
 
+// What an integer output holds when the call never wrote it: the check's
+// fill bytes (guarded_call.cpp).
+constexpr std::int32_t kUnwrittenInteger =
+    static_cast<std::int32_t>(0xA5A5A5A5U);
+
+std::string integer_text(std::int32_t value) {
+  return value == kUnwrittenInteger ? std::string("not written")
+                                    : std::to_string(value);
+}
+
 std::string outputs_text(const CallOutputs& out) {
-  return "ierr " + std::to_string(out.ierr) + ", dp " + shortest(out.dp) +
-         ", holdup " + shortest(out.holdup) + ", id " + std::to_string(out.id);
+  return "ierr " + integer_text(out.ierr) + ", dp " + shortest(out.dp) +
+         ", holdup " + shortest(out.holdup) + ", id " + integer_text(out.id);
 }
 
 std::string byte_text(unsigned char byte) {
@@ -21,21 +31,33 @@ std::string byte_text(unsigned char byte) {
 
 }  // namespace
 
+std::optional<Violation> judge_returned(const CallRecord& record) {
+  if (record.escaped.empty()) return std::nullopt;
+  return Violation{record.escaped,
+                   "the call returns (no exception leaves a C entry)"};
+}
+
 std::optional<Violation> judge_result(const CallOutputs& out) {
   if (out.ierr == PIPECORR_OK) {
-    if (std::isfinite(out.dp) && std::isfinite(out.holdup) &&
-        out.holdup >= 0.0 && out.holdup <= 1.0) {
-      return std::nullopt;
+    if (!(std::isfinite(out.dp) && std::isfinite(out.holdup) &&
+          out.holdup >= 0.0 && out.holdup <= 1.0)) {
+      return Violation{outputs_text(out),
+                       "with ierr 0 a finite dp and a finite holdup in [0, 1]"};
     }
-    return Violation{outputs_text(out),
-                     "with ierr 0 a finite dp and a finite holdup in [0, 1]"};
+    if (out.id == kUnwrittenInteger || out.iaux != 0) {
+      return Violation{outputs_text(out) + ", iaux " + integer_text(out.iaux),
+                       "with ierr 0 a flow-pattern code in id and iaux 0"};
+    }
+    return std::nullopt;
   }
   if (out.ierr == PIPECORR_NO_FLOW_REGIME) {
-    if (out.dp == 0.0 && out.holdup == 0.0 && out.id == PIPECORR_PATTERN_NONE) {
+    if (out.dp == 0.0 && out.holdup == 0.0 && out.id == PIPECORR_PATTERN_NONE &&
+        out.iaux == 0) {
       return std::nullopt;
     }
-    return Violation{outputs_text(out),
-                     "with ierr 3 the failure result: dp 0, holdup 0, id -1"};
+    return Violation{
+        outputs_text(out) + ", iaux " + integer_text(out.iaux),
+        "with ierr 3 the failure result: dp 0, holdup 0, id -1, iaux 0"};
   }
   return Violation{outputs_text(out),
                    "ierr 0 (success) or 3 (the one failure code)"};

@@ -15,8 +15,13 @@ struct Violation {
   std::string expected;
 };
 
-// ierr 0 or 3; with 0, dp and holdup finite and 0 <= holdup <= 1; with 3,
-// dp 0, holdup 0 and id -1.
+// The call came back (no exception left the entry). The other judges look
+// only at calls that came back.
+[[nodiscard]] std::optional<Violation> judge_returned(const CallRecord& record);
+
+// ierr 0 or 3; with 0, dp and holdup finite, 0 <= holdup <= 1 and a
+// flow-pattern code written to id; with 3, dp 0, holdup 0 and id -1; iaux
+// 0 either way.
 [[nodiscard]] std::optional<Violation> judge_result(const CallOutputs& out);
 
 // errmsg: all 150 characters written, printable ASCII, blank-padded (no

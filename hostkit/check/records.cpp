@@ -1,5 +1,6 @@
 #include "check/records.hpp"
 
+#include <algorithm>
 #include <charconv>
 
 #include "text/number_text.hpp"
@@ -190,10 +191,18 @@ void record_value(RecordSink& sink, std::string_view key,
   sink.write_line(Line("value").add(key).add(value).text());
 }
 
-void record_end(RecordSink& sink) { sink.write_line(Line("end").text()); }
+void record_abort(RecordSink& sink, std::string_view cause) {
+  sink.write_line(Line("abort").add(cause).text());
+}
 
-ChildRecords read_records(std::string_view text) {
+void record_end(RecordSink& sink, std::string_view token) {
+  const std::size_t before = sink.lines();
+  sink.write_line(Line("end").add(token).add(before).text());
+}
+
+ChildRecords read_records(std::string_view text, std::string_view token) {
   ChildRecords records;
+  std::size_t seen = 0;  // record lines before the current one
   while (!text.empty()) {
     const auto end = text.find('\n');
     const std::string_view raw = text.substr(0, end);
@@ -204,6 +213,12 @@ ChildRecords read_records(std::string_view text) {
     const auto f = split(raw.substr(at));
     if (f.size() < 2 || f[0] != kTag) continue;
     const std::string& kind = f[1];
+    const std::size_t before = seen++;
+    if (records.ended) {
+      records.ended = false;
+      records.forged = "records after the end of the job";
+      continue;
+    }
     if (kind == "step" && f.size() >= 3) {
       records.last_step = f[2];
       records.last_call.reset();
@@ -220,7 +235,15 @@ ChildRecords read_records(std::string_view text) {
       outcome.cases = count_in(f[6]);
       outcome.failures = count_in(f[7]);
       outcome.example = example_in(f, 8);
-      records.checks.push_back(std::move(outcome));
+      const auto same = std::find_if(
+          records.checks.begin(), records.checks.end(), [&](const auto& c) {
+            return c.subject == outcome.subject && c.id == outcome.id;
+          });
+      if (same != records.checks.end()) {
+        *same = std::move(outcome);
+      } else {
+        records.checks.push_back(std::move(outcome));
+      }
     } else if (kind == "figure" && f.size() >= 6) {
       records.figures.push_back({f[2], f[3], f[4], f[5]});
     } else if (kind == "row" && f.size() >= 4) {
@@ -228,8 +251,17 @@ ChildRecords read_records(std::string_view text) {
           {f[2], static_cast<std::int32_t>(number_in(f[3]))});
     } else if (kind == "value" && f.size() >= 4) {
       records.values[f[2]] = f[3];
+    } else if (kind == "abort" && f.size() >= 3) {
+      records.abort = f[2];
     } else if (kind == "end") {
-      records.ended = true;
+      if (f.size() >= 4 && f[2] == token && f[3] == std::to_string(before) &&
+          records.forged.empty()) {
+        records.ended = true;
+      } else if (records.forged.empty()) {
+        records.forged = f.size() >= 4 && f[2] == token
+                             ? "records the child did not write"
+                             : "an end record the child did not write";
+      }
     }
   }
   return records;

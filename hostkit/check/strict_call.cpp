@@ -19,6 +19,8 @@ StrictOutcome strict_call(const Correlation& correlation,
                                "; expected " + found->expected);
     }
   };
+  note("returns", judge_returned(outcome.first));
+  if (!outcome.first.escaped.empty()) return outcome;
   note("fp-state", judge_fp_state(outcome.first));
   note("result", judge_result(outcome.first.outputs));
   note("errmsg", judge_errmsg(outcome.first.outputs));

@@ -1,12 +1,24 @@
 // `pipecorr check` end to end: the bundled plug-in and a third-party one
 // that keeps every promise pass; each deliberately broken plug-in fails
 // exactly the check meant for it, and the `pipecorr calc` line printed
-// under the failure shows the fault again.
+// under the failure shows the fault again. Hostile plug-ins that break a
+// promise only where the check once did not look, that end their child
+// without finishing its job, or leave processes behind, fail too; the
+// run's bound names what it did not reach.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 #include "support/program_launcher.hpp"
 #include "support/work_dir.hpp"
@@ -133,6 +145,234 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Fault>& param) {
       return std::string(param.param.plugin).substr(12);
     });
+
+// The checks printed as failed: "HOMOG_3: result", "session-survives".
+std::set<std::string> failed_checks(const std::string& out) {
+  std::set<std::string> found;
+  for (const auto& line : lines_starting(out, "failed ")) {
+    const auto start = line.find_first_not_of(' ', 6);
+    const auto end = line.find("  ", start);
+    found.insert(line.substr(start, end - start));
+  }
+  return found;
+}
+
+struct Hostile {
+  const char* plugin;
+  std::set<std::string> failed;  // exactly these checks fail
+  const char* shows;             // in the report
+};
+
+class HostilePlugin : public ::testing::TestWithParam<Hostile> {};
+
+TEST_P(HostilePlugin, FailsWhatItBreaksAndNothingElse) {
+  const ScopedWorkDir dir;
+  const Hostile& hostile = GetParam();
+  const auto run = pipecorr("--lib '" + plugin(hostile.plugin) + "' " + kQuick);
+  EXPECT_EQ(run.status, 1) << run.out << run.err;
+  EXPECT_EQ(failed_checks(run.out), hostile.failed) << run.out;
+  EXPECT_NE(run.out.find(hostile.shows), std::string::npos) << run.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Check, HostilePlugin,
+    ::testing::Values(
+        // An exception out of the C entry is a call that did not return.
+        Hostile{"conformance_throws",
+                {"HOMOG_3: returns", "HOMOG_3: result", "HOMOG_3: repeatable"},
+                "got        a C++ exception left the entry: thrown on purpose"},
+        Hostile{"conformance_no_id_iaux",
+                {"HOMOG_3: result"},
+                "id not written, iaux not written"},
+        // A record stream of the plug-in's own making ends no job.
+        Hostile{"conformance_forges_end",
+                {"session-survives", "HOMOG_3: returns"},
+                "an end record the child did not write"},
+        // Faults only in the timed run, or only with the log on.
+        Hostile{"conformance_late_flags_in_second_run",
+                {"HOMOG_3: fp-state"},
+                "(the timed run), host state nearest"},
+        Hostile{"conformance_late_dp1_in_second_run",
+                {"HOMOG_3: no-overrun"},
+                "got        a write to byte 0 past dp"},
+        Hostile{"conformance_late_nan_in_second_run",
+                {"HOMOG_3: result", "HOMOG_3: repeatable"},
+                "got        ierr 0, dp nan, holdup 7"},
+        Hostile{"conformance_late_nul_in_second_run",
+                {"HOMOG_3: errmsg", "HOMOG_3: repeatable"},
+                "got        a terminator (NUL) at character 11"},
+        Hostile{"conformance_late_flags_with_log",
+                {"HOMOG_3: fp-state"},
+                "host state nearest, debug log on"},
+        Hostile{"conformance_late_dp1_with_log",
+                {"HOMOG_3: no-overrun"},
+                "got        a write to byte 0 past dp"},
+        Hostile{"conformance_late_nan_with_log",
+                {"HOMOG_3: result", "HOMOG_3: log-neutral"},
+                "got        ierr 0, dp nan, holdup 7"},
+        Hostile{"conformance_late_nul_with_log",
+                {"HOMOG_3: errmsg", "HOMOG_3: log-neutral"},
+                "got        a terminator (NUL) at character 11"}),
+    [](const ::testing::TestParamInfo<Hostile>& param) {
+      return std::string(param.param.plugin).substr(12);
+    });
+
+void set_variable(const char* name, const std::string& value) {
+#if defined(_WIN32)
+  _putenv_s(name, value.c_str());
+#else
+  ::setenv(name, value.c_str(), 1);
+#endif
+}
+
+void unset_variable(const char* name) {
+#if defined(_WIN32)
+  _putenv_s(name, "");
+#else
+  ::unsetenv(name);
+#endif
+}
+
+// Whether the process is gone (a zombie waiting for its reaper counts as
+// gone: it runs no more).
+bool process_gone(long pid) {
+#if defined(_WIN32)
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+  if (process == nullptr) return true;
+  const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return ended;
+#else
+  const std::string stat =
+      pipecorr::testing::read_file("/proc/" + std::to_string(pid) + "/stat");
+  const auto close = stat.rfind(')');
+  return stat.empty() ||
+         (close != std::string::npos && stat.size() > close + 2 &&
+          (stat[close + 2] == 'Z' || stat[close + 2] == 'X'));
+#endif
+}
+
+TEST(Check, AProcessThePluginStartsNeitherHoldsTheCheckNorOutlivesIt) {
+  // The sleeper holds the record pipe for 100 s: a check that waited for
+  // the pipe to close would fail every job by the child time limit.
+  const ScopedWorkDir dir;
+  const auto list = dir.path() / "sleepers.txt";
+  set_variable("CONF_SLEEPER_PIDS", list.string());
+  const auto run = pipecorr("--lib '" + plugin("conformance_forks_sleeper") +
+                            "' check --points 20 --child-timeout 30");
+  unset_variable("CONF_SLEEPER_PIDS");
+  EXPECT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_TRUE(lines_starting(run.out, "failed").empty()) << run.out;
+  std::istringstream pids(pipecorr::testing::read_file(list));
+  std::size_t started = 0;
+  for (long pid = 0; pids >> pid; ++started) {
+    // Killed as the check ended; give the kernel a moment to finish it.
+    bool gone = process_gone(pid);
+    for (int wait = 0; wait < 50 && !gone; ++wait) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      gone = process_gone(pid);
+    }
+    EXPECT_TRUE(gone) << "process " << pid << " outlived the check";
+  }
+  // One per child that called HOMOG_3: the session's and the battery's.
+  EXPECT_EQ(started, 2U) << run.out;
+}
+
+TEST(Check, ABatteryLongerThanTheChildTimeLimitIsNotHung) {
+  // 4 ms a call, some 700 calls: the battery takes about 3 s, far longer
+  // than the limit, which applies to one call at a time.
+  const ScopedWorkDir dir;
+  const auto run = pipecorr("--lib '" + plugin("conformance_slow") +
+                            "' check --points 1 --child-timeout 1.5");
+  EXPECT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_TRUE(lines_starting(run.out, "failed").empty()) << run.out;
+}
+
+TEST(Check, TheRunsBoundNamesWhatItDidNotReachAndFails) {
+  const ScopedWorkDir dir;
+  const auto run = pipecorr("--lib '" + plugin("conformance_slow") +
+                            "' check --points 1 --time-limit 1 --json");
+  EXPECT_EQ(run.status, 1) << run.out << run.err;
+  EXPECT_NE(run.out.find("\"unreached\":[{\"subject\":\"HOMOG_3\","
+                         "\"job\":\"correlation\",\"stopped_at\":\""),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("{\"subject\":\"HOMOG_2\",\"job\":\"correlation\","
+                         "\"stopped_at\":null}]"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("\"time_limit\":1,"), std::string::npos);
+  EXPECT_NE(run.out.find(",\"unreached\":2,"), std::string::npos);
+  EXPECT_EQ(run.out.find("\"subject\":\"HOMOG_2\",\"check\""),
+            std::string::npos)
+      << "nothing judged of a correlation not reached";
+}
+
+struct Refusal {
+  const char* arguments;
+  const char* says;
+};
+
+class CheckRefuses : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(CheckRefuses, WithTheLimitItBreaks) {
+  const ScopedWorkDir dir;
+  const auto run = pipecorr(std::string("check ") + GetParam().arguments);
+  EXPECT_EQ(run.status, 1) << run.out << run.err;
+  EXPECT_TRUE(run.out.empty()) << run.out;
+  EXPECT_NE(run.err.find(GetParam().says), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Check, CheckRefuses,
+    ::testing::Values(
+        Refusal{"--points 2147483648",
+                "'2147483648' must be a whole number from 1 to 1000000"},
+        Refusal{"--points 1e9", "'1e9' must be a whole number from 1 to"},
+        Refusal{"--points 0", "'0' must be a whole number from 1 to"},
+        Refusal{"--seed -1",
+                "'-1' must be a whole number from 0 to 18446744073709551615"},
+        Refusal{"--seed 18446744073709551616",
+                "must be a whole number from 0 to 18446744073709551615"},
+        Refusal{"--time-limit 0", "--time-limit must be positive"}));
+
+#if !defined(_WIN32)
+TEST(Check, AnEmptyTmpdirIsUnsetAndAMissingOneIsNamed) {
+  const ScopedWorkDir dir;
+  const char* kept = std::getenv("TMPDIR");
+  const std::string before = kept != nullptr ? kept : "";
+  set_variable("TMPDIR", "");
+  const auto empty = pipecorr("--lib '" + plugin("conformance_plugin") +
+                              "' check --points 1 --child-timeout 2");
+  const std::string missing = (dir.path() / "no-such-folder").string();
+  set_variable("TMPDIR", missing);
+  const auto named = pipecorr("check --points 1");
+  if (kept != nullptr) {
+    set_variable("TMPDIR", before);
+  } else {
+    unset_variable("TMPDIR");
+  }
+  EXPECT_EQ(empty.status, 0) << empty.out << empty.err;
+  EXPECT_EQ(named.status, 1) << named.out << named.err;
+  EXPECT_NE(
+      named.err.find("TMPDIR is '" + missing + "', which is not a folder"),
+      std::string::npos)
+      << named.err;
+}
+#endif
+
+TEST(Check, JsonGivesNullForAnInputThatIsNotFinite) {
+  // As calc's JSON does; the reproduction keeps the exact word.
+  const ScopedWorkDir dir;
+  const auto run = pipecorr("--lib '" + plugin("conformance_crash_on_nan") +
+                            "' " + kQuick + " --json");
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_NE(run.out.find("\"inputs\":{\"usl\":null,\"usg\":3.5,"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("\"--usl\",\"nan\""), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("\"nan\"}"), std::string::npos) << run.out;
+}
 
 TEST(Check, JsonNamesTheFailedCheckAndItsReproduction) {
   const ScopedWorkDir dir;

@@ -22,6 +22,26 @@
  *   CONF_HIDDEN_COUNTER    dp drifts with the number of calls made
  *   CONF_CRASH_ON_NAN      writes through a null pointer when usl is NaN
  *   CONF_HANG_ON_ZERO_DIAM loops forever when diam is 0
+ *   CONF_THROWS            from the 101st call in a process on, odd calls
+ *                          let a C++ exception out of the entry and even
+ *                          calls return dp NaN, holdup 5 with ierr 0
+ *   CONF_NO_ID_IAUX        leaves id and iaux unwritten on success
+ *   CONF_FORKS_SLEEPER     the first call in a process starts a process
+ *                          that sleeps 100 s holding what it inherits,
+ *                          and appends its process id to the file named
+ *                          by CONF_SLEEPER_PIDS
+ *   CONF_SLOW              each call takes 4 ms
+ *   CONF_FORGES_END        the first call in a process writes a record
+ *                          stream of its own (every check passed, then
+ *                          the end) into the check's record pipe and exits
+ *
+ * Late faults, each only in the plug-in's second run in a process (with
+ * CONF_IN_SECOND_RUN: the check's timed calls) or only with the debug log
+ * on (CONF_WITH_LOG):
+ *   CONF_LATE_FLAGS        leaves the invalid flag raised
+ *   CONF_LATE_DP1          writes dp[1]
+ *   CONF_LATE_NAN          dp NaN, holdup 7 with ierr 0
+ *   CONF_LATE_NUL          a NUL in errmsg
  */
 #include <fenv.h>
 #include <float.h>
@@ -39,7 +59,27 @@
 #define CONF_EXPORT __attribute__((visibility("default")))
 #endif
 
+#if defined(CONF_FORKS_SLEEPER) || defined(CONF_FORGES_END) || \
+    defined(CONF_SLOW)
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+#endif
+#include <stdlib.h>
+#endif
+
+#if defined(CONF_THROWS)
+/* conformance_throw.cpp: throws a C++ exception. */
+void conf_throw(void);
+#endif
+
 static int g_log_on = 0;
+static int g_setups = 0;
+static int g_late = 0; /* the late fault applies in this run */
 
 static void put_text(char* field, size_t length, const char* text) {
   size_t used = strlen(text);
@@ -94,10 +134,109 @@ CONF_EXPORT void PIPECORR_CALL CORR_INT_SETUP(void) {
   FILE* probe = fopen("usercorr.dbg", "rb");
   g_log_on = probe != NULL;
   if (probe != NULL) fclose(probe);
+  ++g_setups;
+#if defined(CONF_IN_SECOND_RUN)
+  g_late = g_setups == 2;
+#elif defined(CONF_WITH_LOG)
+  g_late = g_log_on;
+#endif
   note("setup");
 }
 
-CONF_EXPORT void PIPECORR_CALL CORR_INT_CLEANUP(void) { note("cleanup"); }
+CONF_EXPORT void PIPECORR_CALL CORR_INT_CLEANUP(void) {
+  g_late = 0;
+  note("cleanup");
+}
+
+#if defined(CONF_FORKS_SLEEPER)
+/* A process that outlives the call, holding whatever it inherits. */
+static void start_sleeper(void) {
+  const char* list = getenv("CONF_SLEEPER_PIDS");
+  char line[32];
+#if defined(_WIN32)
+  /* The host program again, reading a pipe nobody ever writes. */
+  char self[MAX_PATH];
+  char command[MAX_PATH + 16];
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
+  HANDLE never_read = NULL;
+  HANDLE never_written = NULL;
+  STARTUPINFOA startup;
+  PROCESS_INFORMATION process;
+  GetModuleFileNameA(NULL, self, MAX_PATH);
+  snprintf(command, sizeof command, "\"%s\" batch -", self);
+  CreatePipe(&never_read, &never_written, &inherit, 0);
+  memset(&startup, 0, sizeof startup);
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = never_read;
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  if (!CreateProcessA(self, command, NULL, NULL, TRUE, CREATE_NO_WINDOW, NULL,
+                      NULL, &startup, &process)) {
+    return;
+  }
+  snprintf(line, sizeof line, "%lu\n", (unsigned long)process.dwProcessId);
+#else
+  const pid_t pid = fork();
+  if (pid == 0) {
+    struct timespec rest = {100, 0};
+    nanosleep(&rest, NULL);
+    _exit(0);
+  }
+  if (pid < 0) return;
+  snprintf(line, sizeof line, "%ld\n", (long)pid);
+#endif
+  if (list != NULL) {
+    FILE* out = fopen(list, "ab");
+    if (out != NULL) {
+      fputs(line, out);
+      fclose(out);
+    }
+  }
+}
+#endif
+
+#if defined(CONF_FORGES_END)
+/* What a plug-in could write to pass for a finished job. */
+static const char kForged[] =
+    "@pipecorr-check\tcheck\tHOMOG_3\treturns\tpassed\tall returned\t1\t0\n"
+    "@pipecorr-check\tcheck\tHOMOG_3\tresult\tpassed\tfine\t1\t0\n"
+    "@pipecorr-check\tend\n";
+
+static void forge_end(void) {
+#if defined(_WIN32)
+  /* The record pipe's handle is on the child's command line. */
+  const char* at = strstr(GetCommandLineA(), "--record-handle ");
+  DWORD written = 0;
+  if (at == NULL) return;
+  HANDLE pipe = (HANDLE)(uintptr_t)strtoull(at + 16, NULL, 10);
+  WriteFile(pipe, kForged, sizeof kForged - 1, &written, NULL);
+  ExitProcess(0);
+#else
+  /* The check's record pipe: the one write-only, close-on-exec pipe; any
+   * other descriptor the process inherited is left alone. */
+  for (int fd = 3; fd < 256; ++fd) {
+    struct stat about;
+    if (fstat(fd, &about) != 0 || !S_ISFIFO(about.st_mode)) continue;
+    if ((fcntl(fd, F_GETFL) & O_ACCMODE) != O_WRONLY) continue;
+    if ((fcntl(fd, F_GETFD) & FD_CLOEXEC) == 0) continue;
+    if (write(fd, kForged, sizeof kForged - 1) < 0) continue;
+  }
+  _exit(0);
+#endif
+}
+#endif
+
+#if defined(CONF_SLOW)
+static void pause_a_little(void) {
+#if defined(_WIN32)
+  Sleep(4);
+#else
+  struct timespec rest = {0, 4000000};
+  nanosleep(&rest, NULL);
+#endif
+}
+#endif
 
 struct Result {
   double dp;
@@ -178,6 +317,9 @@ static void leave_own_environment(const struct HostState* host, int faulty) {
 #if defined(CONF_SETS_ROUNDING)
   if (faulty) fesetround(FE_UPWARD);
 #endif
+#if defined(CONF_LATE_FLAGS)
+  if (faulty && g_late) _mm_setcsr(_mm_getcsr() | 0x01);
+#endif
 }
 
 static void write_message(char* errmsg, const char* text) {
@@ -197,6 +339,24 @@ CONF_EXPORT void PIPECORR_CALL HOMOG_3(
     const double* fi, const double* p, double* dp, double* holdup, int32_t* id,
     int32_t* iaux, int32_t* ierr, char* errmsg, pipecorr_len errmsg_len) {
   (void)errmsg_len;
+#if defined(CONF_FORKS_SLEEPER)
+  static int started = 0;
+  if (!started) {
+    started = 1;
+    start_sleeper();
+  }
+#endif
+#if defined(CONF_FORGES_END)
+  forge_end();
+#endif
+#if defined(CONF_SLOW)
+  pause_a_little();
+#endif
+  static long calls = 0;
+  ++calls;
+#if defined(CONF_THROWS)
+  if (calls > 100 && calls % 2 == 1) conf_throw();
+#endif
   struct HostState host;
   enter_own_environment(&host);
 #if defined(CONF_CRASH_ON_NAN)
@@ -217,16 +377,42 @@ CONF_EXPORT void PIPECORR_CALL HOMOG_3(
   if (r.reason == NULL && *usg > 10.0 * *usl) r.dp = NAN;
 #endif
 #if defined(CONF_HIDDEN_COUNTER)
-  static int calls = 0;
-  if (r.reason == NULL) r.dp += 1e-9 * ++calls;
+  if (r.reason == NULL) r.dp += 1e-9 * (double)calls;
+#endif
+#if defined(CONF_THROWS)
+  if (calls > 100) {
+    r.dp = NAN;
+    r.holdup = 5.0;
+    r.reason = NULL;
+  }
+#endif
+#if defined(CONF_LATE_NAN)
+  if (g_late) {
+    r.dp = NAN;
+    r.holdup = 7.0;
+    r.reason = NULL;
+  }
 #endif
   xinfo[0] = 1.0;
+#if defined(CONF_NO_ID_IAUX)
+  if (r.reason != NULL) {
+    *iaux = 0;
+    *id = r.id;
+  }
+#else
   *iaux = 0;
+  *id = r.id;
+#endif
   *dp = r.dp;
   *holdup = r.holdup;
-  *id = r.id;
   *ierr = r.reason == NULL ? 0 : 3;
   write_message(errmsg, r.reason == NULL ? "" : r.reason);
+#if defined(CONF_LATE_DP1)
+  if (g_late) dp[1] = 0.0;
+#endif
+#if defined(CONF_LATE_NUL)
+  if (g_late) errmsg[10] = '\0';
+#endif
 #if defined(CONF_LEAVES_INVALID)
   volatile double check = sqrt(r.holdup - 2.0); /* NaN: raises invalid */
   (void)check;

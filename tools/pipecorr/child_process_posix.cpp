@@ -1,6 +1,8 @@
 // Children by fork(): the child runs the job in the same program image, in
-// a private working folder, its standard output and error sent to a file
-// there so a plug-in's own printing cannot mix into the report.
+// a private working folder and a process group of its own, its standard
+// output and error sent to a file there so a plug-in's own printing cannot
+// mix into the report. Whatever the child started is killed with its group
+// when the child ends.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -8,6 +10,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#if defined(__linux__)
+#include <sys/prctl.h>
+#endif
+
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -18,10 +25,17 @@
 namespace pipecorr::hostkit {
 namespace {
 
+// How often the parent looks whether the child has exited while the record
+// pipe stays open: a process the plug-in started may hold the pipe after
+// the child has gone.
+constexpr std::chrono::milliseconds kExitPoll{20};
+
 class FdSink : public RecordSink {
  public:
   explicit FdSink(int fd) : fd_(fd) {}
-  void write_line(std::string_view line) override {
+
+ protected:
+  void put(std::string_view line) override {
     std::string text(line);
     text += '\n';
     std::string_view rest = text;
@@ -53,15 +67,30 @@ std::string signal_text(int number) {
       return "SIGKILL";
     case SIGTRAP:
       return "SIGTRAP (breakpoint)";
+    case SIGPIPE:
+      return "SIGPIPE (a write to a pipe nobody reads)";
     default:
       return "signal " + std::to_string(number);
   }
 }
 
 [[noreturn]] void be_the_child(const ChildJob& job,
-                               const std::filesystem::path& folder,
-                               int records) {
+                               const std::filesystem::path& folder, int records,
+                               pid_t parent) {
+  // A group of its own, so that the parent can end everything the plug-in
+  // starts; and the end of the child when the parent dies, so that a hung
+  // plug-in does not outlive an interrupted check.
+  ::setpgid(0, 0);
+#if defined(__linux__)
+  ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (::getppid() != parent) ::_exit(125);
+#else
+  static_cast<void>(parent);
+#endif
   if (::chdir(folder.c_str()) != 0) ::_exit(125);
+  // Out of the terminal's way: a background group reading it would stop.
+  const int nothing = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+  if (nothing >= 0) ::dup2(nothing, STDIN_FILENO);
   const int output =
       ::open("output.txt", O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (output >= 0) {
@@ -77,13 +106,47 @@ std::string signal_text(int number) {
     ::signal(number, SIG_DFL);
   }
   FdSink sink(records);
-  run_child_job(job, sink);
-  ::_exit(0);
+  ::_exit(run_child_job(job, sink) ? 0 : kUnfinishedJobStatus);
 }
 
-ChildRun run_child(const ChildJob& job, std::chrono::milliseconds timeout) {
+// Whether the child has exited, without reaping it: its process group
+// stays valid for the kill that follows.
+bool has_exited(pid_t pid) {
+  siginfo_t info{};
+  while (true) {
+    const int got = ::waitid(P_PID, static_cast<id_t>(pid), &info,
+                             WEXITED | WNOHANG | WNOWAIT);
+    if (got < 0 && errno == EINTR) continue;
+    return got == 0 && info.si_pid == pid;
+  }
+}
+
+// Reads what is in the pipe now, without waiting; false at its end.
+bool drain(int fd, std::string& records) {
+  char buffer[1 << 14];
+  while (true) {
+    pollfd watch{fd, POLLIN, 0};
+    const int ready = ::poll(&watch, 1, 0);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return true;
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    records.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+ChildRun run_child(const ChildJob& job, std::chrono::milliseconds silence,
+                   CheckClock::time_point deadline) {
   ChildRun run;
-  const auto folder = private_folder();
+  std::filesystem::path folder;
+  try {
+    folder = private_folder();
+  } catch (const std::exception& error) {
+    run.end = {ChildEnd::Kind::kNotStarted, 0,
+               std::string("no working folder for a child: ") + error.what()};
+    return run;
+  }
   // Close-on-exec: a program the plug-in starts must not hold the record
   // pipe open after the child has ended.
   int fds[2];
@@ -94,10 +157,11 @@ ChildRun run_child(const ChildJob& job, std::chrono::milliseconds timeout) {
     return run;
   }
   std::fflush(nullptr);
+  const pid_t parent = ::getpid();
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::close(fds[0]);
-    be_the_child(job, folder, fds[1]);
+    be_the_child(job, folder, fds[1], parent);
   }
   ::close(fds[1]);
   if (pid < 0) {
@@ -107,34 +171,62 @@ ChildRun run_child(const ChildJob& job, std::chrono::milliseconds timeout) {
     run.end = {ChildEnd::Kind::kNotStarted, 0, "cannot fork a child"};
     return run;
   }
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  // Both sides set the group, so that it exists before either goes on.
+  ::setpgid(pid, pid);
+
+  auto quiet_until = CheckClock::now() + silence;
   bool timed_out = false;
+  bool stopped = false;
+  bool open = true;
   char buffer[1 << 14];
   while (true) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) {
+    const auto now = CheckClock::now();
+    if (now >= deadline) {
+      stopped = true;
+      break;
+    }
+    if (now >= quiet_until) {
       timed_out = true;
       break;
     }
+    if (!open || has_exited(pid)) break;
+    auto wait = std::min(quiet_until, deadline) - now;
+    wait = std::min<CheckClock::duration>(wait, kExitPoll);
+    const auto wait_ms = std::max<long long>(
+        1, std::chrono::duration_cast<std::chrono::milliseconds>(wait).count());
     pollfd watch{fds[0], POLLIN, 0};
-    const int ready = ::poll(&watch, 1, static_cast<int>(left.count()));
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready == 0) continue;
+    const int ready = ::poll(&watch, 1, static_cast<int>(wait_ms));
+    if (ready <= 0) continue;  // nothing yet, or a signal
     const ssize_t got = ::read(fds[0], buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
+    if (got < 0) continue;
+    if (got == 0) {
+      // Every writer closed the pipe: the child has ended or is ending.
+      open = false;
+      while (!has_exited(pid) && CheckClock::now() < quiet_until &&
+             CheckClock::now() < deadline) {
+        ::poll(nullptr, 0, 1);
+      }
+      continue;
+    }
     run.records.append(buffer, static_cast<std::size_t>(got));
+    quiet_until = CheckClock::now() + silence;
   }
-  if (timed_out) ::kill(pid, SIGKILL);
+  // The child's group: the child if it still runs, and whatever it started
+  // that is still there.
+  ::kill(-pid, SIGKILL);
+  ::kill(pid, SIGKILL);
+  drain(fds[0], run.records);
   ::close(fds[0]);
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
-  const double seconds = static_cast<double>(timeout.count()) / 1000.0;
-  if (timed_out) {
+  const double seconds = static_cast<double>(silence.count()) / 1000.0;
+  if (stopped) {
+    run.end = {ChildEnd::Kind::kStopped, 0,
+               "stopped when the run's bound was reached"};
+  } else if (timed_out) {
     char text[64];
     std::snprintf(text, sizeof text, "no return within %g s (killed)", seconds);
     run.end = {ChildEnd::Kind::kTimedOut, 0, text};
@@ -153,15 +245,16 @@ ChildRun run_child(const ChildJob& job, std::chrono::milliseconds timeout) {
 
 }  // namespace
 
-ChildRunner make_child_runner(std::chrono::milliseconds timeout) {
-  return [timeout](const ChildJob& job) { return run_child(job, timeout); };
+ChildRunner make_child_runner(std::chrono::milliseconds silence) {
+  return [silence](const ChildJob& job, CheckClock::time_point deadline) {
+    return run_child(job, silence, deadline);
+  };
 }
 
 int run_check_child(const ChildJob& job,
                     std::optional<std::uintptr_t> record_handle) {
   FdSink sink(record_handle ? static_cast<int>(*record_handle) : STDOUT_FILENO);
-  run_child_job(job, sink);
-  return 0;
+  return run_child_job(job, sink) ? 0 : kUnfinishedJobStatus;
 }
 
 }  // namespace pipecorr::hostkit

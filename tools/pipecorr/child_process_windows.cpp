@@ -1,15 +1,17 @@
 // Children on Windows: the program starts itself again with the hidden
-// subcommand, in a private working folder, and reads the child's records
-// from a pipe whose writing end the child inherits. The child's standard
+// subcommand, in a private working folder and a job object of its own (the
+// Windows process group: whatever the child starts is killed with it), and
+// reads the child's records from a pipe whose writing end the child
+// inherits. The child's standard
 // output and error go to a file in its folder, so a plug-in's own printing
 // cannot mix into the records. A child that dies of an exception ends with
 // the exception's code as its status, without any dialog.
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
-#include <thread>
 
 #include "child_process.hpp"
 #include "text/error.hpp"
@@ -17,10 +19,16 @@
 namespace pipecorr::hostkit {
 namespace {
 
+// How often the parent looks whether its time limits have passed while it
+// waits for the child.
+constexpr std::chrono::milliseconds kExitPoll{20};
+
 class HandleSink : public RecordSink {
  public:
   explicit HandleSink(HANDLE handle) : handle_(handle) {}
-  void write_line(std::string_view line) override {
+
+ protected:
+  void put(std::string_view line) override {
     std::string text(line);
     text += '\n';
     const char* data = text.data();
@@ -112,9 +120,53 @@ bool floating_point_exception(DWORD code) {
          code == 0xC00002B5;
 }
 
-ChildRun run_child(const ChildJob& job, std::chrono::milliseconds timeout) {
+// Everything the child starts stays in its job object, killed with it;
+// closing the last handle kills them too, so a check that is itself killed
+// leaves nothing running.
+HANDLE new_job_object() {
+  HANDLE job = CreateJobObjectW(nullptr, nullptr);
+  if (job == nullptr) return nullptr;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits,
+                               sizeof limits)) {
+    CloseHandle(job);
+    return nullptr;
+  }
+  return job;
+}
+
+// Reads the child's records until the pipe ends, noting when the last
+// ones came. The records are read by the parent after the thread ended.
+struct Reader {
+  HANDLE pipe = nullptr;
+  std::string records;
+  std::atomic<long long> last_ticks{0};
+
+  static DWORD WINAPI run(void* self) {
+    auto& reader = *static_cast<Reader*>(self);
+    char buffer[1 << 14];
+    DWORD got = 0;
+    while (ReadFile(reader.pipe, buffer, sizeof buffer, &got, nullptr) &&
+           got > 0) {
+      reader.records.append(buffer, got);
+      reader.last_ticks = CheckClock::now().time_since_epoch().count();
+    }
+    return 0;
+  }
+};
+
+ChildRun run_child(const ChildJob& job, std::chrono::milliseconds silence,
+                   CheckClock::time_point deadline) {
   ChildRun run;
-  const auto folder = private_folder();
+  std::filesystem::path folder;
+  try {
+    folder = private_folder();
+  } catch (const std::exception& error) {
+    run.end = {ChildEnd::Kind::kNotStarted, 0,
+               std::string("no working folder for a child: ") + error.what()};
+    return run;
+  }
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE read_end = nullptr;
   HANDLE write_end = nullptr;
@@ -145,9 +197,12 @@ ChildRun run_child(const ChildJob& job, std::chrono::milliseconds timeout) {
   startup.hStdError = output;
   PROCESS_INFORMATION process{};
   const std::wstring folder_name = folder.wstring();
-  const BOOL started = CreateProcessW(program.c_str(), line.data(), nullptr,
-                                      nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                      folder_name.c_str(), &startup, &process);
+  // Suspended until it is in its job object, so that nothing it starts
+  // escapes the job.
+  const BOOL started =
+      CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE,
+                     CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
+                     folder_name.c_str(), &startup, &process);
   CloseHandle(write_end);
   if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
   if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
@@ -160,34 +215,71 @@ ChildRun run_child(const ChildJob& job, std::chrono::milliseconds timeout) {
                    std::to_string(GetLastError()) + ")"};
     return run;
   }
-  CloseHandle(process.hThread);
-  std::thread reader([&run, read_end] {
-    char buffer[1 << 14];
-    DWORD got = 0;
-    while (ReadFile(read_end, buffer, sizeof buffer, &got, nullptr) &&
-           got > 0) {
-      run.records.append(buffer, got);
-    }
-  });
-  const bool timed_out =
-      WaitForSingleObject(process.hProcess,
-                          static_cast<DWORD>(timeout.count())) == WAIT_TIMEOUT;
-  if (timed_out) {
-    TerminateProcess(process.hProcess, 1);
-    WaitForSingleObject(process.hProcess, INFINITE);
+  HANDLE group = new_job_object();
+  if (group != nullptr && !AssignProcessToJobObject(group, process.hProcess)) {
+    // Where jobs cannot nest, the child alone is killed.
+    CloseHandle(group);
+    group = nullptr;
   }
-  reader.join();
+  ResumeThread(process.hThread);
+  CloseHandle(process.hThread);
+
+  Reader reader;
+  reader.pipe = read_end;
+  reader.last_ticks = CheckClock::now().time_since_epoch().count();
+  HANDLE reading = CreateThread(nullptr, 0, &Reader::run, &reader, 0, nullptr);
+
+  bool timed_out = false;
+  bool stopped = false;
+  while (true) {
+    const auto now = CheckClock::now();
+    const auto quiet_until =
+        CheckClock::time_point(CheckClock::duration(reader.last_ticks.load())) +
+        silence;
+    if (now >= deadline) {
+      stopped = true;
+      break;
+    }
+    if (now >= quiet_until) {
+      timed_out = true;
+      break;
+    }
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::min(quiet_until, deadline) - now);
+    const DWORD wait_ms = static_cast<DWORD>(
+        std::clamp<long long>(wait.count(), 1, kExitPoll.count()));
+    if (WaitForSingleObject(process.hProcess, wait_ms) == WAIT_OBJECT_0) break;
+  }
+  if (group != nullptr) {
+    TerminateJobObject(group, 1);
+  } else {
+    TerminateProcess(process.hProcess, 1);
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  if (reading != nullptr) {
+    // A process outside the job (one that broke away) may hold the pipe.
+    if (WaitForSingleObject(reading, 2000) == WAIT_TIMEOUT) {
+      CancelSynchronousIo(reading);
+    }
+    WaitForSingleObject(reading, INFINITE);
+    CloseHandle(reading);
+  }
+  if (group != nullptr) CloseHandle(group);
   CloseHandle(read_end);
+  run.records = std::move(reader.records);
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);
   CloseHandle(process.hProcess);
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
 
-  if (timed_out) {
+  if (stopped) {
+    run.end = {ChildEnd::Kind::kStopped, 0,
+               "stopped when the run's bound was reached"};
+  } else if (timed_out) {
     char text[64];
     std::snprintf(text, sizeof text, "no return within %g s (killed)",
-                  static_cast<double>(timeout.count()) / 1000.0);
+                  static_cast<double>(silence.count()) / 1000.0);
     run.end = {ChildEnd::Kind::kTimedOut, 0, text};
   } else if (code >= 0xC0000000U) {
     run.end = {floating_point_exception(code) ? ChildEnd::Kind::kTrapped
@@ -208,8 +300,10 @@ LONG WINAPI end_with_exception_code(EXCEPTION_POINTERS* exception) {
 
 }  // namespace
 
-ChildRunner make_child_runner(std::chrono::milliseconds timeout) {
-  return [timeout](const ChildJob& job) { return run_child(job, timeout); };
+ChildRunner make_child_runner(std::chrono::milliseconds silence) {
+  return [silence](const ChildJob& job, CheckClock::time_point deadline) {
+    return run_child(job, silence, deadline);
+  };
 }
 
 int run_check_child(const ChildJob& job,
@@ -224,8 +318,7 @@ int run_check_child(const ChildJob& job,
   // keep the parent reading after this child has ended.
   if (record_handle) SetHandleInformation(records, HANDLE_FLAG_INHERIT, 0);
   HandleSink sink(records);
-  run_child_job(job, sink);
-  return 0;
+  return run_child_job(job, sink) ? 0 : kUnfinishedJobStatus;
 }
 
 }  // namespace pipecorr::hostkit
