@@ -27,6 +27,8 @@ enum class Kind {
 [[nodiscard]] Kind kind_of(const std::filesystem::path& path);
 // The entry itself, not following a link.
 [[nodiscard]] Kind entry_kind(const std::filesystem::path& path);
+// How many names (hard links) the entry itself has; 0 when unknown.
+[[nodiscard]] unsigned long name_count(const std::filesystem::path& path);
 
 // Opens for reading. With `regular_only`, a FIFO swapped in after a check
 // neither blocks the open nor passes: the descriptor is checked to be a

@@ -43,6 +43,12 @@ Kind entry_kind(const std::filesystem::path& path) {
   return kind_after(::lstat(path.c_str(), &info), info);
 }
 
+unsigned long name_count(const std::filesystem::path& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return 0;
+  return static_cast<unsigned long>(info.st_nlink);
+}
+
 int open_for_reading(const std::filesystem::path& path, bool regular_only) {
   const int fd = open_retrying(
       path.c_str(), O_RDONLY | O_CLOEXEC | (regular_only ? O_NONBLOCK : 0));

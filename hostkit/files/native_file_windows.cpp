@@ -42,6 +42,19 @@ Kind entry_kind(const std::filesystem::path& path) {
   return Kind::kRegular;
 }
 
+unsigned long name_count(const std::filesystem::path& path) {
+  // No access asked for, and a reparse point is opened, not followed.
+  const HANDLE file = CreateFileW(
+      path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING,
+      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool known = GetFileInformationByHandle(file, &info) != 0;
+  CloseHandle(file);
+  return known ? info.nNumberOfLinks : 0;
+}
+
 int open_for_reading(const std::filesystem::path& path, bool regular_only) {
   const int fd = ::_wopen(path.c_str(), _O_RDONLY | _O_BINARY);
   if (fd < 0 || !regular_only) return fd;

@@ -146,6 +146,50 @@ TEST(DebugLog, NeverThroughALinkNorAFifo) {
       << fifo.err;
 }
 
+// Without --log the plug-in itself meets the planted names: each command
+// runs untraced and leaves them and what they point to as they were.
+TEST(DebugLog, APlantedNameIsNeverWrittenThroughByAnyCommand) {
+  const ScopedWorkDir dir;
+  write_file("in.csv", kTable);
+  write_file("victim.txt", "precious\n");
+  for (const char* command :
+       {"calc", "batch in.csv", "traverse {examples}/deviated_well.case",
+        "traverse {examples}/field_well.case"}) {
+    std::filesystem::create_symlink("victim.txt", "usercorr.dbg");
+    const auto linked = run(command);
+    EXPECT_EQ(linked.status, 0) << command << linked.err;
+    EXPECT_EQ(read_file("victim.txt"), "precious\n") << command;
+    std::filesystem::remove("usercorr.dbg");
+    std::filesystem::create_hard_link("victim.txt", "usercorr.dbg");
+    EXPECT_EQ(run(command).status, 0) << command;
+    EXPECT_EQ(read_file("victim.txt"), "precious\n") << command;
+    std::filesystem::remove("usercorr.dbg");
+  }
+}
+
+// The advice for a refused --log: what is safe, never "remove it" alone.
+TEST(DebugLog, ARefusedLogSaysWhatIsSafe) {
+  const ScopedWorkDir dir;
+  write_file("victim.txt", "precious\n");
+  std::filesystem::create_symlink("victim.txt", "usercorr.dbg");
+  const auto linked = run("--log calc");
+  EXPECT_EQ(linked.status, 1);
+  EXPECT_NE(linked.err.find("remove the link (what it points to is not "
+                            "touched)"),
+            std::string::npos)
+      << linked.err;
+  EXPECT_NE(linked.err.find("leaves the link and its target alone"),
+            std::string::npos)
+      << linked.err;
+  std::filesystem::remove("usercorr.dbg");
+  std::filesystem::create_hard_link("victim.txt", "usercorr.dbg");
+  const auto hard = run("--log calc");
+  EXPECT_EQ(hard.status, 1);
+  EXPECT_NE(hard.err.find("has other names (hard links)"), std::string::npos)
+      << hard.err;
+  EXPECT_EQ(read_file("victim.txt"), "precious\n");
+}
+
 TEST(DebugLog, AReadOnlyLogSaysSo) {
   if (::geteuid() == 0) GTEST_SKIP() << "root may write a read-only file";
   const ScopedWorkDir dir;
