@@ -23,8 +23,22 @@ enum class Kind {
   kUnreadable  // the question failed for another reason (errno)
 };
 
+// Which file a path or a standard stream is: the device and the file's
+// number on it. `stream` marks a terminal, a character device or a socket,
+// whose reading and writing do not touch one stored content.
+struct Identity {
+  bool known = false;  // false: nothing there, or the question failed
+  bool stream = false;
+  unsigned long long device = 0;
+  unsigned long long number = 0;
+};
+
 // What the path names, following links.
 [[nodiscard]] Kind kind_of(const std::filesystem::path& path);
+// The file the path names, following links, without opening it.
+[[nodiscard]] Identity identity_of(const std::filesystem::path& path);
+// The file behind standard input or standard output.
+[[nodiscard]] Identity identity_of_standard(bool output);
 // The entry itself, not following a link.
 [[nodiscard]] Kind entry_kind(const std::filesystem::path& path);
 // How many names (hard links) the entry itself has; 0 when unknown.

@@ -23,6 +23,16 @@ Kind kind_after(int status, const struct stat& info) {
   return errno == ENOENT ? Kind::kMissing : Kind::kUnreadable;
 }
 
+Identity identity_after(int status, const struct stat& info) {
+  Identity identity;
+  if (status != 0) return identity;
+  identity.known = true;
+  identity.stream = S_ISCHR(info.st_mode) || S_ISSOCK(info.st_mode);
+  identity.device = static_cast<unsigned long long>(info.st_dev);
+  identity.number = static_cast<unsigned long long>(info.st_ino);
+  return identity;
+}
+
 int open_retrying(const char* path, int flags, mode_t mode = 0) {
   int fd;
   do {
@@ -36,6 +46,17 @@ int open_retrying(const char* path, int flags, mode_t mode = 0) {
 Kind kind_of(const std::filesystem::path& path) {
   struct stat info {};
   return kind_after(::stat(path.c_str(), &info), info);
+}
+
+Identity identity_of(const std::filesystem::path& path) {
+  struct stat info {};
+  return identity_after(::stat(path.c_str(), &info), info);
+}
+
+Identity identity_of_standard(bool output) {
+  struct stat info {};
+  return identity_after(::fstat(output ? STDOUT_FILENO : STDIN_FILENO, &info),
+                        info);
 }
 
 Kind entry_kind(const std::filesystem::path& path) {

@@ -23,7 +23,45 @@ Kind kind_of_mode(unsigned short mode) {
   return Kind::kOther;
 }
 
+Identity identity_of_handle(HANDLE file) {
+  Identity identity;
+  const DWORD type = GetFileType(file);
+  if (type == FILE_TYPE_CHAR) {
+    identity.known = true;
+    identity.stream = true;
+    return identity;
+  }
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (type != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info)) {
+    return identity;
+  }
+  identity.known = true;
+  identity.device = info.dwVolumeSerialNumber;
+  identity.number =
+      (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) |
+      info.nFileIndexLow;
+  return identity;
+}
+
 }  // namespace
+
+Identity identity_of(const std::filesystem::path& path) {
+  // No access asked for: this neither reads nor writes, and a folder opens.
+  const HANDLE file = CreateFileW(
+      path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  const Identity identity = identity_of_handle(file);
+  CloseHandle(file);
+  return identity;
+}
+
+Identity identity_of_standard(bool output) {
+  const HANDLE file =
+      GetStdHandle(output ? STD_OUTPUT_HANDLE : STD_INPUT_HANDLE);
+  if (file == INVALID_HANDLE_VALUE || file == nullptr) return {};
+  return identity_of_handle(file);
+}
 
 Kind kind_of(const std::filesystem::path& path) {
   struct _stat64 info {};
