@@ -77,9 +77,19 @@ int remove_file(const std::filesystem::path::value_type* path);
 [[nodiscard]] std::string write_refusal(const std::filesystem::path& path);
 
 [[nodiscard]] unsigned long process_id();
-// Installs `handler` for the signals that end a program from outside
-// (SIGINT, SIGTERM where the platform has it).
+// Installs `handler` for every signal that ends a program and that a
+// program may catch: from outside (hang-up, Ctrl-C, Ctrl-\\, kill, the
+// user signals, an alarm), from its limits (file size, CPU time), from its
+// output (a broken pipe) and from its own faults (abort, a crash). Only
+// signals still at their default action are taken: one the program was
+// started with ignored (nohup) stays ignored, and one a sanitizer or a
+// profiler already handles stays theirs. While `handler` runs, the other
+// such signals wait.
 void on_termination_signals(void (*handler)(int));
+// Holds those signals back in the calling thread (true) and lets them
+// through again (false), so that creating a file and recording it for
+// removal happen as one. A no-op where there are no signal masks.
+void hold_termination_signals(bool hold);
 
 // errno as text.
 [[nodiscard]] std::string reason(int error);

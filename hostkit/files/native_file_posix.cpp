@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -145,9 +146,47 @@ std::string write_refusal(const std::filesystem::path& path) {
 
 unsigned long process_id() { return static_cast<unsigned long>(::getpid()); }
 
+namespace {
+
+// Default action "end the program" (with or without a core file), and
+// catchable. SIGKILL and SIGSTOP cannot be caught; stopping, continuing
+// and SIGCHLD or SIGWINCH do not end a program.
+constexpr int kEndingSignals[] = {SIGHUP,    SIGINT,  SIGQUIT, SIGILL,  SIGABRT,
+                                  SIGBUS,    SIGFPE,  SIGUSR1, SIGSEGV, SIGUSR2,
+                                  SIGPIPE,   SIGALRM, SIGTERM, SIGXCPU, SIGXFSZ,
+                                  SIGVTALRM, SIGPROF, SIGSYS};
+
+sigset_t ending_signals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int number : kEndingSignals) sigaddset(&set, number);
+  return set;
+}
+
+}  // namespace
+
 void on_termination_signals(void (*handler)(int)) {
-  std::signal(SIGINT, handler);
-  std::signal(SIGTERM, handler);
+  struct sigaction action {};
+  action.sa_handler = handler;
+  action.sa_mask = ending_signals();
+  for (const int number : kEndingSignals) {
+    struct sigaction current {};
+    if (::sigaction(number, nullptr, &current) != 0) continue;
+    if ((current.sa_flags & SA_SIGINFO) != 0 || current.sa_handler != SIG_DFL) {
+      continue;
+    }
+    ::sigaction(number, &action, nullptr);
+  }
+}
+
+void hold_termination_signals(bool hold) {
+  thread_local sigset_t before;
+  if (hold) {
+    const sigset_t held = ending_signals();
+    ::pthread_sigmask(SIG_BLOCK, &held, &before);
+  } else {
+    ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
+  }
 }
 
 std::string reason(int error) {

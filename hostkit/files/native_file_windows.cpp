@@ -166,8 +166,18 @@ std::string write_refusal(const std::filesystem::path& path) {
 unsigned long process_id() { return GetCurrentProcessId(); }
 
 void on_termination_signals(void (*handler)(int)) {
-  std::signal(SIGINT, handler);
+  // Ctrl-C, Ctrl-Break, abort() and a raised SIGTERM; a signal someone
+  // else already handles or ignores is given back.
+  for (const int number : {SIGINT, SIGBREAK, SIGTERM, SIGABRT}) {
+    const auto previous = std::signal(number, handler);
+    if (previous != SIG_DFL && previous != SIG_ERR) {
+      std::signal(number, previous);
+    }
+  }
 }
+
+// Windows runs a signal handler on a thread of its own and has no mask.
+void hold_termination_signals(bool) {}
 
 std::string reason(int error) {
   return std::error_code(error, std::generic_category()).message();
