@@ -64,6 +64,15 @@ extern "C" void remove_unfinished_and_die(int signal_number) {
 // A plug-in that calls exit() mid-run skips every destructor.
 extern "C" void remove_unfinished_at_exit() { remove_unfinished(); }
 
+// The ending signals wait while this lives (even when it is left by an
+// exception).
+struct SignalsHeld {
+  SignalsHeld() { native::hold_termination_signals(true); }
+  ~SignalsHeld() { native::hold_termination_signals(false); }
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+};
+
 // A name no file has yet, beside the final one.
 std::filesystem::path temporary_beside(const std::filesystem::path& final,
                                        std::mt19937_64& random) {
@@ -109,16 +118,18 @@ OutputFile::OutputFile(const std::optional<std::filesystem::path>& path,
       path->has_parent_path() ? path->parent_path() : ".";
   std::mt19937_64 random((std::uint64_t{std::random_device{}()} << 32) ^
                          std::uint64_t{native::process_id()});
-  // A signal between creating the file and recording it would leave it.
-  native::hold_termination_signals(true);
-  for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-    temporary_path_ = temporary_beside(final_path_, random);
-    fd_ = native::create_new(temporary_path_);
-    if (fd_ < 0 && errno != EEXIST) break;
+  int error = 0;
+  {
+    // A signal between creating the file and recording it would leave it.
+    const SignalsHeld held;
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+      temporary_path_ = temporary_beside(final_path_, random);
+      fd_ = native::create_new(temporary_path_);
+      if (fd_ < 0 && errno != EEXIST) break;
+    }
+    error = errno;
+    if (fd_ >= 0) cleanup_slot_ = register_cleanup(temporary_path_);
   }
-  const int error = errno;
-  if (fd_ >= 0) cleanup_slot_ = register_cleanup(temporary_path_);
-  native::hold_termination_signals(false);
   if (fd_ < 0) {
     if (error == ENOENT) {
       throw Error("cannot write " + name_ + ": folder '" +
