@@ -2,7 +2,9 @@
 // program always runs through that build's emulator (qemu-i386 for the i386
 // build), so the suite takes the same path on a kernel that could start it
 // directly and on one that cannot; and a program that hangs is stopped by
-// the launcher instead of holding the suite.
+// the launcher instead of holding the suite. run_program runs one to its
+// end; StartedProgram (POSIX) starts one that a test signals, feeds or
+// starves while it runs.
 #pragma once
 
 #include <cstdlib>
