@@ -11,6 +11,15 @@
 
 #include "support/work_dir.hpp"
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
+
 namespace pipecorr::dbg {
 namespace {
 
@@ -133,17 +142,86 @@ TEST_F(TraceBlock, DirectoryInPlaceOfFileIsSkipped) {
   EXPECT_TRUE(std::filesystem::is_directory(kFileName));
 }
 
-#if defined(__linux__)
+#if !defined(_WIN32)
+// A write that fails (here: the file-size limit, as on a full disk) drops
+// the rest of the block; the next block, once there is room, is written.
 TEST_F(TraceBlock, FullDiskIsSkipped) {
-  std::filesystem::create_symlink("/dev/full", kFileName);
+  write_file(kFileName, "");
+  rlimit before{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit none = before;
+  none.rlim_cur = 0;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &none), 0);
   log_switch = kSwitchOn;
   trace([](Block& b) { b.record(" lost"); });
   rewrite_log(" lost\r\n");
-  // The next block, once the disk has room again, is written normally.
-  std::filesystem::remove(kFileName);
-  write_file(kFileName, "");
+  ::setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(read_file(kFileName), "");
   trace([](Block& b) { b.record(" kept"); });
   EXPECT_EQ(read_file(kFileName), "  kept\r\n");
+}
+
+// What may stand under the log's name instead of a plain file. None of it
+// is opened for writing, cut or written, through the run setup's rewrite
+// or a block's append, and none of it switches the log on.
+struct NotAPlainFile {
+  const char* name;
+  std::function<void()> plant;
+};
+
+class PlantedLogName : public ::testing::TestWithParam<NotAPlainFile> {
+ protected:
+  void SetUp() override {
+    log_switch = kSwitchOn;
+    write_file("victim.txt", "precious\n");
+  }
+  void TearDown() override { log_switch = 0; }
+  ScopedWorkDir dir_;
+};
+
+TEST_P(PlantedLogName, IsNeitherFollowedNorWritten) {
+  GetParam().plant();
+  EXPECT_FALSE(log_file_exists());
+  rewrite_log(" header\r\n");
+  trace([](Block& b) { b.record(" block"); });
+  EXPECT_EQ(read_file("victim.txt"), "precious\n");
+  EXPECT_FALSE(std::filesystem::exists("nowhere.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, PlantedLogName,
+    ::testing::Values(
+        NotAPlainFile{
+            "link_to_a_file",
+            [] { std::filesystem::create_symlink("victim.txt", kFileName); }},
+        NotAPlainFile{
+            "link_to_nothing",
+            [] { std::filesystem::create_symlink("nowhere.txt", kFileName); }},
+        NotAPlainFile{
+            "hard_link",
+            [] { std::filesystem::create_hard_link("victim.txt", kFileName); }},
+        NotAPlainFile{"link_to_a_folder",
+                      [] {
+                        std::filesystem::create_directory("folder");
+                        std::filesystem::create_symlink("folder", kFileName);
+                      }}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// A FIFO with a reader waiting: nothing may reach the reader, and nothing
+// may wait for it.
+TEST_F(TraceBlock, FifoWithAReaderGetsNothing) {
+  ASSERT_EQ(::mkfifo(kFileName, 0600), 0);
+  const int reader = ::open(kFileName, O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_FALSE(log_file_exists());
+  log_switch = kSwitchOn;
+  rewrite_log(" header\r\n");
+  trace([](Block& b) { b.record(" block"); });
+  char got[64];
+  EXPECT_LE(::read(reader, got, sizeof got), 0);
+  ::close(reader);
 }
 #endif
 

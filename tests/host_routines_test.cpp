@@ -53,6 +53,19 @@ TEST_F(HostRoutines, SetupWithoutFileTurnsLogOffAndCreatesNothing) {
   EXPECT_FALSE(std::filesystem::exists(dbg::kFileName));
 }
 
+#if !defined(_WIN32)
+// A link planted under the log's name: the run is not traced, and the file
+// it points to is neither cut nor written by the setup or the cleanup.
+TEST_F(HostRoutines, SetupWithALinkInPlaceOfTheFileTurnsLogOff) {
+  write_file("victim.txt", "precious\n");
+  std::filesystem::create_symlink("victim.txt", dbg::kFileName);
+  run_setup();
+  EXPECT_EQ(dbg::log_switch, dbg::kSwitchOff);
+  run_cleanup();
+  EXPECT_EQ(read_file("victim.txt"), "precious\n");
+}
+#endif
+
 TEST_F(HostRoutines, SetupEmptiesExistingFileAndWritesHeader) {
   write_file(dbg::kFileName, "a previous run's trace\r\nmore\r\n");
   run_setup();

@@ -23,8 +23,11 @@ void prepare_debug_log_file() {
   switch (native::entry_kind(kDebugLogName)) {
     case native::Kind::kLink:
       throw Error(name +
-                  " is a symbolic link; the plug-in would write the trace "
-                  "wherever it points. Remove it or run without --log");
+                  " is a symbolic link, which the plug-in never writes "
+                  "through. To trace the run, remove the link (what it "
+                  "points to is not touched) and run again; or run without "
+                  "--log: the plug-in then traces nothing and leaves the "
+                  "link and its target alone");
     case native::Kind::kRegular:
       break;
     case native::Kind::kMissing:
@@ -32,12 +35,26 @@ void prepare_debug_log_file() {
       throw Error("cannot look at " + name);
     case native::Kind::kDirectory:
     case native::Kind::kOther:
-      throw Error(name + " exists but is not a regular file");
+      throw Error(name +
+                  " exists but is not a regular file; the plug-in traces "
+                  "nothing into it and leaves it alone");
+  }
+  if (native::name_count(kDebugLogName) > 1) {
+    throw Error(name +
+                " has other names (hard links), so the plug-in will not "
+                "write it. To trace the run, remove it (the file keeps its "
+                "other names and contents) and run again; or run without "
+                "--log");
   }
   if (const std::string refusal = native::write_refusal(kDebugLogName);
       !refusal.empty()) {
     throw Error(name + " exists but cannot be written: " + refusal);
   }
+}
+
+bool debug_log_file_usable() {
+  return native::entry_kind(kDebugLogName) == native::Kind::kRegular &&
+         native::name_count(kDebugLogName) <= 1;
 }
 
 }  // namespace pipecorr::hostkit

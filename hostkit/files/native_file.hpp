@@ -23,10 +23,26 @@ enum class Kind {
   kUnreadable  // the question failed for another reason (errno)
 };
 
+// Which file a path or a standard stream is: the device and the file's
+// number on it. `stream` marks a terminal, a character device or a socket,
+// whose reading and writing do not touch one stored content.
+struct Identity {
+  bool known = false;  // false: nothing there, or the question failed
+  bool stream = false;
+  unsigned long long device = 0;
+  unsigned long long number = 0;
+};
+
 // What the path names, following links.
 [[nodiscard]] Kind kind_of(const std::filesystem::path& path);
+// The file the path names, following links, without opening it.
+[[nodiscard]] Identity identity_of(const std::filesystem::path& path);
+// The file behind standard input or standard output.
+[[nodiscard]] Identity identity_of_standard(bool output);
 // The entry itself, not following a link.
 [[nodiscard]] Kind entry_kind(const std::filesystem::path& path);
+// How many names (hard links) the entry itself has; 0 when unknown.
+[[nodiscard]] unsigned long name_count(const std::filesystem::path& path);
 
 // Opens for reading. With `regular_only`, a FIFO swapped in after a check
 // neither blocks the open nor passes: the descriptor is checked to be a
@@ -61,9 +77,19 @@ int remove_file(const std::filesystem::path::value_type* path);
 [[nodiscard]] std::string write_refusal(const std::filesystem::path& path);
 
 [[nodiscard]] unsigned long process_id();
-// Installs `handler` for the signals that end a program from outside
-// (SIGINT, SIGTERM where the platform has it).
+// Installs `handler` for every signal that ends a program and that a
+// program may catch: from outside (hang-up, Ctrl-C, Ctrl-\\, kill, the
+// user signals, an alarm), from its limits (file size, CPU time), from its
+// output (a broken pipe) and from its own faults (abort, a crash). Only
+// signals still at their default action are taken: one the program was
+// started with ignored (nohup) stays ignored, and one a sanitizer or a
+// profiler already handles stays theirs. While `handler` runs, the other
+// such signals wait.
 void on_termination_signals(void (*handler)(int));
+// Holds those signals back in the calling thread (true) and lets them
+// through again (false), so that creating a file and recording it for
+// removal happen as one. A no-op where there are no signal masks.
+void hold_termination_signals(bool hold);
 
 // errno as text.
 [[nodiscard]] std::string reason(int error);

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +24,16 @@ Kind kind_after(int status, const struct stat& info) {
   return errno == ENOENT ? Kind::kMissing : Kind::kUnreadable;
 }
 
+Identity identity_after(int status, const struct stat& info) {
+  Identity identity;
+  if (status != 0) return identity;
+  identity.known = true;
+  identity.stream = S_ISCHR(info.st_mode) || S_ISSOCK(info.st_mode);
+  identity.device = static_cast<unsigned long long>(info.st_dev);
+  identity.number = static_cast<unsigned long long>(info.st_ino);
+  return identity;
+}
+
 int open_retrying(const char* path, int flags, mode_t mode = 0) {
   int fd;
   do {
@@ -38,9 +49,26 @@ Kind kind_of(const std::filesystem::path& path) {
   return kind_after(::stat(path.c_str(), &info), info);
 }
 
+Identity identity_of(const std::filesystem::path& path) {
+  struct stat info {};
+  return identity_after(::stat(path.c_str(), &info), info);
+}
+
+Identity identity_of_standard(bool output) {
+  struct stat info {};
+  return identity_after(::fstat(output ? STDOUT_FILENO : STDIN_FILENO, &info),
+                        info);
+}
+
 Kind entry_kind(const std::filesystem::path& path) {
   struct stat info {};
   return kind_after(::lstat(path.c_str(), &info), info);
+}
+
+unsigned long name_count(const std::filesystem::path& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return 0;
+  return static_cast<unsigned long>(info.st_nlink);
 }
 
 int open_for_reading(const std::filesystem::path& path, bool regular_only) {
@@ -118,9 +146,47 @@ std::string write_refusal(const std::filesystem::path& path) {
 
 unsigned long process_id() { return static_cast<unsigned long>(::getpid()); }
 
+namespace {
+
+// Default action "end the program" (with or without a core file), and
+// catchable. SIGKILL and SIGSTOP cannot be caught; stopping, continuing
+// and SIGCHLD or SIGWINCH do not end a program.
+constexpr int kEndingSignals[] = {SIGHUP,    SIGINT,  SIGQUIT, SIGILL,  SIGABRT,
+                                  SIGBUS,    SIGFPE,  SIGUSR1, SIGSEGV, SIGUSR2,
+                                  SIGPIPE,   SIGALRM, SIGTERM, SIGXCPU, SIGXFSZ,
+                                  SIGVTALRM, SIGPROF, SIGSYS};
+
+sigset_t ending_signals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int number : kEndingSignals) sigaddset(&set, number);
+  return set;
+}
+
+}  // namespace
+
 void on_termination_signals(void (*handler)(int)) {
-  std::signal(SIGINT, handler);
-  std::signal(SIGTERM, handler);
+  struct sigaction action {};
+  action.sa_handler = handler;
+  action.sa_mask = ending_signals();
+  for (const int number : kEndingSignals) {
+    struct sigaction current {};
+    if (::sigaction(number, nullptr, &current) != 0) continue;
+    if ((current.sa_flags & SA_SIGINFO) != 0 || current.sa_handler != SIG_DFL) {
+      continue;
+    }
+    ::sigaction(number, &action, nullptr);
+  }
+}
+
+void hold_termination_signals(bool hold) {
+  thread_local sigset_t before;
+  if (hold) {
+    const sigset_t held = ending_signals();
+    ::pthread_sigmask(SIG_BLOCK, &held, &before);
+  } else {
+    ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
+  }
 }
 
 std::string reason(int error) {

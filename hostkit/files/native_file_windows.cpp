@@ -23,7 +23,45 @@ Kind kind_of_mode(unsigned short mode) {
   return Kind::kOther;
 }
 
+Identity identity_of_handle(HANDLE file) {
+  Identity identity;
+  const DWORD type = GetFileType(file);
+  if (type == FILE_TYPE_CHAR) {
+    identity.known = true;
+    identity.stream = true;
+    return identity;
+  }
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (type != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info)) {
+    return identity;
+  }
+  identity.known = true;
+  identity.device = info.dwVolumeSerialNumber;
+  identity.number =
+      (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) |
+      info.nFileIndexLow;
+  return identity;
+}
+
 }  // namespace
+
+Identity identity_of(const std::filesystem::path& path) {
+  // No access asked for: this neither reads nor writes, and a folder opens.
+  const HANDLE file = CreateFileW(
+      path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  const Identity identity = identity_of_handle(file);
+  CloseHandle(file);
+  return identity;
+}
+
+Identity identity_of_standard(bool output) {
+  const HANDLE file =
+      GetStdHandle(output ? STD_OUTPUT_HANDLE : STD_INPUT_HANDLE);
+  if (file == INVALID_HANDLE_VALUE || file == nullptr) return {};
+  return identity_of_handle(file);
+}
 
 Kind kind_of(const std::filesystem::path& path) {
   struct _stat64 info {};
@@ -40,6 +78,19 @@ Kind entry_kind(const std::filesystem::path& path) {
   if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return Kind::kLink;
   if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return Kind::kDirectory;
   return Kind::kRegular;
+}
+
+unsigned long name_count(const std::filesystem::path& path) {
+  // No access asked for, and a reparse point is opened, not followed.
+  const HANDLE file = CreateFileW(
+      path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING,
+      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool known = GetFileInformationByHandle(file, &info) != 0;
+  CloseHandle(file);
+  return known ? info.nNumberOfLinks : 0;
 }
 
 int open_for_reading(const std::filesystem::path& path, bool regular_only) {
@@ -115,8 +166,18 @@ std::string write_refusal(const std::filesystem::path& path) {
 unsigned long process_id() { return GetCurrentProcessId(); }
 
 void on_termination_signals(void (*handler)(int)) {
-  std::signal(SIGINT, handler);
+  // Ctrl-C, Ctrl-Break, abort() and a raised SIGTERM; a signal someone
+  // else already handles or ignores is given back.
+  for (const int number : {SIGINT, SIGBREAK, SIGTERM, SIGABRT}) {
+    const auto previous = std::signal(number, handler);
+    if (previous != SIG_DFL && previous != SIG_ERR) {
+      std::signal(number, previous);
+    }
+  }
 }
+
+// Windows runs a signal handler on a thread of its own and has no mask.
+void hold_termination_signals(bool) {}
 
 std::string reason(int error) {
   return std::error_code(error, std::generic_category()).message();

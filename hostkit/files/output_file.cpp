@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -45,13 +46,32 @@ void release_cleanup(int slot) {
   if (slot >= 0) g_cleanup[static_cast<std::size_t>(slot)].used.store(false);
 }
 
-extern "C" void remove_unfinished_and_die(int signal_number) {
+// Only what a signal handler may do: atomic loads and removing files.
+void remove_unfinished() noexcept {
   for (CleanupSlot& slot : g_cleanup) {
     if (slot.used.load()) native::remove_file(slot.path);
   }
+}
+
+extern "C" void remove_unfinished_and_die(int signal_number) {
+  remove_unfinished();
+  // Ends the program by the same signal, so its parent sees why it ended
+  // (a shell reading `| head` expects SIGPIPE).
   std::signal(signal_number, SIG_DFL);
   std::raise(signal_number);
 }
+
+// A plug-in that calls exit() mid-run skips every destructor.
+extern "C" void remove_unfinished_at_exit() { remove_unfinished(); }
+
+// The ending signals wait while this lives (even when it is left by an
+// exception).
+struct SignalsHeld {
+  SignalsHeld() { native::hold_termination_signals(true); }
+  ~SignalsHeld() { native::hold_termination_signals(false); }
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+};
 
 // A name no file has yet, beside the final one.
 std::filesystem::path temporary_beside(const std::filesystem::path& final,
@@ -98,13 +118,19 @@ OutputFile::OutputFile(const std::optional<std::filesystem::path>& path,
       path->has_parent_path() ? path->parent_path() : ".";
   std::mt19937_64 random((std::uint64_t{std::random_device{}()} << 32) ^
                          std::uint64_t{native::process_id()});
-  for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-    temporary_path_ = temporary_beside(final_path_, random);
-    fd_ = native::create_new(temporary_path_);
-    if (fd_ < 0 && errno != EEXIST) break;
+  int error = 0;
+  {
+    // A signal between creating the file and recording it would leave it.
+    const SignalsHeld held;
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+      temporary_path_ = temporary_beside(final_path_, random);
+      fd_ = native::create_new(temporary_path_);
+      if (fd_ < 0 && errno != EEXIST) break;
+    }
+    error = errno;
+    if (fd_ >= 0) cleanup_slot_ = register_cleanup(temporary_path_);
   }
   if (fd_ < 0) {
-    const int error = errno;
     if (error == ENOENT) {
       throw Error("cannot write " + name_ + ": folder '" +
                   for_terminal(folder.string()) + "' does not exist");
@@ -112,7 +138,6 @@ OutputFile::OutputFile(const std::optional<std::filesystem::path>& path,
     throw Error("cannot write " + name_ + ": cannot create a file in '" +
                 for_terminal(folder.string()) + "': " + reason(error));
   }
-  cleanup_slot_ = register_cleanup(temporary_path_);
   // A file that is replaced keeps its permissions.
   native::copy_permissions(fd_, *path);
 }
@@ -194,6 +219,11 @@ void check_distinct_outputs(
 }
 
 void remove_unfinished_outputs_on_signals() {
+  static const bool installed = [] {
+    std::atexit(remove_unfinished_at_exit);
+    return true;
+  }();
+  (void)installed;
   native::on_termination_signals(remove_unfinished_and_die);
 }
 

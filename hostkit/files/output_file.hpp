@@ -52,8 +52,12 @@ void write_output(const std::optional<std::filesystem::path>& path,
 void check_distinct_outputs(
     std::span<const std::optional<std::filesystem::path>> outputs);
 
-// For programs: on SIGINT or SIGTERM remove the temporary files of outputs
-// not yet committed, then end by that signal. A library embedded in another
+// For programs: on any signal that ends the program and can be caught
+// (hang-up, Ctrl-C, quit, kill, the user signals, an alarm, a broken pipe,
+// the file-size or CPU limit, abort or a crash; native_file.hpp lists
+// them), and on exit() called mid-run, remove the temporary files of
+// outputs not yet committed, then end by that signal. A signal the program
+// was started with ignored stays ignored. A library embedded in another
 // program (Python) leaves that program's handlers alone and does not call
 // this.
 void remove_unfinished_outputs_on_signals();

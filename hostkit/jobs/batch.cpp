@@ -1,9 +1,10 @@
 #include "jobs/batch.hpp"
 
+#include <array>
 #include <charconv>
 
 #include "files/input_file.hpp"
-#include "files/output_file.hpp"
+#include "files/output_set.hpp"
 #include "plugin/pattern_names.hpp"
 #include "text/csv.hpp"
 #include "text/error.hpp"
@@ -58,9 +59,15 @@ BatchSummary run_batch(const CorrelationSet& correlations,
   const std::string input_name = is_standard_stream(options.input)
                                      ? "standard input"
                                      : options.input.string();
-  // Opened first: an output that cannot be written stops the run before the
-  // input is read.
-  OutputFile output(options.output, "output table");
+  // Opened first: an output that cannot be written, or that is the input,
+  // stops the run before the input is read.
+  const std::array<OutputRequest, 1> requests{
+      {{options.output, "output table"}}};
+  const std::array<InputRequest, 2> inputs{
+      {{options.input, "input table"},
+       {correlations.library_path(), "plug-in library"}}};
+  OutputSet outputs(requests, inputs);
+  OutputFile& output = outputs[0];
   const std::string text =
       read_input(options.input, "input table", InputKind::kFileOrStream);
 

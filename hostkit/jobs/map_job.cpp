@@ -14,7 +14,9 @@ MapOutcome run_map(const CorrelationSet& correlations,
   const Correlation& correlation = correlations.choose(options.correlation);
   const std::array<OutputRequest, 2> requests{
       {{options.svg, "map picture"}, {options.csv, "map table"}}};
-  OutputSet outputs(std::span(requests.data(), options.csv ? 2U : 1U));
+  const std::array<InputRequest, 1> inputs{
+      {{correlations.library_path(), "plug-in library"}}};
+  OutputSet outputs(std::span(requests.data(), options.csv ? 2U : 1U), inputs);
 
   const FlowMap map =
       compute_flow_map(correlation, options.fluids, options.range);

@@ -39,7 +39,11 @@ TraverseOutcome run_traverse_job(const CorrelationSet& correlations,
   std::vector<OutputRequest> requests{{std::nullopt, "table"}};
   if (options.csv) requests.push_back({options.csv, "station table"});
   if (options.svg) requests.push_back({options.svg, "traverse picture"});
-  OutputSet outputs(requests);
+  const std::array<InputRequest, 3> inputs{
+      {{options.case_file, "case file"},
+       {pipe.profile_path, "profile"},
+       {correlations.library_path(), "plug-in library"}}};
+  OutputSet outputs(requests, inputs);
 
   const Traverse traverse = run_traverse(correlation, pipe, options.step);
   const TraverseHeading heading{pipe.title, options.case_file.string(),

@@ -289,11 +289,15 @@ WellCase parse_well_case(std::string_view text,
 }
 
 WellCase load_well_case(const std::filesystem::path& path) {
-  return parse_well_case(read_input(path, "case file", InputKind::kRegularFile),
-                         path, [](const std::filesystem::path& named) {
-                           return read_input(named, "file",
-                                             InputKind::kRegularFile);
-                         });
+  std::vector<std::filesystem::path> tables;
+  WellCase result = parse_well_case(
+      read_input(path, "case file", InputKind::kRegularFile), path,
+      [&tables](const std::filesystem::path& named) {
+        tables.push_back(named);
+        return read_input(named, "file", InputKind::kRegularFile);
+      });
+  result.tables = std::move(tables);
+  return result;
 }
 
 well::WellPath well_path(const WellCase& well_case) {

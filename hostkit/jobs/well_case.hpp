@@ -118,6 +118,10 @@ struct WellCase {
   std::vector<std::string> correlations;  // catalogue names; empty: first
   well::MarchOptions march;               // step and tolerance
   LiftSettings lift;
+
+  // The files the case named and load_well_case read (survey, pipe,
+  // temperature profile): inputs no output of the job may replace.
+  std::vector<std::filesystem::path> tables;
 };
 
 // Reads a field case and the files it names (survey, pipe sections,

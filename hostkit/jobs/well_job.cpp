@@ -57,6 +57,16 @@ std::vector<OutputRequest> requests(const WellJobOptions& options,
   return list;
 }
 
+std::vector<InputRequest> inputs(const CorrelationSet& correlations,
+                                 const WellJobOptions& options,
+                                 const WellCase& well_case) {
+  std::vector<InputRequest> list{
+      {options.case_file, "case file"},
+      {correlations.library_path(), "plug-in library"}};
+  for (const auto& table : well_case.tables) list.push_back({table, "table"});
+  return list;
+}
+
 void write_all(OutputSet& outputs, const WellJobOptions& options,
                const std::string& text, const std::string& csv,
                const std::string& svg) {
@@ -97,7 +107,7 @@ WellJobOutcome run_well_traverse_job(const CorrelationSet& correlations,
   const WellCase well_case = loaded(options);
   const auto chosen_ones = chosen(correlations, options, well_case);
   const auto list = requests(options, "station table", "traverse picture");
-  OutputSet outputs(list);
+  OutputSet outputs(list, inputs(correlations, options, well_case));
 
   std::vector<WellTraverse> traverses;
   WellJobOutcome outcome;
@@ -119,7 +129,7 @@ WellJobOutcome run_lift_job(const CorrelationSet& correlations,
     throw Error("lift curves take one correlation at a time");
   }
   const auto list = requests(options, "lift table", "lift picture");
-  OutputSet outputs(list);
+  OutputSet outputs(list, inputs(correlations, options, well_case));
 
   const LiftCurves curves = compute_lift_curves(*chosen_ones[0], well_case);
   WellJobOutcome outcome;

@@ -93,7 +93,8 @@ void Correlation::call(const FlowInputs& inputs, FlowResult& result) const {
 }
 
 CorrelationSet::CorrelationSet(const PluginLibrary& library)
-    : library_name_(library.path().filename().string()) {
+    : library_name_(library.path().filename().string()),
+      library_path_(library.path()) {
   for (auto& entry : library.catalogue()) {
     Slot slot{entry.name, {}, {}};
     const std::string shown = "'" + for_terminal(entry.name) + "'";

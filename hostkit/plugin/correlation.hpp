@@ -57,6 +57,10 @@ class CorrelationSet {
   [[nodiscard]] const std::string& library_name() const {
     return library_name_;
   }
+  // The plug-in file the catalogue came from: an input of every job.
+  [[nodiscard]] const std::filesystem::path& library_path() const {
+    return library_path_;
+  }
 
  private:
   struct Slot {
@@ -69,6 +73,7 @@ class CorrelationSet {
 
   std::vector<Slot> slots_;
   std::string library_name_;
+  std::filesystem::path library_path_;
 };
 
 }  // namespace pipecorr::hostkit

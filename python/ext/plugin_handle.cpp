@@ -27,11 +27,9 @@ std::map<const void*, OpenRun>& open_runs() {
   return runs;
 }
 
-// The plug-in decides at setup, from the file's presence alone.
-bool debug_log_present() {
-  std::error_code error;
-  return std::filesystem::exists(hostkit::kDebugLogName, error);
-}
+// The plug-in decides at setup, by the same rule: a plain file of that
+// name traces the run; a link, a FIFO or a folder there does not.
+bool debug_log_present() { return hostkit::debug_log_file_usable(); }
 
 }  // namespace
 

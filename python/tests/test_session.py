@@ -64,6 +64,19 @@ def test_session_misuse_and_a_log_that_cannot_be_used(plugin, tmp_path,
         pass
 
 
+def test_a_planted_link_is_not_traced_into(plugin, tmp_path, monkeypatch):
+    # Without log=True the plug-in meets the link itself: the run is not
+    # traced and the file the link names keeps its contents.
+    monkeypatch.chdir(tmp_path)
+    (tmp_path / "victim.txt").write_text("precious\n")
+    os.symlink("victim.txt", "usercorr.dbg")
+    with plugin.session() as session:
+        assert not session.logging
+        plugin.calc("BB_3", **POINT)
+    plugin.calc("BB_3", **POINT)
+    assert (tmp_path / "victim.txt").read_text() == "precious\n"
+
+
 def test_loading_what_is_not_a_plugin(tmp_path):
     with pytest.raises(FileNotFoundError):
         pipecorr.Plugin(tmp_path / "missing.so")

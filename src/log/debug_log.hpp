@@ -31,11 +31,14 @@ extern std::int32_t log_switch;
 inline bool on() noexcept { return log_switch > 0; }
 
 // Appends to an existing usercorr.dbg; never creates it. Failures are
-// ignored.
+// ignored. Only a regular file of that name with no other name is written:
+// a link, a FIFO, a device or a folder there is left untouched.
 void append_to_log(std::string_view text) noexcept;
-// Replaces the contents of an existing usercorr.dbg; never creates it.
+// Replaces the contents of an existing usercorr.dbg, under the same rule;
+// never creates it, and cuts nothing it will not write.
 void rewrite_log(std::string_view text) noexcept;
-// Whether usercorr.dbg exists in the working directory, without opening it.
+// Whether usercorr.dbg in the working directory is a file the log may be
+// written to (by the rule above), without writing or reading it.
 bool log_file_exists() noexcept;
 
 // Records of one trace block, collected in memory and written with the block.

@@ -110,6 +110,89 @@ TEST(Outputs, ClashingOrUnwritableOutputsStopBeforeAnythingIsWritten) {
   EXPECT_EQ(files_in_folder(), 2U);  // out.txt and err.txt of the runs
 }
 
+// An output that is one of the job's inputs, under any name, is refused
+// before anything is computed, and every input keeps its contents.
+struct InputAsOutput {
+  const char* name;
+  const char* arguments;
+  const char* refusal;
+};
+
+void PrintTo(const InputAsOutput& row, std::ostream* out) { *out << row.name; }
+
+class OutputNamingAnInput : public ::testing::TestWithParam<InputAsOutput> {};
+
+TEST_P(OutputNamingAnInput, IsRefusedAndTheInputKept) {
+  const ScopedWorkDir dir;
+  for (const char* file :
+       {"field_well.case", "field_well_survey.csv", "deviated_well.case",
+        "deviated_well_profile.csv", "points.csv"}) {
+    std::filesystem::copy_file(std::string(EXAMPLES_DIR) + "/" + file, file);
+  }
+  // A copy of the plug-in: a refusal that failed must not cost the build
+  // its test plug-in.
+  std::filesystem::copy_file(MINI_PLUGIN, "plugin.so");
+  std::filesystem::create_symlink("points.csv", "link.csv");
+  std::filesystem::create_hard_link("points.csv", "hard.csv");
+  ASSERT_EQ(::mkfifo("fifo", 0600), 0);
+  const auto before =
+      read_file("plugin.so") + read_file("points.csv") +
+      read_file("field_well.case") + read_file("field_well_survey.csv") +
+      read_file("deviated_well.case") + read_file("deviated_well_profile.csv");
+  const std::size_t entries = files_in_folder() + 2;  // out.txt, err.txt
+  const auto result = run(GetParam().arguments, 30);
+  EXPECT_EQ(result.status, 1) << result.err;
+  EXPECT_NE(result.err.find(GetParam().refusal), std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("an output may not replace an input"),
+            std::string::npos);
+  EXPECT_EQ(read_file("plugin.so") + read_file("points.csv") +
+                read_file("field_well.case") +
+                read_file("field_well_survey.csv") +
+                read_file("deviated_well.case") +
+                read_file("deviated_well_profile.csv"),
+            before);
+  EXPECT_EQ(files_in_folder(), entries);  // no temporary file left either
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, OutputNamingAnInput,
+    ::testing::Values(
+        InputAsOutput{"picture_over_the_case",
+                      "traverse field_well.case --svg field_well.case",
+                      "traverse picture 'field_well.case' is the case file"},
+        InputAsOutput{"table_over_the_survey",
+                      "traverse field_well.case -o field_well_survey.csv",
+                      "is the table 'field_well_survey.csv'"},
+        InputAsOutput{"lift_picture_over_the_survey",
+                      "lift field_well.case --svg ./field_well_survey.csv",
+                      "lift picture './field_well_survey.csv' is the table"},
+        InputAsOutput{"table_over_the_profile_spelt_otherwise",
+                      "traverse deviated_well.case -o "
+                      "../$(basename $PWD)/deviated_well_profile.csv",
+                      "is the profile 'deviated_well_profile.csv'"},
+        InputAsOutput{"batch_over_its_table", "batch points.csv -o points.csv",
+                      "output table 'points.csv' is the input table "
+                      "'points.csv'"},
+        InputAsOutput{"batch_over_a_link_to_its_table",
+                      "batch points.csv -o link.csv",
+                      "output table 'link.csv' is the input table"},
+        InputAsOutput{"batch_over_another_name_of_its_table",
+                      "batch points.csv -o hard.csv",
+                      "output table 'hard.csv' is the input table"},
+        InputAsOutput{"batch_over_the_file_on_standard_input",
+                      "batch - -o points.csv < points.csv",
+                      "is the input table (standard input)"},
+        InputAsOutput{"batch_over_dev_stdin",
+                      "batch /dev/stdin -o points.csv < points.csv",
+                      "is the input table '/dev/stdin'"},
+        InputAsOutput{"batch_into_the_fifo_it_reads", "batch fifo -o fifo",
+                      "output table 'fifo' is the input table 'fifo'"},
+        InputAsOutput{"map_over_the_plug_in",
+                      "--lib plugin.so map --points 4 --csv ./plugin.so",
+                      "is the plug-in library"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 TEST(Inputs, FifosAreRefusedWithoutBlocking) {
   const ScopedWorkDir dir;
   ASSERT_EQ(::mkfifo("fifo", 0600), 0);
@@ -144,6 +227,50 @@ TEST(DebugLog, NeverThroughALinkNorAFifo) {
   EXPECT_NE(fifo.err.find("exists but is not a regular file"),
             std::string::npos)
       << fifo.err;
+}
+
+// Without --log the plug-in itself meets the planted names: each command
+// runs untraced and leaves them and what they point to as they were.
+TEST(DebugLog, APlantedNameIsNeverWrittenThroughByAnyCommand) {
+  const ScopedWorkDir dir;
+  write_file("in.csv", kTable);
+  write_file("victim.txt", "precious\n");
+  for (const char* command :
+       {"calc", "batch in.csv", "traverse {examples}/deviated_well.case",
+        "traverse {examples}/field_well.case"}) {
+    std::filesystem::create_symlink("victim.txt", "usercorr.dbg");
+    const auto linked = run(command);
+    EXPECT_EQ(linked.status, 0) << command << linked.err;
+    EXPECT_EQ(read_file("victim.txt"), "precious\n") << command;
+    std::filesystem::remove("usercorr.dbg");
+    std::filesystem::create_hard_link("victim.txt", "usercorr.dbg");
+    EXPECT_EQ(run(command).status, 0) << command;
+    EXPECT_EQ(read_file("victim.txt"), "precious\n") << command;
+    std::filesystem::remove("usercorr.dbg");
+  }
+}
+
+// The advice for a refused --log: what is safe, never "remove it" alone.
+TEST(DebugLog, ARefusedLogSaysWhatIsSafe) {
+  const ScopedWorkDir dir;
+  write_file("victim.txt", "precious\n");
+  std::filesystem::create_symlink("victim.txt", "usercorr.dbg");
+  const auto linked = run("--log calc");
+  EXPECT_EQ(linked.status, 1);
+  EXPECT_NE(linked.err.find("remove the link (what it points to is not "
+                            "touched)"),
+            std::string::npos)
+      << linked.err;
+  EXPECT_NE(linked.err.find("leaves the link and its target alone"),
+            std::string::npos)
+      << linked.err;
+  std::filesystem::remove("usercorr.dbg");
+  std::filesystem::create_hard_link("victim.txt", "usercorr.dbg");
+  const auto hard = run("--log calc");
+  EXPECT_EQ(hard.status, 1);
+  EXPECT_NE(hard.err.find("has other names (hard links)"), std::string::npos)
+      << hard.err;
+  EXPECT_EQ(read_file("victim.txt"), "precious\n");
 }
 
 TEST(DebugLog, AReadOnlyLogSaysSo) {

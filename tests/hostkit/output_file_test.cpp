@@ -6,11 +6,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
+#include <array>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "files/output_file.hpp"
+#include "files/output_set.hpp"
 #include "support/work_dir.hpp"
 #include "text/error.hpp"
 
@@ -44,12 +50,31 @@ TEST(OutputFile, AnInterruptedRunLeavesNothingBehind) {
   EXPECT_EQ(entries(), 0U);
 }
 
+// A plug-in that calls exit() mid-run skips every destructor; the program's
+// exit handler still removes the temporary file.
+TEST(OutputFile, AnExitMidRunLeavesNothingBehind) {
+  const ScopedWorkDir dir;
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    remove_unfinished_outputs_on_signals();
+    // Static: still reachable at exit, as a leak checker wants it.
+    static auto* out = new OutputFile(std::filesystem::path("table.csv"));
+    out->write("half");
+    std::exit(3);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3);
+  EXPECT_EQ(entries(), 0U);
+}
+
 TEST(OutputFile, AFailedRunKeepsTheEarlierFileAndItsPermissions) {
   const ScopedWorkDir dir;
   write_file("report.txt", "earlier\n");
-  std::filesystem::permissions("report.txt",
-                               std::filesystem::perms::owner_read |
-                                   std::filesystem::perms::owner_write);
+  std::filesystem::permissions(
+      "report.txt",
+      std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   {
     OutputFile out(std::filesystem::path("report.txt"));
     out.write("half");
@@ -58,9 +83,9 @@ TEST(OutputFile, AFailedRunKeepsTheEarlierFileAndItsPermissions) {
   EXPECT_EQ(entries(), 1U);
   write_output(std::filesystem::path("report.txt"), "new\n");
   EXPECT_EQ(read_file("report.txt"), "new\n");
-  EXPECT_EQ(std::filesystem::status("report.txt").permissions(),
-            std::filesystem::perms::owner_read |
-                std::filesystem::perms::owner_write);
+  EXPECT_EQ(
+      std::filesystem::status("report.txt").permissions(),
+      std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST(OutputFile, AFolderInItsPlaceIsNamed) {
@@ -72,6 +97,36 @@ TEST(OutputFile, AFolderInItsPlaceIsNamed) {
   } catch (const Error& error) {
     EXPECT_STREQ(error.what(), "map picture 'out' is a directory");
   }
+}
+
+// Standard output redirected into an input (`>> case`) is that input;
+// redirected elsewhere it is not.
+TEST(OutputSet, StandardOutputIntoAnInputIsRefused) {
+  const ScopedWorkDir dir;
+  write_file("in.case", "kept\n");
+  write_file("other.txt", "");
+  const std::array<OutputRequest, 1> table{{{std::nullopt, "table"}}};
+  const std::array<InputRequest, 2> inputs{
+      {{"-", "input table"}, {"in.case", "case file"}}};
+  std::string refusal;
+  std::fflush(stdout);
+  const int saved = ::dup(STDOUT_FILENO);
+  for (const char* into : {"other.txt", "in.case"}) {
+    const int fd = ::open(into, O_WRONLY | O_APPEND);
+    ::dup2(fd, STDOUT_FILENO);
+    ::close(fd);
+    try {
+      check_outputs_spare_inputs(table, inputs);
+    } catch (const Error& error) {
+      refusal += std::string(into) + ": " + error.what();
+    }
+  }
+  ::dup2(saved, STDOUT_FILENO);
+  ::close(saved);
+  EXPECT_EQ(refusal,
+            "in.case: standard output is the case file 'in.case' this job "
+            "reads; an output may not replace an input");
+  EXPECT_EQ(read_file("in.case"), "kept\n");
 }
 
 }  // namespace
