@@ -6,19 +6,46 @@ plug-in, its engine, the host library and the extension; no tests, no
 command), builds it, and copies the extension, the plug-in and the engine
 library into the package. Everything comes from the machine: CMake, Ninja
 or Make, a C++20 compiler, the interpreter's headers, numpy and pybind11.
+
+Nothing is written into the source tree: setuptools' build folder (the
+CMake tree among it) and the package metadata go to a temporary folder,
+removed when the build ends, or to $PIPECORR_BUILD_DIR when that is set,
+which is kept so the next build there is incremental.
 """
 
+import atexit
 import os
 import pathlib
 import shutil
 import subprocess
 import sys
+import tempfile
 
 from setuptools import Extension, setup
 from setuptools.command.build_ext import build_ext
 
 HERE = pathlib.Path(__file__).resolve().parent
 SOURCE_TREE = HERE.parent
+
+
+def build_folder() -> pathlib.Path:
+    """Where setuptools and CMake build: $PIPECORR_BUILD_DIR, or a fresh
+    temporary folder that is removed at the end."""
+    chosen = os.environ.get("PIPECORR_BUILD_DIR")
+    if chosen:
+        folder = pathlib.Path(chosen).resolve()
+        if folder == HERE or HERE in folder.parents:
+            raise RuntimeError(
+                f"PIPECORR_BUILD_DIR={chosen} lies inside {HERE}; the build "
+                f"goes outside the package's sources")
+        folder.mkdir(parents=True, exist_ok=True)
+        return folder
+    folder = pathlib.Path(tempfile.mkdtemp(prefix="pipecorr-build-"))
+    atexit.register(shutil.rmtree, folder, ignore_errors=True)
+    return folder
+
+
+BUILD = build_folder()
 
 
 class CMakeBuild(build_ext):
@@ -54,5 +81,8 @@ class CMakeBuild(build_ext):
                 shutil.copy2(path, target / path.name)
 
 
+(BUILD / "metadata").mkdir(exist_ok=True)
 setup(ext_modules=[Extension("pipecorr._core", sources=[])],
-      cmdclass={"build_ext": CMakeBuild})
+      cmdclass={"build_ext": CMakeBuild},
+      options={"build": {"build_base": str(BUILD / "setuptools")},
+               "egg_info": {"egg_base": str(BUILD / "metadata")}})

@@ -17,23 +17,15 @@
 namespace pipecorr::hostkit {
 namespace {
 
-std::vector<const Correlation*> chosen(const CorrelationSet& correlations,
-                                       const WellJobOptions& options,
-                                       const WellCase& well_case) {
-  std::vector<std::string> names = options.correlations;
-  if (names.empty()) names = well_case.correlations;
-  if (names.empty()) names.emplace_back();  // the first callable one
-  // Compared once resolved, so another spelling of a name is caught too.
-  std::vector<const Correlation*> out;
-  for (const auto& name : names) {
-    const Correlation* correlation = &correlations.choose(name);
-    if (std::find(out.begin(), out.end(), correlation) != out.end()) {
-      throw Error("correlation '" + for_terminal(correlation->name()) +
-                  "' is named twice");
-    }
-    out.push_back(correlation);
+std::string checked_name(std::string_view name, std::size_t position,
+                         std::string_view whole) {
+  const auto trimmed = trim_blanks(name);
+  if (trimmed.empty()) {
+    throw Error("name " + std::to_string(position) +
+                " of the correlation list '" + for_terminal(whole) +
+                "' is empty");
   }
-  return out;
+  return std::string(trimmed);
 }
 
 WellCase loaded(const WellJobOptions& options) {
@@ -89,23 +81,61 @@ std::vector<std::string> split_names(std::string_view list) {
   if (trim_blanks(list).empty()) return names;
   while (true) {
     const auto comma = list.find(',');
-    const auto name = trim_blanks(list.substr(0, comma));
-    if (name.empty()) {
-      throw Error("name " + std::to_string(names.size() + 1) +
-                  " of the correlation list '" + for_terminal(whole) +
-                  "' is empty");
-    }
-    names.emplace_back(name);
+    names.push_back(
+        checked_name(list.substr(0, comma), names.size() + 1, whole));
     if (comma == std::string_view::npos) break;
     list.remove_prefix(comma + 1);
   }
   return names;
 }
 
+std::vector<std::string> checked_names(const std::vector<std::string>& names) {
+  std::string whole;  // the list as the command would be given it
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    if (k > 0) whole += ",";
+    whole += names[k];
+  }
+  std::vector<std::string> checked;
+  for (const auto& name : names) {
+    checked.push_back(checked_name(name, checked.size() + 1, whole));
+  }
+  return checked;
+}
+
+std::vector<const Correlation*> traverse_correlations(
+    const CorrelationSet& correlations, const std::vector<std::string>& named,
+    const WellCase& well_case) {
+  std::vector<std::string> names = named;
+  if (names.empty()) names = well_case.correlations;
+  if (names.empty()) names.emplace_back();  // the first callable one
+  // Compared once resolved, so another spelling of a name is caught too.
+  std::vector<const Correlation*> out;
+  for (const auto& name : names) {
+    const Correlation* correlation = &correlations.choose(name);
+    if (std::find(out.begin(), out.end(), correlation) != out.end()) {
+      throw Error("correlation '" + for_terminal(correlation->name()) +
+                  "' is named twice");
+    }
+    out.push_back(correlation);
+  }
+  return out;
+}
+
+const Correlation& lift_correlation(const CorrelationSet& correlations,
+                                    const std::vector<std::string>& named,
+                                    const WellCase& well_case) {
+  const auto chosen = traverse_correlations(correlations, named, well_case);
+  if (chosen.size() != 1) {
+    throw Error("lift curves take one correlation at a time");
+  }
+  return *chosen.front();
+}
+
 WellJobOutcome run_well_traverse_job(const CorrelationSet& correlations,
                                      const WellJobOptions& options) {
   const WellCase well_case = loaded(options);
-  const auto chosen_ones = chosen(correlations, options, well_case);
+  const auto chosen_ones =
+      traverse_correlations(correlations, options.correlations, well_case);
   const auto list = requests(options, "station table", "traverse picture");
   OutputSet outputs(list, inputs(correlations, options, well_case));
 
@@ -124,14 +154,12 @@ WellJobOutcome run_well_traverse_job(const CorrelationSet& correlations,
 WellJobOutcome run_lift_job(const CorrelationSet& correlations,
                             const WellJobOptions& options) {
   const WellCase well_case = loaded(options);
-  const auto chosen_ones = chosen(correlations, options, well_case);
-  if (chosen_ones.size() != 1) {
-    throw Error("lift curves take one correlation at a time");
-  }
+  const Correlation& correlation =
+      lift_correlation(correlations, options.correlations, well_case);
   const auto list = requests(options, "lift table", "lift picture");
   OutputSet outputs(list, inputs(correlations, options, well_case));
 
-  const LiftCurves curves = compute_lift_curves(*chosen_ones[0], well_case);
+  const LiftCurves curves = compute_lift_curves(correlation, well_case);
   WellJobOutcome outcome;
   for (const auto& curve : curves.curves) {
     outcome.completed = outcome.completed && curve.failures.empty();

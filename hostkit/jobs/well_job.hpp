@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "jobs/well_case.hpp"
 #include "plugin/correlation.hpp"
 
 namespace pipecorr::hostkit {
@@ -40,5 +41,25 @@ WellJobOutcome run_lift_job(const CorrelationSet& correlations,
 
 // Splits "BB_3, ORBA_3" into names; throws Error on an empty one.
 [[nodiscard]] std::vector<std::string> split_names(std::string_view list);
+
+// Names given one by one (a list from Python), trimmed as split_names trims
+// them; throws the same Error on an empty one.
+[[nodiscard]] std::vector<std::string> checked_names(
+    const std::vector<std::string>& names);
+
+// The correlations a traverse of the case marches with: those named (none:
+// the case's `correlation`, else the first callable one), each as the
+// catalogue resolves it. Throws Error for a name that cannot be called
+// (UnknownCorrelation when it picks out none) or one correlation named
+// twice, in any spelling.
+[[nodiscard]] std::vector<const Correlation*> traverse_correlations(
+    const CorrelationSet& correlations, const std::vector<std::string>& named,
+    const WellCase& well_case);
+
+// The one correlation of lift curves, chosen as for the traverse; throws
+// Error when that gives more than one.
+[[nodiscard]] const Correlation& lift_correlation(
+    const CorrelationSet& correlations, const std::vector<std::string>& named,
+    const WellCase& well_case);
 
 }  // namespace pipecorr::hostkit

@@ -167,9 +167,20 @@ const Correlation& CorrelationSet::choose(std::string_view name) const {
   }
   std::string why;
   if (const auto* found = find(name, &why)) return *found;
-  if (!why.empty()) throw Error(why);
-  throw Error("unknown correlation '" + for_terminal(name) + "'; " +
-              for_terminal(library_name_) + " offers " + known_names());
+  refuse(name, why);
+}
+
+const Correlation& CorrelationSet::named(std::string_view name) const {
+  if (name.empty()) refuse(name, "");
+  return choose(name);
+}
+
+void CorrelationSet::refuse(std::string_view name,
+                            const std::string& why) const {
+  if (!why.empty()) throw UnknownCorrelation(why);
+  throw UnknownCorrelation("unknown correlation '" + for_terminal(name) +
+                           "'; " + for_terminal(library_name_) + " offers " +
+                           known_names());
 }
 
 std::string CorrelationSet::known_names() const {

@@ -9,6 +9,7 @@
 
 #include "plugin/flow_point.hpp"
 #include "plugin/plugin_library.hpp"
+#include "text/error.hpp"
 
 namespace pipecorr::hostkit {
 
@@ -36,6 +37,14 @@ class Correlation {
   void* address_;
 };
 
+// A name that picks out no callable entry of the catalogue: unknown,
+// ambiguous, or listed but not callable. The Python package raises it as
+// KeyError.
+class UnknownCorrelation : public Error {
+ public:
+  using Error::Error;
+};
+
 // The plug-in's catalogue with each entry either bound to its export or
 // carrying the reason it cannot be called.
 class CorrelationSet {
@@ -44,8 +53,13 @@ class CorrelationSet {
 
   // The correlation of that name (exactly, or else ignoring case when that
   // picks out one entry); with an empty name the first callable entry.
-  // Throws Error naming the problem when there is none to call.
+  // Throws Error naming the problem when there is none to call
+  // (UnknownCorrelation when the name picks out none).
   [[nodiscard]] const Correlation& choose(std::string_view name) const;
+
+  // As choose(), but an empty name is refused as unknown: for callers
+  // that must always name the correlation.
+  [[nodiscard]] const Correlation& named(std::string_view name) const;
 
   // The same without throwing: null and the reason in *why. Allocates
   // nothing unless the name is ambiguous, so a table can look up a name on
@@ -70,6 +84,7 @@ class CorrelationSet {
   };
   [[nodiscard]] const Slot* slot_named(std::string_view name,
                                        std::string* why) const;
+  [[noreturn]] void refuse(std::string_view name, const std::string& why) const;
 
   std::vector<Slot> slots_;
   std::string library_name_;

@@ -12,6 +12,10 @@ void register_fp_probe(pybind11::module_& module);
 // _time_host_loop(): hostkit's loop timed in C++, for the benchmark.
 void register_host_loop_timer(pybind11::module_& module);
 
+// Nothing callable: learns which thread is the interpreter's main one, the
+// only one whose calc looks for Ctrl-C (loop_endings.hpp).
+void register_loop_endings(pybind11::module_& module);
+
 // traverse_case() and lift_case(): the field traverse and lift curves.
 void register_well_jobs(pybind11::module_& module);
 

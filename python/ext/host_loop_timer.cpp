@@ -41,7 +41,7 @@ double time_host_loop(PluginHandle& handle, const std::string& name,
   }
   const hostkit::Correlation& correlation = handle.correlation(name);
   py::gil_scoped_release unlocked;
-  const auto lock = lock_plugin_calls();
+  const PluginCallLock lock;
   const hostkit::RunSession run(handle.library());
   double best = 0.0;
   hostkit::FlowResult result;

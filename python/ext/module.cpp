@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bindings.hpp"
+#include "loop_endings.hpp"
 #include "plugin_handle.hpp"
 #include "py_text.hpp"
 
@@ -79,22 +80,42 @@ py::tuple calc(PluginHandle& handle, const std::string& name,
   py::array_t<std::int32_t> ierr(n);
   const OutputColumns outputs{dp.mutable_data(), holdup.mutable_data(),
                               pattern.mutable_data(), ierr.mutable_data()};
+  SignalWatch watch;
   CalcOutcome outcome;
   {
     py::gil_scoped_release unlocked;
-    outcome = handle.calc(name, columns, count, outputs, threads, reentrant);
+    outcome = handle.calc(name, columns, count, outputs, threads, reentrant,
+                          watch.question());
   }
-  py::array_t<py::ssize_t> failed(
-      static_cast<py::ssize_t>(outcome.failures.size()));
+  // Ctrl-C wins over an exception met meanwhile: the user asked to stop.
+  watch.raise_if_caught();
+  if (outcome.loop.exception) raise_loop_exception(outcome.loop, name, count);
+  const auto& failures = outcome.loop.failures;
+  py::array_t<py::ssize_t> failed(static_cast<py::ssize_t>(failures.size()));
   py::list messages;
   auto* index = failed.mutable_data();
-  for (const auto& failure : outcome.failures) {
+  for (const auto& failure : failures) {
     *index++ = static_cast<py::ssize_t>(failure.index);
     messages.append(to_python_text(failure.message));
   }
   return py::make_tuple(dp, holdup, pattern, ierr, failed, messages,
                         outcome.threads);
 }
+
+// A handle closes its library under the plug-in lock, which a calc on
+// another thread holds while it waits for the interpreter lock to look for
+// Ctrl-C: the interpreter lock is let go while a handle is deleted.
+struct ReleasingDelete {
+  void operator()(PluginHandle* handle) const {
+    if (PyGILState_Check() == 0) {
+      delete handle;
+      return;
+    }
+    const py::gil_scoped_release unlocked;
+    delete handle;
+  }
+};
+using HandleHolder = std::unique_ptr<PluginHandle, ReleasingDelete>;
 
 void register_errors(py::module_& m) {
   static py::exception<hostkit::Error> error(m, "Error", PyExc_RuntimeError);
@@ -109,7 +130,7 @@ void register_errors(py::module_& m) {
   py::register_exception_translator([](std::exception_ptr thrown) {
     try {
       if (thrown) std::rethrow_exception(thrown);
-    } catch (const UnknownCorrelation& e) {
+    } catch (const hostkit::UnknownCorrelation& e) {
       PyErr_SetString(PyExc_KeyError, e.what());
     } catch (const SessionOrder& e) {
       PyErr_SetString(PyExc_RuntimeError, e.what());
@@ -121,13 +142,14 @@ void register_errors(py::module_& m) {
 }  // namespace pipecorr::python
 
 PYBIND11_MODULE(_core, m) {
+  using pipecorr::python::HandleHolder;
   using pipecorr::python::PluginHandle;
   m.doc() = "hostkit's correlation plug-in host (see the pipecorr package)";
   pipecorr::python::register_errors(m);
-  py::class_<PluginHandle>(m, "PluginHandle")
+  py::class_<PluginHandle, HandleHolder>(m, "PluginHandle")
       .def(py::init([](const std::string& path) {
              py::gil_scoped_release unlocked;
-             return std::make_unique<PluginHandle>(path);
+             return HandleHolder(new PluginHandle(path));
            }),
            py::arg("path"))
       .def_property_readonly(
@@ -151,6 +173,7 @@ PYBIND11_MODULE(_core, m) {
                            py::call_guard<py::gil_scoped_release>()))
       .def("calc", &pipecorr::python::calc, py::arg("name"), py::arg("inputs"),
            py::arg("count"), py::arg("threads"), py::arg("reentrant"));
+  pipecorr::python::register_loop_endings(m);
   pipecorr::python::register_fp_probe(m);
   pipecorr::python::register_host_loop_timer(m);
   pipecorr::python::register_well_jobs(m);

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <mutex>
+#include <new>
+#include <optional>
 #include <system_error>
 
 #include "files/debug_log_file.hpp"
@@ -31,29 +34,87 @@ std::map<const void*, OpenRun>& open_runs() {
 // name traces the run; a link, a FIFO or a folder there does not.
 bool debug_log_present() { return hostkit::debug_log_file_usable(); }
 
+thread_local bool this_thread_holds_the_lock = false;
+
+// A library whose handle went away while its thread held the lock: Python
+// may collect a handle during the signal handlers calc runs while other
+// threads are still inside the plug-in. It is closed, and the run it
+// opened cleaned up, when the lock is let go.
+struct Closing {
+  std::unique_ptr<hostkit::CorrelationSet> correlations;
+  std::unique_ptr<hostkit::PluginLibrary> library;
+  bool open_run = false;
+};
+
+std::vector<Closing>& closings() {
+  static std::vector<Closing> waiting;
+  return waiting;
+}
+
+// In destructors only, where an exception a careless plug-in lets out of
+// its cleanup has nowhere to go.
+void close_library(Closing& closing) noexcept {
+  if (closing.open_run) {
+    try {
+      closing.library->run_cleanup();
+    } catch (...) {
+      // The run is over for the host either way.
+    }
+  }
+  closing.correlations.reset();
+  closing.library.reset();
+}
+
 }  // namespace
 
-std::unique_lock<std::mutex> lock_plugin_calls() {
-  return std::unique_lock<std::mutex>(plugin_calls());
+PluginCallLock::PluginCallLock() {
+  if (this_thread_holds_the_lock) {
+    throw SessionOrder(
+        "a plug-in is called from inside another call of this thread (a "
+        "signal handler run during calc); the handler must not use "
+        "pipecorr");
+  }
+  lock_ = std::unique_lock<std::mutex>(plugin_calls());
+  this_thread_holds_the_lock = true;
+}
+
+PluginCallLock::~PluginCallLock() {
+  // Whatever ran under this lock has ended, the calc's own run included.
+  auto waiting = std::move(closings());
+  closings().clear();
+  for (auto& closing : waiting) close_library(closing);
+  this_thread_holds_the_lock = false;
 }
 
 PluginHandle::PluginHandle(const std::filesystem::path& path) {
-  const auto lock = lock_plugin_calls();
+  const PluginCallLock lock;
   library_ = std::make_unique<hostkit::PluginLibrary>(path);
   correlations_ = std::make_unique<hostkit::CorrelationSet>(*library_);
   image_ = library_->symbol("CORR_INT_SETUP");
 }
 
 PluginHandle::~PluginHandle() {
-  const auto lock = lock_plugin_calls();
+  std::optional<PluginCallLock> lock;
+  if (!this_thread_holds_the_lock) lock.emplace();
+  Closing closing{std::move(correlations_), std::move(library_), false};
   // A run this handle opened and nobody closed ends with it.
   if (const auto run = open_runs().find(image_);
       run != open_runs().end() && run->second.opener == this) {
     open_runs().erase(run);
-    library_->run_cleanup();
+    closing.open_run = true;
   }
-  correlations_.reset();
-  library_.reset();
+  if (lock) {
+    close_library(closing);
+    return;
+  }
+  try {
+    closings().push_back(std::move(closing));
+  } catch (const std::bad_alloc&) {
+    // Without memory to remember it, the library stays loaded: better
+    // than closing it under the calls still running in it.
+    static_cast<void>(closing.correlations.release());
+    static_cast<void>(closing.library.release());
+  }
 }
 
 const std::filesystem::path& PluginHandle::path() const {
@@ -65,38 +126,31 @@ const hostkit::PluginLibrary& PluginHandle::library() const {
 }
 
 std::vector<hostkit::CatalogueEntry> PluginHandle::catalogue() const {
-  const auto lock = lock_plugin_calls();
+  const PluginCallLock lock;
   return library_->catalogue();
 }
 
 std::optional<std::vector<std::string>> PluginHandle::identification(
     hostkit::IdentificationVariant variant) const {
-  const auto lock = lock_plugin_calls();
+  const PluginCallLock lock;
   return library_->identification(variant);
 }
 
-const hostkit::Correlation& PluginHandle::find(std::string_view name) const {
-  std::string why;
-  if (const auto* found = correlations_->find(name, &why)) return *found;
-  if (why.empty()) {
-    why = "unknown correlation '" + hostkit::for_terminal(name) + "'; " +
-          correlations_->library_name() + " offers " +
-          correlations_->known_names();
-  }
-  throw UnknownCorrelation(why);
+const hostkit::CorrelationSet& PluginHandle::correlations() const {
+  return *correlations_;
 }
 
 const hostkit::Correlation& PluginHandle::correlation(
     std::string_view name) const {
-  return name.empty() ? correlations_->choose(name) : find(name);
+  return correlations_->choose(name);
 }
 
 std::string PluginHandle::resolve(std::string_view name) const {
-  return find(name).name();
+  return correlations_->named(name).name();
 }
 
 void PluginHandle::begin_session(bool log) {
-  const auto lock = lock_plugin_calls();
+  const PluginCallLock lock;
   if (in_session(lock)) {
     throw SessionOrder("a session of this plug-in is already open");
   }
@@ -107,24 +161,24 @@ void PluginHandle::begin_session(bool log) {
 }
 
 void PluginHandle::end_session() {
-  const auto lock = lock_plugin_calls();
+  const PluginCallLock lock;
   if (open_runs().erase(image_) == 0) {
     throw SessionOrder("no session of this plug-in is open");
   }
   library_->run_cleanup();
 }
 
-bool PluginHandle::in_session(const std::unique_lock<std::mutex>&) const {
+bool PluginHandle::in_session(const PluginCallLock&) const {
   return open_runs().contains(image_);
 }
 
 bool PluginHandle::in_session() const {
-  const auto lock = lock_plugin_calls();
+  const PluginCallLock lock;
   return in_session(lock);
 }
 
 bool PluginHandle::logging() const {
-  const auto lock = lock_plugin_calls();
+  const PluginCallLock lock;
   const auto run = open_runs().find(image_);
   return run != open_runs().end() && run->second.logging;
 }
@@ -132,9 +186,9 @@ bool PluginHandle::logging() const {
 CalcOutcome PluginHandle::calc(std::string_view name,
                                const InputColumns& inputs, std::size_t count,
                                const OutputColumns& outputs, unsigned threads,
-                               bool reentrant) {
-  const hostkit::Correlation& chosen = find(name);
-  const auto lock = lock_plugin_calls();
+                               bool reentrant, const StopQuestion& stop_asked) {
+  const hostkit::Correlation& chosen = correlations_->named(name);
+  const PluginCallLock lock;
   std::optional<hostkit::RunSession> own_run;
   bool traced = false;
   if (const auto run = open_runs().find(image_); run != open_runs().end()) {
@@ -148,8 +202,8 @@ CalcOutcome PluginHandle::calc(std::string_view name,
   const std::size_t wanted = reentrant && !traced ? threads : 1;
   outcome.threads = static_cast<unsigned>(
       std::clamp<std::size_t>(wanted, 1, std::max<std::size_t>(count, 1)));
-  outcome.failures =
-      run_points(chosen, inputs, count, outputs, outcome.threads);
+  outcome.loop =
+      run_points(chosen, inputs, count, outputs, outcome.threads, stop_asked);
   return outcome;
 }
 

@@ -21,13 +21,6 @@
 
 namespace pipecorr::python {
 
-// A correlation name that picks out no callable entry of the catalogue
-// (unknown, ambiguous, or listed but not exported); Python sees a KeyError.
-class UnknownCorrelation : public hostkit::Error {
- public:
-  using hostkit::Error::Error;
-};
-
 // A second run opened before the first was closed, or a close without an
 // open run; Python sees a RuntimeError.
 class SessionOrder : public hostkit::Error {
@@ -35,8 +28,23 @@ class SessionOrder : public hostkit::Error {
   using hostkit::Error::Error;
 };
 
+// Held for the whole of every call into a plug-in. Take it only with the
+// Python interpreter lock released. The thread that holds it already (a
+// signal handler that calc runs while it looks for Ctrl-C) is refused with
+// SessionOrder instead of waiting for itself for ever.
+class PluginCallLock {
+ public:
+  PluginCallLock();
+  ~PluginCallLock();
+  PluginCallLock(const PluginCallLock&) = delete;
+  PluginCallLock& operator=(const PluginCallLock&) = delete;
+
+ private:
+  std::unique_lock<std::mutex> lock_;
+};
+
 struct CalcOutcome {
-  std::vector<PointFailure> failures;
+  PointLoopOutcome loop;
   unsigned threads = 1;  // threads the points were split across
 };
 
@@ -55,7 +63,8 @@ class PluginHandle {
 
   // The catalogue's own spelling of a name matched as hostkit matches it
   // (exactly, or ignoring case when that picks out one entry). Throws
-  // UnknownCorrelation saying why none is picked out.
+  // hostkit::UnknownCorrelation saying why none is picked out (an empty
+  // name included).
   [[nodiscard]] std::string resolve(std::string_view name) const;
 
   // Opens a run. With `log`, first creates usercorr.dbg in the working
@@ -69,35 +78,32 @@ class PluginHandle {
   void end_session();
   [[nodiscard]] bool in_session() const;
   [[nodiscard]] bool logging() const;
-  // The same, for a caller that already holds lock_plugin_calls().
-  [[nodiscard]] bool in_session(const std::unique_lock<std::mutex>&) const;
+  // The same, for a caller that already holds the PluginCallLock.
+  [[nodiscard]] bool in_session(const PluginCallLock&) const;
 
   // Every point through the named correlation. Outside an open run the
   // call is a run of its own. The points are split across `threads` only
-  // when `reentrant` and the run does not trace.
+  // when `reentrant` and the run does not trace. `stop_asked` is asked on
+  // the calling thread now and then (run_points).
   [[nodiscard]] CalcOutcome calc(std::string_view name,
                                  const InputColumns& inputs, std::size_t count,
                                  const OutputColumns& outputs, unsigned threads,
-                                 bool reentrant);
+                                 bool reentrant,
+                                 const StopQuestion& stop_asked);
 
   // The correlation of that name (empty: the first callable one), for jobs
   // that drive it themselves (the traverse); the caller holds
-  // lock_plugin_calls() while it runs them. Throws as resolve() does, or
+  // the PluginCallLock while it runs them. Throws as resolve() does, or
   // hostkit::Error when no entry at all can be called.
   [[nodiscard]] const hostkit::Correlation& correlation(
       std::string_view name) const;
   [[nodiscard]] const hostkit::PluginLibrary& library() const;
+  [[nodiscard]] const hostkit::CorrelationSet& correlations() const;
 
  private:
-  [[nodiscard]] const hostkit::Correlation& find(std::string_view name) const;
-
   std::unique_ptr<hostkit::PluginLibrary> library_;
   std::unique_ptr<hostkit::CorrelationSet> correlations_;
   const void* image_ = nullptr;  // the loaded image's setup routine
 };
-
-// Held for the whole of every call into a plug-in. Take it only with the
-// Python interpreter lock released.
-[[nodiscard]] std::unique_lock<std::mutex> lock_plugin_calls();
 
 }  // namespace pipecorr::python

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "bindings.hpp"
@@ -15,6 +16,7 @@
 #include "jobs/lift_curves.hpp"
 #include "jobs/lift_report.hpp"
 #include "jobs/well_case.hpp"
+#include "jobs/well_job.hpp"
 #include "jobs/well_report.hpp"
 #include "jobs/well_traverse.hpp"
 #include "plugin_handle.hpp"
@@ -26,6 +28,17 @@ namespace pipecorr::python {
 namespace {
 
 using Files = std::map<std::string, std::string>;
+// The correlations asked for: a list as the command's -c takes it
+// ("BB_3, ORBA_3"), or names one by one.
+using Names = std::variant<std::string, std::vector<std::string>>;
+
+// Read by the command's own rules, so both refuse the same names.
+std::vector<std::string> names_of(const Names& names) {
+  if (const auto* list = std::get_if<std::string>(&names)) {
+    return hostkit::split_names(*list);
+  }
+  return hostkit::checked_names(std::get<std::vector<std::string>>(names));
+}
 
 // text: the case-file text, or none to read the file at `path`. A file the
 // case names is looked up in `files` by the name the reader asks for (a
@@ -47,12 +60,12 @@ hostkit::WellCase read_case(const std::optional<std::string>& text,
 // A run of the plug-in around a job, unless the caller's session is open.
 class JobRun {
  public:
-  explicit JobRun(const PluginHandle& handle) : lock_(lock_plugin_calls()) {
+  explicit JobRun(const PluginHandle& handle) {
     if (!handle.in_session(lock_)) run_.emplace(handle.library());
   }
 
  private:
-  std::unique_lock<std::mutex> lock_;
+  PluginCallLock lock_;
   std::optional<hostkit::RunSession> run_;
 };
 
@@ -101,22 +114,21 @@ py::dict station_columns(const std::vector<hostkit::WellTraverse>& traverses) {
   return columns;
 }
 
-// names: the correlations to march with; empty: those the case names, or
+// names: the correlations to march with; none: those the case names, or
 // the plug-in's first.
 py::dict traverse_case(const PluginHandle& handle,
                        const std::optional<std::string>& text,
                        const std::string& path, const Files& files,
-                       std::vector<std::string> names) {
+                       const Names& names) {
   std::vector<hostkit::WellTraverse> traverses;
   std::string table_text, csv, svg;
   hostkit::WellCase well_case;
   {
     py::gil_scoped_release unlocked;
+    const auto named = names_of(names);
     well_case = read_case(text, path, files);
-    if (names.empty()) names = well_case.correlations;
-    if (names.empty()) names.emplace_back();
-    std::vector<const hostkit::Correlation*> chosen;
-    for (const auto& name : names) chosen.push_back(&handle.correlation(name));
+    const auto chosen =
+        hostkit::traverse_correlations(handle.correlations(), named, well_case);
     {
       const JobRun run(handle);
       for (const auto* correlation : chosen) {
@@ -161,18 +173,16 @@ py::object crossing(const std::optional<well::Crossing>& point) {
 py::dict lift_case(const PluginHandle& handle,
                    const std::optional<std::string>& text,
                    const std::string& path, const Files& files,
-                   const std::string& name) {
+                   const Names& names) {
   hostkit::LiftCurves curves;
   std::string table_text, csv, svg;
   hostkit::WellCase well_case;
   {
     py::gil_scoped_release unlocked;
+    const auto named = names_of(names);
     well_case = read_case(text, path, files);
-    std::string wanted = name;
-    if (wanted.empty() && !well_case.correlations.empty()) {
-      wanted = well_case.correlations.front();
-    }
-    const hostkit::Correlation& correlation = handle.correlation(wanted);
+    const hostkit::Correlation& correlation =
+        hostkit::lift_correlation(handle.correlations(), named, well_case);
     {
       const JobRun run(handle);
       curves = hostkit::compute_lift_curves(correlation, well_case);
@@ -220,7 +230,7 @@ void register_well_jobs(py::module_& module) {
              py::arg("text"), py::arg("path"), py::arg("files"),
              py::arg("correlations"));
   module.def("lift_case", &lift_case, py::arg("handle"), py::arg("text"),
-             py::arg("path"), py::arg("files"), py::arg("correlation"));
+             py::arg("path"), py::arg("files"), py::arg("correlations"));
 }
 
 }  // namespace pipecorr::python

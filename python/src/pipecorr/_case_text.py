@@ -29,7 +29,14 @@ def _number(key: str, value) -> str:
     if isinstance(value, bool) or not isinstance(value, numbers.Real):
         raise TypeError(f"case key {key!r}: {value!r} is not a number")
     if isinstance(value, numbers.Integral):
-        return str(int(value))
+        whole = int(value)
+        try:
+            float(whole)
+        except OverflowError:
+            raise ValueError(
+                f"case key {key!r}: an integer of {len(str(abs(whole)))} "
+                f"digits is beyond the range of a double") from None
+        return str(whole)
     number = float(value)
     if not math.isfinite(number):
         raise ValueError(f"case key {key!r}: {number} is not finite")
@@ -48,7 +55,16 @@ def _text(key: str, value: str) -> str:
     return value.strip()
 
 
+def _refuse_masked(key: str, value, what: str = "") -> None:
+    if np.ma.isMaskedArray(value) and np.ma.is_masked(value):
+        raise TypeError(
+            f"case key {key!r}: {what}a masked array with masked elements, "
+            f"which would be read like any other; fill them (.filled(value)) "
+            f"or leave them out first")
+
+
 def _value(key: str, value) -> str:
+    _refuse_masked(key, value)
     if isinstance(value, str):
         return _text(key, value)
     if isinstance(value, os.PathLike):
@@ -77,17 +93,32 @@ def _columns(key: str, table) -> dict:
     if isinstance(table, (list, tuple)) and table and all(
             isinstance(row, Mapping) for row in table):
         names = list(table[0])
+        for number, row in enumerate(table[1:], 2):
+            if set(row) != set(names):
+                raise ValueError(
+                    f"case key {key!r}: row {number} has the columns "
+                    f"{list(row)}, row 1 has {names}")
         return {str(c): [row[c] for row in table] for c in names}
+    if isinstance(table, (list, tuple)) and not table:
+        raise ValueError(f"case key {key!r}: the table has no rows")
     raise TypeError(f"case key {key!r}: a table is a file name, a dict of "
                     f"columns, a list of row dicts, a structured array or a "
                     f"DataFrame")
 
 
 def _csv(key: str, table) -> str:
+    _refuse_masked(key, table, "the table is ")
     columns = _columns(key, table)
-    lengths = {len(np.asarray(v).reshape(-1)) for v in columns.values()}
-    if len(lengths) != 1:
-        raise ValueError(f"case key {key!r}: the columns differ in length")
+    if not columns:
+        raise ValueError(f"case key {key!r}: the table has no columns")
+    for name, values in columns.items():
+        _refuse_masked(key, values, f"column {name!r} is ")
+    lengths = {name: len(np.asarray(v).reshape(-1))
+               for name, v in columns.items()}
+    if len(set(lengths.values())) != 1:
+        shown = ", ".join(f"{name} {n}" for name, n in lengths.items())
+        raise ValueError(f"case key {key!r}: the columns differ in length "
+                         f"({shown})")
     for name in columns:
         if not _KEY.match(name):
             raise ValueError(f"case key {key!r}: bad column name {name!r}")

@@ -5,6 +5,7 @@ from __future__ import annotations
 import errno
 import hashlib
 import math
+import numbers
 import operator
 import os
 import pathlib
@@ -154,12 +155,32 @@ class Session:
 
 
 def _numeric(name: str, value) -> np.ndarray:
+    if np.ma.isMaskedArray(value) and np.ma.is_masked(value):
+        # np.asarray would drop the mask and compute the masked elements.
+        raise TypeError(
+            f"{name} is a masked array with masked elements, which calc "
+            f"would compute like any other; pass {name}.filled(value) or "
+            f"only the points wanted")
     array = np.asarray(value)
+    if array.dtype.kind == "O" and _all_numbers(array):
+        # Python ints past the range of a double give an object array.
+        try:
+            return np.array([float(x) for x in array.reshape(-1)],
+                            dtype=np.float64).reshape(array.shape)
+        except OverflowError:
+            raise ValueError(f"{name} holds an integer beyond the range of "
+                             f"a double (about 1.8e308)") from None
     if array.dtype.kind not in "iuf":
         raise TypeError(
             f"{name} must be a number or an array of numbers, not "
             f"{type(value).__name__} (dtype {array.dtype})")
     return array.astype(np.float64, copy=False)
+
+
+def _all_numbers(array: np.ndarray) -> bool:
+    return array.size > 0 and all(
+        isinstance(x, numbers.Real) and not isinstance(x, bool)
+        for x in array.reshape(-1))
 
 
 def _column(array: np.ndarray, shape) -> np.ndarray:
@@ -170,6 +191,14 @@ def _column(array: np.ndarray, shape) -> np.ndarray:
     if array.shape != shape:
         array = np.broadcast_to(array, shape)
     return np.ascontiguousarray(array).reshape(-1)
+
+
+def _reentrant_choice(reentrant) -> Optional[bool]:
+    # A truthy string such as "no" must not split the points.
+    if reentrant is None or isinstance(reentrant, (bool, np.bool_)):
+        return None if reentrant is None else bool(reentrant)
+    raise TypeError(f"reentrant must be True, False or None, not "
+                    f"{reentrant!r}")
 
 
 def _thread_count(threads) -> int:
@@ -290,6 +319,13 @@ class Plugin:
         holdup 0, pattern -1), never an exception; a result that is not
         finite counts as such a failure too.
 
+        Ctrl-C (or any signal whose Python handler raises) stops the loop
+        within about 10 ms on every thread and raises in the caller. An
+        exception the plug-in lets out of its entry, or memory running
+        out, on any thread, stops every thread and is raised here as it
+        would be on one thread, with notes naming the point it was met at
+        and how many other threads met one.
+
         Args:
             correlation: catalogue name, matched exactly or else ignoring
                 case when that picks out one entry.
@@ -299,23 +335,30 @@ class Plugin:
             reentrant: ``None`` applies :meth:`reentrant`; ``True`` states
                 that this plug-in's entry may run on several threads at once
                 (for a third-party plug-in you know); ``False`` keeps it on
-                one thread.
+                one thread. Nothing else is taken.
 
         Returns:
             A :class:`CalcResult`.
 
         Raises:
             KeyError: unknown or ambiguous correlation name.
-            TypeError: an input that is not numeric; a missing input.
-            ValueError: inputs whose shapes do not broadcast; ``threads``
-                out of range; ``reentrant=True`` for an entry of pipecorr's
-                own that keeps state between calls.
+            TypeError: an input that is not numeric or is a masked array
+                (fill it first: calc would compute the masked elements); a
+                missing input; ``reentrant`` not a bool or None.
+            ValueError: inputs whose shapes do not broadcast; an integer
+                beyond the range of a double; ``threads`` out of range;
+                ``reentrant=True`` for an entry of pipecorr's own that keeps
+                state between calls.
+            KeyboardInterrupt: Ctrl-C during the loop.
+            MemoryError, RuntimeError: what the plug-in let out of its
+                entry (see above).
         """
         if not isinstance(correlation, str):
             raise TypeError(f"correlation must be a name (str), not "
                             f"{type(correlation).__name__}")
         name = self._handle.resolve(correlation)
         count_threads = _thread_count(threads)
+        reentrant = _reentrant_choice(reentrant)
         values = (usl, usg, rol, rog, visl, visg, eps, sigma, diam, fi, p)
         arrays = [_numeric(n, v) for n, v in zip(_INPUT_NAMES, values)]
         try:
@@ -335,7 +378,7 @@ class Plugin:
                 f"{name} of pipecorr keeps state from one call to the next; "
                 f"it cannot run on several threads at once")
         else:
-            split = bool(reentrant)
+            split = reentrant
         columns = [_column(a, shape) for a in arrays]
         dp, holdup, pattern, ierr, failed, messages, used = self._handle.calc(
             name, columns, count, count_threads, split)

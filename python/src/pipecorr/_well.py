@@ -41,6 +41,9 @@ _default_plugin: Optional[Plugin] = None
 def _plugin(plugin: Optional[Plugin]) -> Plugin:
     global _default_plugin
     if plugin is not None:
+        if not isinstance(plugin, Plugin):
+            raise TypeError(f"plugin must be a pipecorr.Plugin, or None for "
+                            f"the bundled one, not {type(plugin).__name__}")
         return plugin
     if _default_plugin is None:
         _default_plugin = Plugin()
@@ -49,6 +52,27 @@ def _plugin(plugin: Optional[Plugin]) -> Plugin:
 
 def _well_jobs():
     return _core
+
+
+def _names(correlation):
+    """The correlations asked for, for hostkit to read by the command's
+    rules: a str as the command's ``-c`` takes it ("BB_3, ORBA_3"), a list
+    of names one by one; ``None`` as no names."""
+    if correlation is None:
+        return []
+    if isinstance(correlation, str):
+        return correlation
+    if isinstance(correlation, (bytes, Mapping)) or not hasattr(
+            correlation, "__iter__"):
+        raise TypeError(f"correlation must be a catalogue name, a comma "
+                        f"list of them or a list of names, not "
+                        f"{type(correlation).__name__}")
+    names = list(correlation)
+    for position, name in enumerate(names, 1):
+        if not isinstance(name, str):
+            raise TypeError(f"correlation {position} of the list is "
+                            f"{type(name).__name__}, not a name (str)")
+    return names
 
 
 def _source(case) -> tuple:
@@ -62,12 +86,16 @@ def _source(case) -> tuple:
                     f"not {type(case).__name__}")
 
 
+def _check_table_kind(kind) -> None:
+    if not isinstance(kind, str) or kind not in ("auto", "numpy", "pandas"):
+        raise ValueError(f"table must be 'auto', 'numpy' or 'pandas', "
+                         f"not {kind!r}")
+
+
 def _table(columns: dict, kind: str):
     """A structured array, or a DataFrame when pandas is there and
     ``kind`` allows it ("auto", "numpy" or "pandas")."""
-    if kind not in ("auto", "numpy", "pandas"):
-        raise ValueError(f"table must be 'auto', 'numpy' or 'pandas', "
-                         f"not {kind!r}")
+    _check_table_kind(kind)
     if kind != "numpy":
         try:
             import pandas
@@ -150,8 +178,11 @@ def traverse(case, correlation=None, *, plugin: Optional[Plugin] = None,
     Args:
         case: a case file's path, or a dict of its keys (see
             :func:`pipecorr.case_text`).
-        correlation: a catalogue name or a list of them; ``None``: those
-            the case names, or the plug-in's first.
+        correlation: a catalogue name, a comma list of them
+            (``"BB_3, ORBA_3"``) or a list of names, read by the rules of
+            the command's ``-c``: ``None``, ``""`` or ``[]``: those the
+            case names, or the plug-in's first; an empty name in a list,
+            or one correlation named twice in any spelling, is refused.
         plugin: the :class:`Plugin` to use; ``None``: the bundled one.
         table: ``"auto"`` (a DataFrame when pandas is installed),
             ``"numpy"`` or ``"pandas"``.
@@ -163,19 +194,18 @@ def traverse(case, correlation=None, *, plugin: Optional[Plugin] = None,
 
     Raises:
         pipecorr.Error: the case cannot be read or cannot be marched at
-            all (the message names the file, line and key).
+            all (the message names the file, line and key); an empty name
+            in the list; a correlation named twice.
         KeyError: an unknown correlation name.
+        TypeError: ``correlation``, ``plugin`` or ``case`` of a wrong
+            type.
     """
+    _check_table_kind(table)
     jobs = _well_jobs()
-    if correlation is None:
-        names = []
-    elif isinstance(correlation, str):
-        names = [correlation]
-    else:
-        names = [str(name) for name in correlation]
+    names = _names(correlation)
+    handle = _plugin(plugin)._handle
     text, path, files = _source(case)
-    raw = jobs.traverse_case(_plugin(plugin)._handle, text, path, files,
-                             names)
+    raw = jobs.traverse_case(handle, text, path, files, names)
     return Traverse(raw, table)
 
 
@@ -238,16 +268,20 @@ def lift_curves(case, correlation: Optional[str] = None, *,
     """Lift curves of a well case (its ``lift_*`` keys), with the operating
     point when the case gives an inflow curve.
 
-    Args and session behaviour as for :func:`traverse`; one correlation
-    (``None``: the case's first, or the plug-in's first).
+    Args and session behaviour as for :func:`traverse`; the names (or,
+    with ``None``, the case's ``correlation``) must give one correlation,
+    as for the command's ``lift``.
 
     Raises:
         pipecorr.Error: the case cannot be read, asks for no rates, or has
-            an incomplete inflow.
+            an incomplete inflow; more than one correlation.
         KeyError: an unknown correlation name.
+        TypeError: as for :func:`traverse`.
     """
+    _check_table_kind(table)
     jobs = _well_jobs()
+    names = _names(correlation)
+    handle = _plugin(plugin)._handle
     text, path, files = _source(case)
-    raw = jobs.lift_case(_plugin(plugin)._handle, text, path, files,
-                         "" if correlation is None else str(correlation))
+    raw = jobs.lift_case(handle, text, path, files, names)
     return LiftCurves(raw, table)
