@@ -5,6 +5,7 @@
 
 #include "files/input_file.hpp"
 #include "files/output_set.hpp"
+#include "jobs/table_input.hpp"
 #include "plugin/pattern_names.hpp"
 #include "text/csv.hpp"
 #include "text/error.hpp"
@@ -69,22 +70,27 @@ BatchSummary run_batch(const CorrelationSet& correlations,
   OutputSet outputs(requests, inputs);
   OutputFile& output = outputs[0];
   const std::string text =
-      read_input(options.input, "input table", InputKind::kFileOrStream);
+      read_table_text(options.input, "input table", options.max_stream_bytes);
 
   CsvReader reader(text);
   if (!reader.next()) {
     throw Error("input table '" + input_name + "' has no header line");
   }
   if (!reader.problem().empty()) {
-    throw Error(input_name + ":" + std::to_string(reader.line_number()) + ": " +
+    throw Error(input_name + ":" + reader.place() + ": " +
                 std::string(reader.problem()));
   }
   BatchLayout layout;
   try {
     layout = parse_batch_header(reader.cells(), options.defaults);
   } catch (const Error& error) {
-    throw Error(input_name + ":" + std::to_string(reader.line_number()) + ": " +
-                error.what());
+    throw Error(input_name + ":" + reader.place() + ": " + error.what());
+  }
+  if (options.warning) {
+    for (const auto& unused :
+         unused_defaults(reader.cells(), layout, options.defaults)) {
+      options.warning(unused);
+    }
   }
 
   std::string out = batch_output_header(reader.cells(), layout);
@@ -98,13 +104,13 @@ BatchSummary run_batch(const CorrelationSet& correlations,
   std::string message;
   const auto malformed = [&](std::string_view correlation) {
     ++summary.malformed;
-    message.assign("line ");
-    append_number(message, static_cast<long long>(reader.line_number()));
+    const std::string place = reader.place();
+    message.assign(reader.last_line() > reader.line_number() ? "lines "
+                                                             : "line ");
+    message.append(place);
     message.append(": ");
     message.append(problem);
-    if (options.malformed_row) {
-      options.malformed_row(reader.line_number(), problem);
-    }
+    if (options.malformed_row) options.malformed_row(place, problem);
     append_row_start(out, layout, reader.cells(), options, correlation);
     out.append(",,,,");
     out.push_back(',');

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "jobs/batch_table.hpp"
+#include "jobs/table_input.hpp"
 #include "plugin/correlation.hpp"
 
 namespace pipecorr::hostkit {
@@ -23,8 +24,14 @@ struct BatchOptions {
   // Called now and then with the bytes read, the bytes in all and the rows
   // done, for a face that shows progress.
   std::function<void(std::size_t, std::size_t, std::size_t)> progress;
-  // Called for each malformed row with its line and the problem.
-  std::function<void(std::size_t, std::string_view)> malformed_row;
+  // Called for each malformed row with where it lies ("12", or "584-2039"
+  // for a record spanning lines) and the problem.
+  std::function<void(std::string_view, std::string_view)> malformed_row;
+  // Called before the first row for each thing the run does not use as
+  // asked (an option beside a column of the same input).
+  std::function<void(std::string_view)> warning;
+  // Standard input or a pipe is read up to this many bytes.
+  std::size_t max_stream_bytes = kMaxStreamBytes;
 };
 
 struct BatchSummary {
@@ -37,7 +44,8 @@ struct BatchSummary {
 };
 
 // Computes every good row and writes an error row for every bad one.
-// Throws Error only for problems that stop the whole table (files, header).
+// Throws Error only for problems that stop the whole table (files, a
+// stream past max_stream_bytes, the header).
 BatchSummary run_batch(const CorrelationSet& correlations,
                        const BatchOptions& options);
 

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "text/escape.hpp"
+
 #include "text/csv.hpp"
 #include "text/error.hpp"
 #include "text/number_text.hpp"
@@ -24,6 +26,24 @@ std::vector<ColumnDefinition> batch_columns() {
 
 BatchLayout parse_batch_header(std::span<const std::string_view> cells,
                                const InputDefaults& defaults) {
+  for (std::size_t cell = 0; cell < cells.size(); ++cell) {
+    for (const auto own : kOwnResultColumns) {
+      if (cells[cell] != own) continue;
+      throw Error("header has column '" + std::string(own) + "' (column " +
+                  std::to_string(cell + 1) +
+                  "), one of the results batch writes: the table looks like "
+                  "batch's own output; run batch on the table it was made "
+                  "from, or drop the result columns " +
+                  [] {
+                    std::string names;
+                    for (const auto name : kResultColumns) {
+                      if (!names.empty()) names += ", ";
+                      names += name;
+                    }
+                    return names;
+                  }());
+    }
+  }
   const auto definitions = batch_columns();
   const HeaderColumns matched = match_header(cells, definitions, true);
   BatchLayout layout;
@@ -38,6 +58,22 @@ BatchLayout parse_batch_header(std::span<const std::string_view> cells,
   }
   layout.correlation = matched.of_definition[kInputCount];
   return layout;
+}
+
+std::vector<std::string> unused_defaults(
+    std::span<const std::string_view> cells, const BatchLayout& layout,
+    const InputDefaults& defaults) {
+  std::vector<std::string> warnings;
+  for (std::size_t k = 0; k < kInputCount; ++k) {
+    if (!defaults[k] || layout.input[k] == BatchLayout::kAbsent) continue;
+    const std::string name(kInputNames[k]);
+    warnings.push_back("--" + name + " " + shortest(*defaults[k]) + " " +
+                       std::string(kInputUnits[k]) + " is not used: column " +
+                       std::to_string(layout.input[k] + 1) + " ('" +
+                       for_terminal(cells[layout.input[k]]) + "') gives " +
+                       name + " on every row");
+  }
+  return warnings;
 }
 
 std::string batch_output_header(std::span<const std::string_view> cells,
@@ -68,10 +104,7 @@ std::string batch_output_header(std::span<const std::string_view> cells,
       column(column_name(definitions[k]));
   }
   if (layout.correlation == BatchLayout::kAbsent) column(kCorrelationColumn);
-  for (const auto name :
-       {"dp_Pa_per_m", "holdup", "id", "pattern", "ierr", "errmsg"}) {
-    column(name);
-  }
+  for (const auto name : kResultColumns) column(name);
   return out + '\n';
 }
 

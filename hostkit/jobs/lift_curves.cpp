@@ -1,5 +1,7 @@
 #include "jobs/lift_curves.hpp"
 
+#include "jobs/report_units.hpp"
+#include "jobs/well_summary.hpp"
 #include "jobs/well_traverse.hpp"
 #include "text/error.hpp"
 #include "well/input_error.hpp"
@@ -88,12 +90,16 @@ LiftCurves compute_lift_curves(const Correlation& correlation,
     curve.gas_liquid_ratio = glr;
     curve.wellhead_pressure = whp;
     for (const double rate : lift.liquid_rates) {
-      const WellTraverse traverse =
-          traverse_well(correlation, at_rate(c, rate, glr, whp));
+      const WellCase point = at_rate(c, rate, glr, whp);
+      const WellTraverse traverse = traverse_well(correlation, point);
       if (traverse.completed) {
         curve.points.push_back({rate, traverse.answer});
       } else {
-        curve.failures.push_back(traverse.stopped);
+        // Which rate, where its march stopped, and why.
+        curve.failures.push_back(
+            shown_with_unit(rate, Dimension::kLiquidRate, c.units) + ": " +
+            outcome_summary(point, traverse) + ": " +
+            (traverse.stopped.empty() ? "no reason given" : traverse.stopped));
       }
     }
     if (curves.inflow && curve.points.size() >= 2) {

@@ -16,10 +16,11 @@ namespace pipecorr::hostkit {
 
 struct LiftCurve {
   // What the curve holds fixed besides the case.
-  double gas_liquid_ratio = 0.0;  // std m3/m3
+  double gas_liquid_ratio = 0.0;   // std m3/m3
   double wellhead_pressure = 0.0;  // Pa
   // One point per liquid rate; a rate whose traverse stopped has no point
-  // and its reason in `failures`.
+  // and a line in `failures`: the rate, where the march stopped and why,
+  // in the case's units ("1500.0 STB/d: stopped at md 5432.1 ft: ...").
   std::vector<well::LiftPoint> points;  // rate std m3/s, pressure Pa
   std::vector<std::string> failures;
   std::optional<well::Crossing> operating_point;

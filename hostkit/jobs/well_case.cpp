@@ -283,7 +283,8 @@ WellCase parse_well_case(std::string_view text,
   c.known_pressure = read_pressure(keys, known, r.units);
   c.temperature = read_temperature(r, path, c.flow);
   c.correlations = read_correlations(keys);
-  c.march = read_march(keys, r.units, path, c.pipe.sections().size());
+  c.march = read_march(keys.require("survey"), keys, r.units, path,
+                       c.pipe.sections().size());
   c.lift = read_lift(keys, r.units, c.known_end);
   return c;
 }
@@ -303,6 +304,14 @@ WellCase load_well_case(const std::filesystem::path& path) {
 well::WellPath well_path(const WellCase& well_case) {
   return well::build_path(well_case.survey, {well_case.tvd_method, {}});
 }
+
+std::string step_trouble(const WellCase& well_case, double step) {
+  return step_count_trouble(well_path(well_case),
+                            well_case.pipe.sections().size(), step,
+                            well_case.march.max_steps, well_case.units);
+}
+
+std::span<const std::string_view> well_case_keys() { return kKeys; }
 
 bool is_well_case(std::string_view text) {
   while (!text.empty()) {

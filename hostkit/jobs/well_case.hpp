@@ -60,6 +60,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -143,8 +144,16 @@ struct WellCase {
 // that parse_well_case returned.
 [[nodiscard]] well::WellPath well_path(const WellCase& well_case);
 
+// Why a longest march step of `step` m cannot serve the case's well
+// ("would take more than 100000 steps over the well's 10000 ft of md", in
+// the case's units), or nothing.
+[[nodiscard]] std::string step_trouble(const WellCase& well_case, double step);
+
 // Whether a case text is a field case (it names a survey) rather than a
 // pipeline case of mass rates and a profile.
 [[nodiscard]] bool is_well_case(std::string_view text);
+
+// Every key a field case may give, in the order the header lists them.
+[[nodiscard]] std::span<const std::string_view> well_case_keys();
 
 }  // namespace pipecorr::hostkit

@@ -9,6 +9,16 @@
 namespace pipecorr::hostkit::well_case_parts {
 namespace {
 
+// Why the fluid module cannot build the fluid, or nothing.
+std::string refusal(const fluids::FluidDescription& fluid) {
+  try {
+    const fluids::BlackOilFluid check(fluid);
+  } catch (const fluids::FluidError& error) {
+    return error.what();
+  }
+  return {};
+}
+
 // A plain number within the fluid module's domain.
 double read_within(const CaseKeys& keys, const KeyValue& entry, double low,
                    double high) {
@@ -133,14 +143,31 @@ fluids::FluidDescription read_fluid(const CaseKeys& keys, UnitSystem units) {
   fluid.correlations = read_correlation_choice(keys);
 
   // What only the whole description shows (a gas too light for the
-  // non-hydrocarbons it holds) the fluid module finds when it builds it.
-  try {
-    const fluids::BlackOilFluid check(fluid);
-  } catch (const fluids::FluidError& error) {
-    keys.fail(gas_gravity,
-              std::string("the fluid module refuses the gas: ") + error.what());
+  // non-hydrocarbons it holds, a separator whose correction takes the gas
+  // gravity out of range) the fluid module finds when it builds it.
+  std::string why = refusal(fluid);
+  if (why.empty()) return fluid;
+  // A separator the case gives is at fault when the gas builds with the
+  // standard one: the message blames the key that holds the cause.
+  const KeyValue* pressure = keys.find("separator_pressure");
+  const KeyValue* temperature = keys.find("separator_temperature");
+  fluids::FluidDescription standard = fluid;
+  standard.separator_pressure = fluids::FluidDescription{}.separator_pressure;
+  standard.separator_temperature =
+      fluids::FluidDescription{}.separator_temperature;
+  if ((pressure != nullptr || temperature != nullptr) &&
+      refusal(standard).empty()) {
+    const KeyValue& blamed = pressure != nullptr ? *pressure : *temperature;
+    keys.fail(
+        blamed,
+        "a separator at " +
+            shown(fluid.separator_pressure, Dimension::kPressure, units) +
+            " and " +
+            shown(fluid.separator_temperature, Dimension::kTemperature, units) +
+            " corrects the gas gravity " + shortest(fluid.gas_gravity) +
+            " out of the fluid correlations' range: " + why);
   }
-  return fluid;
+  keys.fail(gas_gravity, "the fluid module refuses the gas: " + why);
 }
 
 fluids::StandardRates read_rates(const CaseKeys& keys, UnitSystem units) {

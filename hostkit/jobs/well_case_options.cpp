@@ -25,8 +25,23 @@ std::vector<double> read_list(const CaseKeys& keys, const KeyValue& entry,
 
 }  // namespace
 
-well::MarchOptions read_march(const CaseKeys& keys, UnitSystem units,
-                              const well::WellPath& path,
+std::string step_count_trouble(const well::WellPath& path,
+                               std::size_t pipe_sections, double step,
+                               std::size_t max_steps, UnitSystem units) {
+  // The march takes at least one step per survey interval and per pipe
+  // section, and no step longer than this.
+  const double length = path.bottom_md() - path.top_md();
+  const double steps =
+      length / step +
+      static_cast<double>(path.stations().size() + pipe_sections);
+  if (steps <= static_cast<double>(max_steps)) return {};
+  return "would take more than " + std::to_string(max_steps) +
+         " steps over the well's " + shown(length, Dimension::kDepth, units) +
+         " of md";
+}
+
+well::MarchOptions read_march(const KeyValue& survey, const CaseKeys& keys,
+                              UnitSystem units, const well::WellPath& path,
                               std::size_t pipe_sections) {
   well::MarchOptions march;
   if (const KeyValue* entry = keys.find("step")) {
@@ -35,19 +50,19 @@ well::MarchOptions read_march(const CaseKeys& keys, UnitSystem units,
       keys.fail(*entry, "the longest march step must be positive, got " +
                             shown(march.max_step, Dimension::kDepth, units));
     }
-    // The march takes at least one step per survey interval and per pipe
-    // section, and no step longer than this.
-    const double length = path.bottom_md() - path.top_md();
-    const double steps =
-        length / march.max_step +
-        static_cast<double>(path.stations().size() + pipe_sections);
-    if (!(steps <= static_cast<double>(march.max_steps))) {
-      keys.fail(*entry, shown(march.max_step, Dimension::kDepth, units) +
-                            " would take more than " +
-                            std::to_string(march.max_steps) +
-                            " steps over the well's " +
-                            shown(length, Dimension::kDepth, units) + " of md");
+    const std::string why = step_count_trouble(
+        path, pipe_sections, march.max_step, march.max_steps, units);
+    if (!why.empty()) {
+      keys.fail(*entry,
+                shown(march.max_step, Dimension::kDepth, units) + " " + why);
     }
+  } else if (const std::string why = step_count_trouble(
+                 path, pipe_sections, march.max_step, march.max_steps, units);
+             !why.empty()) {
+    // No step key: the default is too short for this well.
+    keys.fail(survey, "the default longest step, " +
+                          shown(march.max_step, Dimension::kDepth, units) +
+                          ", " + why + ": give a longer one in 'step'");
   }
   if (const KeyValue* entry = keys.find("tolerance")) {
     march.absolute_tolerance =

@@ -20,11 +20,21 @@ namespace pipecorr::hostkit::well_case_parts {
 [[nodiscard]] fluids::StandardRates read_rates(const CaseKeys& keys,
                                                UnitSystem units);
 
-// step and tolerance, checked against the path's length.
-[[nodiscard]] well::MarchOptions read_march(const CaseKeys& keys,
+// step and tolerance, checked against the path's length; a default step
+// too short for the well is blamed on the `survey` entry.
+[[nodiscard]] well::MarchOptions read_march(const KeyValue& survey,
+                                            const CaseKeys& keys,
                                             UnitSystem units,
                                             const well::WellPath& path,
                                             std::size_t pipe_sections);
+
+// Why a longest step of `step` m would take the march over `path` past
+// `max_steps` steps ("would take more than 100000 steps over the well's
+// 10000 ft of md", in `units`), or nothing.
+[[nodiscard]] std::string step_count_trouble(const well::WellPath& path,
+                                             std::size_t pipe_sections,
+                                             double step, std::size_t max_steps,
+                                             UnitSystem units);
 
 // The comma list of correlation names.
 [[nodiscard]] std::vector<std::string> read_correlations(const CaseKeys& keys);

@@ -8,6 +8,7 @@
 #include "jobs/lift_curves.hpp"
 #include "jobs/lift_report.hpp"
 #include "jobs/well_case.hpp"
+#include "jobs/well_limits.hpp"
 #include "jobs/well_report.hpp"
 #include "jobs/well_traverse.hpp"
 #include "text/error.hpp"
@@ -34,6 +35,17 @@ WellCase loaded(const WellJobOptions& options) {
     if (!(*options.step > 0.0) || !std::isfinite(*options.step)) {
       throw Error("--step must be a positive length in metres, got " +
                   shortest(*options.step));
+    }
+    if (const std::string why = step_trouble(well_case, *options.step);
+        !why.empty()) {
+      const std::string in_case_units =
+          well_case.units == UnitSystem::kSi
+              ? std::string()
+              : " (" +
+                    shown(*options.step, Dimension::kDepth, well_case.units) +
+                    ")";
+      throw Error("--step " + shortest(*options.step) + " m" + in_case_units +
+                  " " + why);
     }
     well_case.march.max_step = *options.step;
   }

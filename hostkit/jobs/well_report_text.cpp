@@ -59,11 +59,11 @@ std::string ending(const WellCase& well_case, const WellTraverse& traverse) {
     return "completed: " + outcome_summary(well_case, traverse) + "\n";
   }
   std::string text = outcome_summary(well_case, traverse);
-  if (const WellStation* last = last_reached(well_case, traverse)) {
+  if (const auto stop = stop_point(well_case, traverse)) {
     text +=
         " (tvd " +
-        shown_with_unit(last->tvd, Dimension::kDepth, well_case.units) + ", " +
-        shown_with_unit(last->pressure, Dimension::kPressure, well_case.units) +
+        shown_with_unit(stop->tvd, Dimension::kDepth, well_case.units) + ", " +
+        shown_with_unit(stop->pressure, Dimension::kPressure, well_case.units) +
         ")";
   }
   const std::string why = traverse.stopped.empty()

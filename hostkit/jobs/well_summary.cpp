@@ -121,6 +121,14 @@ const WellStation* last_reached(const WellCase& well_case,
              : &traverse.stations.front();
 }
 
+std::optional<WellPoint> stop_point(const WellCase& well_case,
+                                    const WellTraverse& traverse) {
+  if (traverse.stopped_at) return traverse.stopped_at;
+  const WellStation* last = last_reached(well_case, traverse);
+  if (last == nullptr) return std::nullopt;
+  return WellPoint{last->md, last->tvd, last->pressure};
+}
+
 std::string outcome_summary(const WellCase& well_case,
                             const WellTraverse& traverse, Medium medium) {
   if (traverse.completed) {
@@ -128,10 +136,10 @@ std::string outcome_summary(const WellCase& well_case,
            shown_with_unit(traverse.answer, Dimension::kPressure,
                            well_case.units, medium);
   }
-  const WellStation* last = last_reached(well_case, traverse);
-  if (last == nullptr) return "stopped before the first station";
+  const auto stop = stop_point(well_case, traverse);
+  if (!stop) return "stopped before the first station";
   return "stopped at md " +
-         shown_with_unit(last->md, Dimension::kDepth, well_case.units, medium);
+         shown_with_unit(stop->md, Dimension::kDepth, well_case.units, medium);
 }
 
 }  // namespace pipecorr::hostkit

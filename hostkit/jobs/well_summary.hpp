@@ -5,6 +5,7 @@
 // the caller to escape for where they go.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -58,6 +59,12 @@ namespace pipecorr::hostkit {
 [[nodiscard]] std::string outcome_summary(const WellCase& well_case,
                                           const WellTraverse& traverse,
                                           Medium medium = Medium::kTable);
+
+// Where an unfinished traverse stopped: its stopped_at, or else (for a
+// traverse made without one) the station it reached last; none when it
+// has neither.
+[[nodiscard]] std::optional<WellPoint> stop_point(const WellCase& well_case,
+                                                  const WellTraverse& traverse);
 
 // The station the march reached last: the deepest when it went down from
 // the wellhead, the shallowest when it went up from the bottom; null when

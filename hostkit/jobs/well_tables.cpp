@@ -46,9 +46,14 @@ struct Rows {
   std::vector<std::size_t> lines;
 };
 
+// `place` is a line or the lines a record spans ("584-2039").
+[[noreturn]] void fail_at(const std::string& source, const std::string& place,
+                          const std::string& why) {
+  throw Error(source + ":" + place + ": " + why);
+}
 [[noreturn]] void fail_at(const std::string& source, std::size_t line,
                           const std::string& why) {
-  throw Error(source + ":" + std::to_string(line) + ": " + why);
+  fail_at(source, std::to_string(line), why);
 }
 
 std::string expected(std::span<const Column> columns) {
@@ -144,15 +149,15 @@ Rows read_rows(std::string_view text, const std::string& source,
       }
     }
   } catch (const Error& error) {
-    fail_at(source, reader.line_number(), error.what());
+    fail_at(source, reader.place(), error.what());
   }
   while (reader.next()) {
     const std::size_t line = reader.line_number();
     if (!reader.problem().empty()) {
-      fail_at(source, line, std::string(reader.problem()));
+      fail_at(source, reader.place(), std::string(reader.problem()));
     }
     if (reader.cell_count() != header.size()) {
-      fail_at(source, line,
+      fail_at(source, reader.place(),
               "expected " + std::to_string(header.size()) +
                   " cells as in the header, found " +
                   std::to_string(reader.cell_count()));
@@ -164,7 +169,7 @@ Rows read_rows(std::string_view text, const std::string& source,
       double value = 0.0;
       const NumberProblem problem = parse_number(cells[cell], value);
       if (problem != NumberProblem::kNone) {
-        fail_at(source, line,
+        fail_at(source, reader.place(),
                 "column '" + header_names[column.column] + "': '" +
                     for_terminal(cells[cell]) + "' " +
                     std::string(describe(problem)));

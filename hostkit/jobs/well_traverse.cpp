@@ -5,8 +5,10 @@
 #include <numbers>
 
 #include "fluids/fluid_error.hpp"
+#include "jobs/report_units.hpp"
 #include "text/error.hpp"
 #include "text/escape.hpp"
+#include "text/number_text.hpp"
 #include "well/input_error.hpp"
 
 namespace pipecorr::hostkit {
@@ -113,6 +115,27 @@ well::GradientFunction gradient_of(const Correlation& correlation,
   };
 }
 
+// The march's reasons in the case's units.
+well::QuantityText case_units_text(UnitSystem units) {
+  well::QuantityText text;
+  text.depth = [units](double md) {
+    return shown_with_unit(md, Dimension::kDepth, units);
+  };
+  text.pressure = [units](double p) {
+    return shown_with_unit(p, Dimension::kPressure, units);
+  };
+  // A difference of pressures is no absolute pressure, and may be far
+  // below the column's decimals.
+  text.pressure_change = [units](double dp) {
+    return significant(in_unit(dp, Dimension::kPressure, units), 4) +
+           (units == UnitSystem::kField ? " psi" : " Pa");
+  };
+  text.temperature = [units](double kelvin) {
+    return shown_with_unit(kelvin, Dimension::kTemperature, units);
+  };
+  return text;
+}
+
 WellStation station_of(const well::MarchRow& row, const well::WellPath& path) {
   WellStation s;
   s.md = row.md;
@@ -147,10 +170,12 @@ WellTraverse traverse_well(const Correlation& correlation,
     const fluids::BlackOilFluid fluid(well_case.fluid);
     const well::TemperatureModel temperature =
         temperature_model(well_case, path, fluid);
-    const well::MarchResult result = well::march(
-        {path, well_case.pipe, temperature}, well_case.known_end,
-        well_case.known_pressure, well_case.flow,
-        gradient_of(correlation, fluid, well_case.rates), well_case.march);
+    well::MarchOptions options = well_case.march;
+    options.text = case_units_text(well_case.units);
+    const well::MarchResult result =
+        well::march({path, well_case.pipe, temperature}, well_case.known_end,
+                    well_case.known_pressure, well_case.flow,
+                    gradient_of(correlation, fluid, well_case.rates), options);
     for (const auto& row : result.rows) {
       traverse.stations.push_back(station_of(row, path));
     }
@@ -160,6 +185,10 @@ WellTraverse traverse_well(const Correlation& correlation,
     }
     traverse.completed = result.completed();
     traverse.stopped = result.reason;
+    if (!traverse.completed) {
+      traverse.stopped_at =
+          WellPoint{result.last_md, result.last_tvd, result.last_pressure};
+    }
     traverse.evaluations = result.evaluations;
     if (traverse.completed) traverse.answer = result.last_pressure;
   } catch (const well::WellInputError& error) {

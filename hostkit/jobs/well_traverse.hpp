@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,21 +25,32 @@ struct WellStation {
   double holdup = 0.0;
   std::int32_t pattern = 0;
   // The correlation's inputs there.
-  double usl = 0.0, usg = 0.0;   // m/s
-  double rol = 0.0, rog = 0.0;   // kg/m3
+  double usl = 0.0, usg = 0.0;    // m/s
+  double rol = 0.0, rog = 0.0;    // kg/m3
   double visl = 0.0, visg = 0.0;  // Pa s
   double sigma = 0.0;             // N/m
   double mass_flow = 0.0;         // kg/s, the same at every station
+};
+
+// A point of the well and its pressure, SI.
+struct WellPoint {
+  double md = 0.0;        // m
+  double tvd = 0.0;       // m
+  double pressure = 0.0;  // Pa
 };
 
 struct WellTraverse {
   std::string correlation;
   std::vector<WellStation> stations;  // top (wellhead) first
   bool completed = false;
-  std::string stopped;  // why the march ended early, or empty
+  // Why the march ended early, in the case's units, or empty.
+  std::string stopped;
+  // Where it ended early: the last point whose pressure the march knew
+  // (which may lie between stations).
+  std::optional<WellPoint> stopped_at;
   // The pressure at the other end (bottom-hole when the wellhead pressure
   // is known, and the reverse), when completed.
-  double answer = 0.0;  // Pa
+  double answer = 0.0;          // Pa
   std::size_t evaluations = 0;  // correlation calls
 };
 

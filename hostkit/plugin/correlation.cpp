@@ -46,15 +46,21 @@ void call_double(void* address, const FlowInputs& in, FlowResult& out) {
       static_cast<pipecorr_len>(kMessageLength));
 }
 
-// A host takes a result that is not finite as the correlation's failure.
-void reject_non_finite(FlowResult& out) {
-  if (std::isfinite(out.dp) && std::isfinite(out.holdup)) return;
+// A host takes a result that is not finite, or a holdup that no liquid
+// fraction can be, as the correlation's failure. A holdup outside 0 to 1
+// that comes with an error is the plug-in's own failure already and is
+// left as it reported it.
+void reject_impossible(FlowResult& out) {
+  const bool finite = std::isfinite(out.dp) && std::isfinite(out.holdup);
+  const bool fraction = out.holdup >= 0.0 && out.holdup <= 1.0;
+  if (finite && (fraction || out.ierr != 0)) return;
   std::string message = "the plug-in returned dp ";
   append_number(message, out.dp);
   message += " and holdup ";
   append_number(message, out.holdup);
-  message += " with ierr " + std::to_string(out.ierr) +
-             ": a result that is not finite";
+  message +=
+      " with ierr " + std::to_string(out.ierr) +
+      (finite ? ": a holdup outside 0 to 1" : ": a result that is not finite");
   out.dp = 0.0;
   out.holdup = 0.0;
   out.id = PIPECORR_PATTERN_NONE;
@@ -89,7 +95,7 @@ void Correlation::call(const FlowInputs& inputs, FlowResult& result) const {
   } else {
     call_double(address_, inputs, result);
   }
-  reject_non_finite(result);
+  reject_impossible(result);
 }
 
 CorrelationSet::CorrelationSet(const PluginLibrary& library)

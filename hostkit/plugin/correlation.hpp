@@ -28,8 +28,9 @@ class Correlation {
 
   // Writes every field of result; allocates nothing. A gradient or holdup
   // that is not finite counts as the correlation's failure, whatever ierr
-  // the plug-in gave: the result becomes the failure result (ierr 3, dp and
-  // holdup 0, id -1) with a message that quotes what came back.
+  // the plug-in gave, and so does a holdup outside 0 to 1 with ierr 0: the
+  // result becomes the failure result (ierr 3, dp and holdup 0, id -1)
+  // with a message that quotes what came back.
   void call(const FlowInputs& inputs, FlowResult& result) const;
 
  private:

@@ -80,6 +80,8 @@ void CsvReader::read_record() {
       if (!closed) {
         problem_ = "a quoted cell is not closed";
         position_ = size;
+        // The last line holding any of the record's text.
+        last_line_ = size > 0 && text_[size - 1] == '\n' ? line_ - 1 : line_;
         break;
       }
       while (at < size && is_blank(text_[at])) ++at;
@@ -104,6 +106,7 @@ void CsvReader::read_record() {
     }
     // End of the line, or of the text.
     position_ = at < size ? at + 1 : size;
+    last_line_ = line_;
     ++line_;
     break;
   }
@@ -112,6 +115,12 @@ void CsvReader::read_record() {
                                         piece.offset, piece.length)
                                   : text_.substr(piece.offset, piece.length));
   }
+}
+
+std::string CsvReader::place() const {
+  std::string text = std::to_string(line_number_);
+  if (last_line_ > line_number_) text += "-" + std::to_string(last_line_);
+  return text;
 }
 
 void append_cell(std::string& out, std::string_view text) {

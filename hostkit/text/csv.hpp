@@ -35,6 +35,13 @@ class CsvReader {
   [[nodiscard]] std::size_t cell_count() const { return cell_count_; }
   // The line the record starts on, counted from 1.
   [[nodiscard]] std::size_t line_number() const { return line_number_; }
+  // The line it ends on: later than line_number() when a quoted cell holds
+  // line breaks (or a stray quote swallowed the lines after it).
+  [[nodiscard]] std::size_t last_line() const { return last_line_; }
+  // Where the record lies, as messages name it after the file: "584", or
+  // "584-2039" for a record spanning lines, so that a quote left open is
+  // seen to have swallowed every line between.
+  [[nodiscard]] std::string place() const;
   // Why the record cannot be read (an unclosed quote, text after a closing
   // quote, too many cells), or empty.
   [[nodiscard]] std::string_view problem() const { return problem_; }
@@ -48,6 +55,7 @@ class CsvReader {
   std::size_t position_ = 0;
   std::size_t line_ = 1;  // line of the next byte to read
   std::size_t line_number_ = 0;
+  std::size_t last_line_ = 0;
   std::size_t cell_count_ = 0;
   // Where a cell's text lies: in the source, or (quoted) in unquoted_,
   // which may grow while a record is read; views are made at its end.

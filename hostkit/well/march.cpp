@@ -31,6 +31,25 @@ struct Plan {
   std::size_t total_steps = 0;
 };
 
+// The quantities of a reason, in the caller's units or else in SI.
+std::string written(const std::function<std::string(double)>& text,
+                    double value, const char* si_unit) {
+  if (text) return text(value);
+  return number_text(value) + " " + si_unit;
+}
+std::string depth_text(const QuantityText& t, double md) {
+  return written(t.depth, md, "m");
+}
+std::string pressure_text(const QuantityText& t, double p) {
+  return written(t.pressure, p, "Pa");
+}
+std::string change_text(const QuantityText& t, double dp) {
+  return written(t.pressure_change, dp, "Pa");
+}
+std::string temperature_text(const QuantityText& t, double kelvin) {
+  return written(t.temperature, kelvin, "K");
+}
+
 void check_inputs(const MarchWell& well, double known_pressure,
                   const GradientFunction& gradient, const MarchOptions& o) {
   if (!(known_pressure > 0.0) || !std::isfinite(known_pressure)) {
@@ -90,8 +109,8 @@ Plan make_plan(const MarchWell& well, FlowDirection flow,
     const double steps = std::max(1.0, std::ceil((to - from) / o.max_step));
     if (steps > static_cast<double>(o.max_steps - plan.total_steps)) {
       throw WellInputError(
-          "march: a maximum step of " + number_text(o.max_step) +
-          " m would need more than " + std::to_string(o.max_steps) +
+          "march: a maximum step of " + depth_text(o.text, o.max_step) +
+          " would need more than " + std::to_string(o.max_steps) +
           " steps for this well");
     }
     const auto n = static_cast<std::size_t>(steps);
@@ -125,11 +144,6 @@ Plan make_plan(const MarchWell& well, FlowDirection flow,
   return plan;
 }
 
-std::string at_text(double md, double pressure) {
-  return "at md " + number_text(md) + " m, pressure " + number_text(pressure) +
-         " Pa: ";
-}
-
 // The march's running state and its result.
 class Marcher {
  public:
@@ -138,6 +152,18 @@ class Marcher {
       : well_(well), gradient_(gradient), options_(options), sign_(sign) {}
 
   MarchResult& result() { return result_; }
+
+  // A row where the march stopped inside an interval: the start of the
+  // step that failed, whose pressure is known. The reason stays the one
+  // that stopped the march; a point that cannot be evaluated gets no row.
+  void stop_row(double md, double tvd, const Interval& interval,
+                int iterations) {
+    const MarchOutcome outcome = result_.outcome;
+    std::string reason = std::move(result_.reason);
+    row(md, tvd, interval, RowKind::kStepEnd, iterations);
+    result_.outcome = outcome;
+    result_.reason = std::move(reason);
+  }
 
   // Evaluates and records a row at (md, tvd) with the pressure reached.
   bool row(double md, double tvd, const Interval& interval, RowKind kind,
@@ -202,23 +228,25 @@ class Marcher {
         if (!(end > 0.0)) return pressure_gone(md_a, md_b);
         pressure_ = end;
         result_.last_md = md_b;
+        result_.last_tvd = tvd_b;
         result_.last_pressure = end;
         ++result_.steps;
         return iteration;
       }
     }
     return stop(MarchOutcome::kNotConverged,
-                "the step from md " + number_text(md_a) + " to " +
-                    number_text(md_b) + " m did not settle in " +
+                "the step from md " + depth(md_a) + " to " + depth(md_b) +
+                    " did not settle in " +
                     std::to_string(options_.max_iterations) +
                     " evaluations: its end pressure still moved by " +
-                    number_text(change) + " Pa, tolerance " +
-                    number_text(tolerance) + " Pa");
+                    change_text(options_.text, change) + ", tolerance " +
+                    change_text(options_.text, tolerance));
   }
 
-  void start_at(double md, double pressure) {
+  void start_at(double md, double tvd, double pressure) {
     pressure_ = pressure;
     result_.last_md = md;
+    result_.last_tvd = tvd;
     result_.last_pressure = pressure;
   }
 
@@ -232,9 +260,9 @@ class Marcher {
     c.roughness = interval.pipe.roughness;
     c.temperature = temperature_at(well_.temperature, md, tvd);
     if (!(c.temperature > 0.0) || !std::isfinite(c.temperature)) {
-      stop(MarchOutcome::kBadValue, at_text(md, pressure_) +
-                                        "the temperature model gives " +
-                                        number_text(c.temperature) + " K");
+      stop(MarchOutcome::kBadValue,
+           at_text(md, pressure_) + "the temperature model gives " +
+               temperature_text(options_.text, c.temperature));
       return false;
     }
     return true;
@@ -263,8 +291,16 @@ class Marcher {
   int pressure_gone(double md_a, double md_b) {
     return stop(MarchOutcome::kPressureNotPositive,
                 "the pressure falls to zero or below between md " +
-                    number_text(md_a) + " and " + number_text(md_b) +
-                    " m: the well cannot carry this flow from this pressure");
+                    depth(md_a) + " and " + depth(md_b) +
+                    ": the well cannot carry this flow from this pressure");
+  }
+
+  [[nodiscard]] std::string depth(double md) const {
+    return depth_text(options_.text, md);
+  }
+  [[nodiscard]] std::string at_text(double md, double pressure) const {
+    return "at md " + depth(md) + ", pressure " +
+           pressure_text(options_.text, pressure) + ": ";
   }
 
   int stop(MarchOutcome outcome, std::string reason) {
@@ -312,7 +348,7 @@ MarchResult march(const MarchWell& well, KnownEnd known, double known_pressure,
   };
 
   const Node& first = from_node(0);
-  marcher.start_at(first.md, known_pressure);
+  marcher.start_at(first.md, first.tvd, known_pressure);
   if (!marcher.row(first.md, first.tvd, interval_at(0), first.kind, 0)) {
     return std::move(result);
   }
@@ -323,6 +359,7 @@ MarchResult march(const MarchWell& well, KnownEnd known, double known_pressure,
     const auto n = static_cast<double>(interval.steps);
     double md = a.md;
     double tvd = a.tvd;
+    int previous = 0;  // evaluations of the step that ended at (md, tvd)
     for (std::size_t s = 1; s <= interval.steps; ++s) {
       // From the step count, not a running sum, so the interval ends
       // exactly at its node.
@@ -331,9 +368,16 @@ MarchResult march(const MarchWell& well, KnownEnd known, double known_pressure,
       const double md_next = last ? b.md : a.md + (b.md - a.md) * f;
       const double tvd_next = last ? b.tvd : a.tvd + (b.tvd - a.tvd) * f;
       const int iterations = marcher.step(md, tvd, md_next, tvd_next, interval);
-      if (iterations == 0) return std::move(result);
+      if (iterations == 0) {
+        // Stopped inside the interval, past its last row.
+        if (s > 1 && !options.rows_at_step_ends) {
+          marcher.stop_row(md, tvd, interval, previous);
+        }
+        return std::move(result);
+      }
       md = md_next;
       tvd = tvd_next;
+      previous = iterations;
       const bool write = last || options.rows_at_step_ends;
       if (write &&
           !marcher.row(md, tvd, interval, last ? b.kind : RowKind::kStepEnd,

@@ -70,6 +70,17 @@ struct GradientResult {
 
 using GradientFunction = std::function<GradientResult(const PointConditions&)>;
 
+// How the march's reasons write the quantities they name. Each takes the
+// SI value and returns it with its unit; an empty one writes SI ("304.8
+// m", "1000000 Pa", "300 K"), so a report in other units passes its own
+// and every number of a reason is in the units the report uses.
+struct QuantityText {
+  std::function<std::string(double)> depth;            // m
+  std::function<std::string(double)> pressure;         // Pa, absolute
+  std::function<std::string(double)> pressure_change;  // Pa
+  std::function<std::string(double)> temperature;      // K
+};
+
 struct MarchOptions {
   // Longest step, m (100 ft): short enough that the second-order rule
   // is far more accurate than any correlation.
@@ -88,12 +99,14 @@ struct MarchOptions {
   // Refuse wells that would need more steps than this (a step far too
   // short for the well).
   std::size_t max_steps = 100'000;
+  QuantityText text;  // for the reasons
 };
 
 enum class RowKind {
   kSurveyStation,  // a station of the survey
   kPipeChange,     // the top or bottom of a pipe section between stations
-  kStepEnd,        // the end of a step inside an interval
+  kStepEnd,        // the end of a step inside an interval (also the
+                   // point a march stopped at inside one)
 };
 
 // One row of the result, at a point. The gradient, holdup, pattern and
@@ -127,13 +140,18 @@ enum class MarchOutcome {
 
 struct MarchResult {
   MarchOutcome outcome = MarchOutcome::kCompleted;
-  std::string reason;  // empty when completed, else where and why it stopped
+  // Empty when completed, else where and why it stopped, in the units of
+  // options.text.
+  std::string reason;
   // From the known end, in the order marched, up to the last point the
-  // march reached and could evaluate.
+  // march reached and could evaluate. A march that stops inside an
+  // interval ends with a row where it stopped (when it can evaluate that
+  // point), so the rows show how far it came.
   std::vector<MarchRow> rows;
   // The far end when completed (last_pressure is then the answer);
   // otherwise the last point whose pressure is known.
   double last_md = 0.0;         // m
+  double last_tvd = 0.0;        // m
   double last_pressure = 0.0;   // Pa
   std::size_t steps = 0;        // steps completed
   std::size_t evaluations = 0;  // calls of the gradient callback

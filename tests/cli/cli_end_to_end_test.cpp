@@ -281,7 +281,39 @@ INSTANTIATE_TEST_SUITE_P(
                     "--lib {mini} map --points 1",
                     1,
                     "",
-                    "map points per axis must be between 2 and 1000"}),
+                    "map points per axis must be between 2 and 1000"},
+        // dp = 100 / 0: no point has a result, and the status says so.
+        CommandCase{"map_points_without_a_result",
+                    {},
+                    "--lib {mini} map --diam 0 --points 4",
+                    2,
+                    "",
+                    "map: 16 points through LIN_3, 16 without a result"},
+        CommandCase{"calc_holdup_outside_the_range",
+                    {},
+                    "--lib {holdup} calc -c OVER_3",
+                    2,
+                    "error        3 the plug-in returned dp 984.2519685039371 "
+                    "and holdup 1.5 with ierr 0: a holdup outside 0 to 1\n",
+                    ""},
+        CommandCase{"batch_option_beside_its_column",
+                    {{"in.csv",
+                      "usl,usg,rol,rog,visl,visg,eps,sigma,diam,fi,p\n"
+                      "1,2,1000,10,1e-3,1e-5,0,0.07,0.1,10,2e5\n"}},
+                    "--lib {mini} batch in.csv --p 3e5 -o out.csv",
+                    0,
+                    "",
+                    "batch: warning: --p 3e+05 Pa is not used: column 11 ('p') "
+                    "gives p on every row\n"},
+        CommandCase{"well_step_option_too_short",
+                    {},
+                    "--lib {mini} traverse {examples}/field_well.case --step "
+                    "0.01",
+                    1,
+                    "",
+                    "pipecorr: error: --step 0.01 m (0.03280839895 ft) would "
+                    "take more than 100000 steps over the well's 10000 ft of "
+                    "md\n"}),
     [](const auto& entry) { return std::string(entry.param.name); });
 
 TEST(Batch, KeepsEveryRowAndMarksTheMalformedOnes) {

@@ -1,6 +1,6 @@
 // Runs the pipecorr program as a user does, in the current directory, with
-// {mini}, {ghost}, {nocat}, {hostile} and {examples} in the arguments
-// standing for the test plug-ins and the bundled examples.
+// {mini}, {ghost}, {nocat}, {hostile}, {holdup} and {examples} in the
+// arguments standing for the test plug-ins and the bundled examples.
 #pragma once
 
 #include <string>
@@ -13,11 +13,9 @@ namespace pipecorr::testing {
 
 inline std::string expand(std::string text) {
   const std::vector<std::pair<std::string, std::string>> names{
-      {"{mini}", MINI_PLUGIN},
-      {"{ghost}", MINI_PLUGIN_GHOST},
-      {"{nocat}", MINI_PLUGIN_NOCAT},
-      {"{hostile}", MINI_PLUGIN_HOSTILE},
-      {"{examples}", EXAMPLES_DIR}};
+      {"{mini}", MINI_PLUGIN},        {"{ghost}", MINI_PLUGIN_GHOST},
+      {"{nocat}", MINI_PLUGIN_NOCAT}, {"{hostile}", MINI_PLUGIN_HOSTILE},
+      {"{holdup}", HOLDUP_PLUGIN},    {"{examples}", EXAMPLES_DIR}};
   for (const auto& [key, value] : names) {
     for (auto at = text.find(key); at != std::string::npos;
          at = text.find(key)) {

@@ -5,6 +5,7 @@
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "jobs/batch_table.hpp"
@@ -109,6 +110,26 @@ TEST(CsvReader, NamesWhatItCannotRead) {
   }
 }
 
+// A record whose quoted cell holds line breaks (or a stray quote that
+// swallowed the lines after it) is placed by its first and last line.
+TEST(CsvReader, PlacesARecordByTheLinesItSpans) {
+  const std::vector<std::pair<std::string, std::vector<std::string>>> texts{
+      {"a,b\n\"one\ntwo\nthree\",c\nd\n", {"1", "2-4", "5"}},
+      // The last record's line break is not a line of its own.
+      {"h\n\"x\n\"\n", {"1", "2-3"}},
+      // Open to the end of the text: every line after the quote is in it.
+      {"h\nok\n\"stray,1\n2,3\n4,5\n", {"1", "2", "3-5"}},
+      {"h\n\"stray,1\n2,3", {"1", "2-3"}},
+      {"h\r\n\"a\r\nb\"x\r\nz", {"1", "2-3", "4"}},
+  };
+  for (const auto& [text, expected] : texts) {
+    CsvReader reader(text);
+    std::vector<std::string> places;
+    while (reader.next()) places.push_back(reader.place());
+    EXPECT_EQ(places, expected) << text;
+  }
+}
+
 // Whatever the writer quotes, the reader gives back unchanged.
 TEST(CsvRoundTrip, RandomCellsComeBackExactly) {
   std::mt19937 rng(11);
@@ -193,7 +214,22 @@ INSTANTIATE_TEST_SUITE_P(
                    "names column 'usl' twice"},
         HeaderCase{"wrong_unit_is_another_column",
                    "usl_ft_per_s,usg,rol,rog,visl,visg,eps,sigma,diam,fi,p",
-                   "lacks column 'usl'"}),
+                   "lacks column 'usl'"},
+        // Batch's own output read back: no second, stale copy of results.
+        HeaderCase{"own_output",
+                   "usl_m_per_s,usg_m_per_s,rol_kg_per_m3,rog_kg_per_m3,"
+                   "visl_Pa_s,visg_Pa_s,eps_m,sigma_N_per_m,diam_m,fi_deg,p_Pa,"
+                   "correlation,dp_Pa_per_m,holdup,id,pattern,ierr,errmsg",
+                   "header has column 'dp_Pa_per_m' (column 13), one of the "
+                   "results batch writes: the table looks like batch's own "
+                   "output"},
+        HeaderCase{"own_error_column",
+                   "usl,usg,rol,rog,visl,visg,eps,sigma,diam,fi,p,errmsg",
+                   "header has column 'errmsg' (column 12)"},
+        HeaderCase{"case_id_and_measured_holdup_are_the_tables_own",
+                   "id,usl,usg,rol,rog,visl,visg,eps,sigma,diam,fi,p,holdup,"
+                   "pattern",
+                   ""}),
     [](const auto& entry) { return std::string(entry.param.name); });
 
 TEST(BatchHeader, OutputNamesUnitsKeepsOtherColumnsInPlaceAndAddsTheRest) {
@@ -206,6 +242,25 @@ TEST(BatchHeader, OutputNamesUnitsKeepsOtherColumnsInPlaceAndAddsTheRest) {
             "id,usl_m_per_s,usg_m_per_s,rol_kg_per_m3,rog_kg_per_m3,visl_Pa_s,"
             "visg_Pa_s,eps_m,sigma_N_per_m,diam_m,fi_deg,\"a,b\",p_Pa,"
             "correlation,dp_Pa_per_m,holdup,id,pattern,ierr,errmsg\n");
+}
+
+TEST(BatchHeader, NamesEveryOptionAColumnMakesUnused) {
+  InputDefaults defaults{};
+  defaults[8] = 0.2;   // diam: the table has it
+  defaults[9] = 5.0;   // fi: the table has not
+  defaults[10] = 4e6;  // p: the table has it, with its unit
+  const auto cells =
+      cells_of("usl,usg,rol,rog,visl,visg,eps,sigma,diam,p_Pa,note");
+  const BatchLayout layout = parse_batch_header(cells, defaults);
+  EXPECT_EQ(unused_defaults(cells, layout, defaults),
+            (std::vector<std::string>{
+                "--diam 0.2 m is not used: column 9 ('diam') gives diam on "
+                "every row",
+                "--p 4e+06 Pa is not used: column 10 ('p_Pa') gives p on "
+                "every row"}));
+  defaults[8].reset();
+  defaults[10].reset();
+  EXPECT_TRUE(unused_defaults(cells, layout, defaults).empty());
 }
 
 struct RowCase {

@@ -141,6 +141,39 @@ TEST_F(TraverseWithTestPlugin, TheStepLimitHoldsWhateverTheProfile) {
   EXPECT_NO_THROW((void)run_traverse(lin_, pipe, 1e308, 2));
 }
 
+// At the ends of every range a case may give, whatever the other keys
+// hold, what the march derives (gas density, both velocities) is a finite
+// number, above zero where something flows, at the inlet: the correlation
+// is handed numbers, and the table shows them.
+TEST_F(TraverseWithTestPlugin, ExtremeCasesStillGiveFiniteInputs) {
+  const char* const extremes[] = {
+      // The largest gas velocity: most gas, least density, pressure, pipe.
+      "inlet_pressure = 1\nliquid_rate = 1e6\ngas_rate = 1e6\n"
+      "liquid_density = 1\nliquid_viscosity = 1e-7\nsurface_tension = 1e-6\n"
+      "gas_density = 1e-6\nreference_pressure = 1e9\ngas_viscosity = 1e-7\n"
+      "profile = p.csv\n",
+      // The densest gas and slowest flow.
+      "inlet_pressure = 1e9\nliquid_rate = 0\ngas_rate = 1e-12\n"
+      "liquid_density = 1e5\nliquid_viscosity = 1e6\nsurface_tension = 10\n"
+      "gas_density = 1e5\nreference_pressure = 1\ngas_viscosity = 1e6\n"
+      "profile = p.csv\n"};
+  for (const char* text : extremes) {
+    for (const double diameter : {1e-5, 1e8}) {
+      TraverseCase pipe = parse_case_text(text, "c.case");
+      pipe.profile = {{1.0, 0.0, diameter, 0.0}};
+      const auto traverse = run_traverse(lin_, pipe, 1.0);
+      ASSERT_FALSE(traverse.stations.empty());
+      const auto& inlet = traverse.stations.front();
+      for (const double value : {inlet.gas_density, inlet.usg, inlet.usl}) {
+        EXPECT_TRUE(std::isfinite(value)) << text << diameter;
+      }
+      EXPECT_GT(inlet.gas_density, 0.0) << text << diameter;
+      EXPECT_GT(inlet.usg, 0.0) << text << diameter;
+      EXPECT_EQ(inlet.usl > 0.0, pipe.liquid_rate > 0.0) << text << diameter;
+    }
+  }
+}
+
 // A finite but enormous gradient sends the pressure to infinity: the march
 // stops there instead of reporting an infinite outlet pressure.
 TEST(TraverseWithHostilePlugin, StopsWhenThePressureIsNoLongerFinite) {
@@ -212,7 +245,21 @@ INSTANTIATE_TEST_SUITE_P(
                  "p.csv:3: column 'inclination': 'flat' is not a number"},
         TextCase{"short_row",
                  "length,inclination,diameter,roughness\n10,0,0.1\n",
-                 "p.csv:2: expected 4 cells as in the header, found 3"}),
+                 "p.csv:2: expected 4 cells as in the header, found 3"},
+        TextCase{
+            "diameter_near_the_least_double",
+            "length,inclination,diameter,roughness\n10,0,1e-300,0\n",
+            "p.csv:2: diameter 1e-300 m is narrower than any pipe: at least "
+            "1e-05 m"},
+        TextCase{"longer_than_any_pipe",
+                 "length,inclination,diameter,roughness\n1e308,0,0.1,0\n",
+                 "p.csv:2: segment length 1e+308 m is longer than any pipe: at "
+                 "most 1e+07 m (10 000 km)"},
+        // A stray quote swallows lines: both ends are named.
+        TextCase{"stray_quote",
+                 "length,inclination,diameter,roughness\n10,0,0.1,\"0\n"
+                 "20,0,0.1,0\n30,0,0.1,0\"x\n",
+                 "p.csv:2-4: text follows a closing quote"}),
     [](const auto& entry) { return std::string(entry.param.name); });
 
 TEST(Profile, ReadsColumnsInAnyOrder) {
@@ -281,7 +328,39 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"repeated_key", "gas_rate = 1\ngas_rate = 2\n",
                  "c.case:2: key 'gas_rate' repeated (first on line 1)"},
         TextCase{"octal_looking", "inlet_pressure = 0x10\n",
-                 "c.case:1: key 'inlet_pressure': '0x10' is not a number"}),
+                 "c.case:1: key 'inlet_pressure': '0x10' is not a number"},
+        // Values a double holds that no pipe has: named with the key, in
+        // the case's (SI) units, before the march makes inf of them.
+        TextCase{"pressure_near_the_largest_double", "inlet_pressure = 1e308\n",
+                 "c.case:1: key 'inlet_pressure': 1e+308 Pa is outside 1 to "
+                 "1e+09 Pa, the range a pipeline case may give"},
+        TextCase{"rate_near_the_largest_double", "gas_rate = 1.7e308\n",
+                 "c.case:1: key 'gas_rate': 1.7e+308 kg/s is neither 0 nor "
+                 "within 1e-12 to 1e+06 kg/s, the range a pipeline case may "
+                 "give"},
+        TextCase{"rate_near_the_least_double", "liquid_rate = 1e-300\n",
+                 "c.case:1: key 'liquid_rate': 1e-300 kg/s is neither 0 nor "
+                 "within 1e-12 to 1e+06 kg/s, the range a pipeline case may "
+                 "give"},
+        TextCase{"density_near_the_least_double", "gas_density = 1e-308\n",
+                 "c.case:1: key 'gas_density': 1e-308 kg/m3 is outside 1e-06 "
+                 "to 1e+05 kg/m3, the range a pipeline case may give"},
+        TextCase{"viscosity_near_the_least_double",
+                 "liquid_viscosity = 4.9e-324\n",
+                 "c.case:1: key 'liquid_viscosity': 5e-324 Pa s is outside "
+                 "1e-07 to 1e+06 Pa s, the range a pipeline case may give"},
+        TextCase{"reference_pressure_near_the_least_double",
+                 "reference_pressure = 1e-308\n",
+                 "c.case:1: key 'reference_pressure': 1e-308 Pa is outside 1 "
+                 "to 1e+09 Pa, the range a pipeline case may give"},
+        // A field case that forgot its survey reads as a pipeline case: it
+        // is told what it lacks, not that its keys are unknown.
+        TextCase{"field_case_without_survey",
+                 "title = well\nliquid_rate = 1000 STB/d\nunits = field\n",
+                 "c.case:3: key 'units' is a field case's, but the case lacks "
+                 "'survey': a well names its survey CSV in 'survey = FILE' "
+                 "(without one the case reads as a pipeline case, which has no "
+                 "key 'units')"}),
     [](const auto& entry) { return std::string(entry.param.name); });
 
 // A '#' starts a comment only at the start of a line or after a blank.

@@ -362,6 +362,31 @@ TEST(WellCase, BadCasesNameTheFileTheLineAndTheKey) {
        {},
        "well.case:15: key 'step': the longest march step must be positive, "
        "got 0 ft"},
+      {{{"step", "0.01 ft"}},
+       {},
+       "well.case:15: key 'step': 0.01 ft would take more than 100000 steps "
+       "over the well's 6000 ft of md"},
+      // No step key: the default step is blamed on the well it cannot march.
+      {{},
+       {{"survey.csv", "md,inclination\n0,0\n20000000,0\n"}},
+       "well.case:2: key 'survey': the default longest step, 100 ft, would "
+       "take more than 100000 steps over the well's 20000000 ft of md: give a "
+       "longer one in 'step'"},
+      // The separator correction takes the gas gravity out of range: the
+      // separator is at fault, not the gas gravity the case gives.
+      {{{"separator_pressure", "1e-3 psia"}},
+       {},
+       "well.case:15: key 'separator_pressure': a separator at 0.001 psia and "
+       "60 °F corrects the gas gravity 0.75 out of the fluid correlations' "
+       "range: vasquez_beggs_separator_gravity: gas gravity out of range: "
+       "0.26542334938855627"},
+      {{{"separator_temperature", "1000 F"},
+        {"separator_pressure", "10000 psia"}},
+       {},
+       "well.case:16: key 'separator_pressure': a separator at 10000 psia and "
+       "1000 °F corrects the gas gravity 0.75 out of the fluid correlations' "
+       "range: vasquez_beggs_separator_gravity: gas gravity out of range: "
+       "3.8474024898092809"},
       {{{"lift_glrs", "100, 200"}},
        {},
        "well.case:15: key 'lift_glrs': belongs to the lift curves, which need "

@@ -283,3 +283,90 @@ TEST(March, RefusesWhatItCannotMarch) {
 }
 
 }  // namespace
+
+// A march that stops inside an interval keeps a row where it stopped, and
+// its reason speaks the caller's units. A vertical well of one 1000 m
+// interval marched up from 2.5 MPa at 10 kPa/m in 100 m steps reaches
+// 1.5 MPa at 900 m and 0.5 MPa at 800 m; the next step would end at
+// -0.5 MPa.
+struct StopPlaceCase {
+  std::string name;
+  GradientFunction gradient;
+  MarchOutcome outcome;
+  std::vector<double> row_mds;  // m
+  double last_md;               // m, where the pressure is last known
+  double last_pressure;         // Pa
+  std::string reason;
+};
+
+void PrintTo(const StopPlaceCase& c, std::ostream* os) { *os << c.name; }
+
+class MarchStopPlace : public ::testing::TestWithParam<StopPlaceCase> {};
+
+TEST_P(MarchStopPlace, KeepsTheStationItReachedAndSaysWhereInTheCallersUnits) {
+  const StopPlaceCase& c = GetParam();
+  const WellPath path =
+      build_path(std::vector<SurveyStation>{{0, 0, {}, {}}, {1000, 0, {}, {}}});
+  const PipeSections pipe = PipeSections::whole_well(0.1, 0.0);
+  const TemperatureModel temperature =
+      GeothermalTemperature::for_path(path, 300.0, 330.0);
+  MarchOptions options;
+  options.max_step = 100.0;
+  options.text.depth = [](double m) {
+    return std::to_string(std::lround(m / 0.3048)) + " ft";
+  };
+  options.text.pressure = [](double pa) {
+    return std::to_string(std::lround(pa / 1e3)) + " kPa";
+  };
+  const auto r = march({path, pipe, temperature}, KnownEnd::kBottomHole, 2.5e6,
+                       kProducer, c.gradient, options);
+  EXPECT_EQ(r.outcome, c.outcome);
+  EXPECT_EQ(r.reason, c.reason);
+  std::vector<double> mds;
+  for (const auto& row : r.rows) mds.push_back(row.md);
+  ASSERT_EQ(mds.size(), c.row_mds.size());
+  for (std::size_t k = 0; k < mds.size(); ++k) {
+    EXPECT_NEAR(mds[k], c.row_mds[k], 1e-9) << k;
+  }
+  EXPECT_NEAR(r.last_md, c.last_md, 1e-9);
+  EXPECT_NEAR(r.last_tvd, c.last_md, 1e-9);  // vertical
+  EXPECT_NEAR(r.last_pressure, c.last_pressure, 1e-6);
+  if (r.rows.size() == 2) {
+    EXPECT_EQ(r.rows[1].kind, RowKind::kStepEnd);
+    EXPECT_NEAR(r.rows[1].pressure, c.last_pressure, 1e-6);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    March, MarchStopPlace,
+    ::testing::Values(
+        // 800 m = 2625 ft, 700 m = 2297 ft.
+        StopPlaceCase{"PressureRunsOut",
+                      [](const PointConditions&) {
+                        return GradientResult{true, 1e4, 0, 0, "", {}};
+                      },
+                      MarchOutcome::kPressureNotPositive,
+                      {1000.0, 800.0},
+                      800.0,
+                      0.5e6,
+                      "the pressure falls to zero or below between md 2625 ft "
+                      "and 2297 ft: the well cannot carry this flow from this "
+                      "pressure"},
+        // Fails above 950 m: at the second step's midpoint (850 m = 2789
+        // ft, at the first guess's 1.5 - 0.5 = 1 MPa) and at 900 m, where
+        // the march stopped but no row can be made; the reason stays the
+        // midpoint's.
+        StopPlaceCase{"CallbackFailsBeyond",
+                      [](const PointConditions& c) {
+                        if (c.md < 950.0) {
+                          return GradientResult{false, 0, 0, 0, "no fluid", {}};
+                        }
+                        return GradientResult{true, 1e4, 0, 0, "", {}};
+                      },
+                      MarchOutcome::kCallbackFailed,
+                      {1000.0},
+                      900.0,
+                      1.5e6,
+                      "at md 2789 ft, pressure 1000 kPa: the gradient "
+                      "callback failed: no fluid"}),
+    [](const auto& row) { return row.param.name; });

@@ -1,5 +1,6 @@
 // `pipecorr batch`: a table of points. Exit 2 when any row failed in the
-// correlation or was malformed, with one summary line on standard error.
+// correlation or was malformed, with one summary line on standard error;
+// a warning there for each option the table's columns make unused.
 #include <cstdio>
 
 #include "commands.hpp"
@@ -48,10 +49,14 @@ class BatchCommand : public Command {
     };
     const std::string source = input_ == "-" ? "standard input" : input_;
     std::size_t listed = 0;
-    options_.malformed_row = [&](std::size_t line, std::string_view problem) {
+    options_.malformed_row = [&](std::string_view place,
+                                 std::string_view problem) {
       if (++listed > kListedProblems) return;
-      std::fprintf(stderr, "%s:%zu: %s\n", for_terminal(source).c_str(), line,
-                   for_terminal(problem).c_str());
+      std::fprintf(stderr, "%s:%s: %s\n", for_terminal(source).c_str(),
+                   std::string(place).c_str(), for_terminal(problem).c_str());
+    };
+    options_.warning = [](std::string_view text) {
+      std::fprintf(stderr, "batch: warning: %s\n", for_terminal(text).c_str());
     };
     const BatchSummary summary = run_batch(correlations, options_);
     bar.finish();

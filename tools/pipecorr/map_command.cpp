@@ -1,4 +1,5 @@
-// `pipecorr map`: the flow-pattern map for given fluids and pipe.
+// `pipecorr map`: the flow-pattern map for given fluids and pipe. Exit 2
+// when some grid points have no result, as batch does for failed rows.
 #include <cstdio>
 
 #include "commands.hpp"
@@ -41,7 +42,7 @@ class MapCommand : public Command {
                  "%s\n",
                  outcome.points, for_terminal(outcome.correlation).c_str(),
                  outcome.failed, for_terminal(svg_).c_str());
-    return kExitDone;
+    return outcome.failed == 0 ? kExitDone : kExitCorrelationFailed;
   }
 
  private:
