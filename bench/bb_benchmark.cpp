@@ -12,7 +12,7 @@
 #include "beggs_brill/Bb_2.hpp"
 #include "beggs_brill/Bb_3.hpp"
 #include "beggs_brill/proven_store.hpp"
-#include "host/boundary.hpp"
+#include "exports/boundary.hpp"
 #include "log/debug_log.hpp"
 
 namespace {
@@ -26,7 +26,7 @@ void call_bb_3(const Point& pt, double& dp, Evaluation e = Evaluation::kFast) {
   double xinfo = 0, holdup = 0;
   std::int32_t id = 0, iaux = 0, ierr = 0;
   char errmsg[150];
-  pipecorr::host::at_boundary([&] {
+  pipecorr::exports::at_boundary([&] {
     pipecorr::bb::bb_3(&xinfo, &in[0], &in[1], &in[2], &in[3], &in[4], &in[5],
                        &in[6], &in[7], &in[8], &in[9], &in[10], &dp, &holdup,
                        &id, &iaux, &ierr, errmsg, e);
@@ -38,7 +38,7 @@ void call_bb_2(const float (&in)[11], float& dp, Evaluation e) {
   float xinfo = 0, holdup = 0;
   std::int32_t id = 0, iaux = 0, ierr = 0;
   char errmsg[150];
-  pipecorr::host::at_boundary([&] {
+  pipecorr::exports::at_boundary([&] {
     pipecorr::bb::bb_2(&xinfo, &in[0], &in[1], &in[2], &in[3], &in[4], &in[5],
                        &in[6], &in[7], &in[8], &in[9], &in[10], &dp, &holdup,
                        &id, &iaux, &ierr, errmsg, e);

@@ -13,7 +13,7 @@
 #include "bb_points.hpp"
 #include "beggs_brill/Bb_3.hpp"
 #include "beggs_brill/proven_store.hpp"
-#include "host/boundary.hpp"
+#include "exports/boundary.hpp"
 #include "log/debug_log.hpp"
 
 namespace {
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     double xinfo = 0, dp = 0, holdup = 0;
     std::int32_t id = 0, iaux = 0, ierr = 0;
     char errmsg[150];
-    pipecorr::host::at_boundary([&] {
+    pipecorr::exports::at_boundary([&] {
       pipecorr::bb::bb_3(&xinfo, &in[0], &in[1], &in[2], &in[3], &in[4], &in[5],
                          &in[6], &in[7], &in[8], &in[9], &in[10], &dp, &holdup,
                          &id, &iaux, &ierr, errmsg, e);

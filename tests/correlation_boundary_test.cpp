@@ -7,12 +7,12 @@
 #include <string>
 
 #include "adapter/Orba_3.hpp"
-#include "host/correlation_boundary.hpp"
+#include "exports/correlation_boundary.hpp"
 #include "support/orba_scripted_engine.hpp"
 
 namespace {
 
-using pipecorr::host::correlation_at_boundary;
+using pipecorr::exports::correlation_at_boundary;
 
 // An engine that fails the way a foreign library might: by throwing.
 void TWPC20_CALL throwing_engine(std::int32_t*, std::int32_t*, double*, double*,
@@ -34,7 +34,7 @@ struct Outputs {
   std::int32_t id = 99, iaux = 99, ierr = 99;
   std::string errmsg = std::string(151, '#');
 
-  pipecorr::host::CorrelationOutputs<Real> view() {
+  pipecorr::exports::CorrelationOutputs<Real> view() {
     return {&dp, &holdup, &id, &iaux, &ierr, errmsg.data()};
   }
   void expect_internal_error() const {

@@ -5,12 +5,12 @@
 
 #include <cstdint>
 
-#include "host/boundary.hpp"
+#include "exports/boundary.hpp"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <xmmintrin.h>
 
-namespace pipecorr::host {
+namespace pipecorr::exports {
 namespace {
 
 constexpr unsigned kTrapsOfInterest =
@@ -135,7 +135,7 @@ TEST(HostWithX87Traps, UnmaskedX87SurvivesAndIsRestored) {
 #endif
 
 }  // namespace
-}  // namespace pipecorr::host
+}  // namespace pipecorr::exports
 
 #else
 TEST(Boundary, NotX86) { GTEST_SKIP() << "x86 floating-point state only"; }

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "host/catalogue.hpp"
-#include "host/corr_int.hpp"
-#include "host/identification.hpp"
+#include "exports/catalogue.hpp"
+#include "exports/corr_int.hpp"
+#include "exports/identification.hpp"
 #include "log/debug_log.hpp"
 #include "log/fixed_text.hpp"
 #include "support/work_dir.hpp"
 
-namespace pipecorr::host {
+namespace pipecorr::exports {
 namespace {
 
 using pipecorr::testing::read_file;
@@ -238,4 +238,4 @@ TEST_F(HostRoutines, IdentificationTracesOneLineEach) {
 }
 
 }  // namespace
-}  // namespace pipecorr::host
+}  // namespace pipecorr::exports

@@ -7,7 +7,7 @@
 
 #include "pipecorr/pipecorr.h"
 
-namespace pipecorr::host {
+namespace pipecorr::exports {
 
 struct CatalogueRow {
   std::string_view name;
@@ -32,4 +32,4 @@ void describe_correlations(char* names, std::int32_t* types, char* descriptions,
                            std::int32_t* link_info,
                            std::int32_t& lines) noexcept;
 
-}  // namespace pipecorr::host
+}  // namespace pipecorr::exports

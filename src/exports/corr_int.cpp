@@ -1,11 +1,11 @@
 // Run setup and cleanup: the only place the log switch changes.
-#include "host/corr_int.hpp"
+#include "exports/corr_int.hpp"
 
 #include <ctime>
 
 #include "log/debug_log.hpp"
 
-namespace pipecorr::host {
+namespace pipecorr::exports {
 namespace {
 
 Clock g_clock = &system_local_time;
@@ -60,4 +60,4 @@ void corr_int(int selector) noexcept {
   }
 }
 
-}  // namespace pipecorr::host
+}  // namespace pipecorr::exports

@@ -8,7 +8,7 @@
 #include <cfenv>
 #endif
 
-namespace pipecorr::host {
+namespace pipecorr::exports {
 
 // Saves the caller's floating-point control and status on construction,
 // masks every exception and selects round-to-nearest for the library's own
@@ -59,4 +59,4 @@ void at_boundary(Body&& body) noexcept {
   at_boundary(body, [] {});
 }
 
-}  // namespace pipecorr::host
+}  // namespace pipecorr::exports

@@ -3,13 +3,13 @@
 // about a third of a correlation call; the state that matters is much
 // smaller: MXCSR on x86-64, plus the x87 control and status words where the
 // maths library uses the x87 unit.
-#include "host/boundary.hpp"
+#include "exports/boundary.hpp"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <xmmintrin.h>
 #endif
 
-namespace pipecorr::host {
+namespace pipecorr::exports {
 
 #if defined(__x86_64__) || defined(__i386__)
 namespace {
@@ -103,4 +103,4 @@ FpEnvironmentGuard::~FpEnvironmentGuard() { std::fesetenv(&env_); }
 
 #endif
 
-}  // namespace pipecorr::host
+}  // namespace pipecorr::exports

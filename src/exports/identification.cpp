@@ -1,5 +1,5 @@
 // COPYRIGHT_I and COPYRIGHT_E: the identification lines.
-#include "host/identification.hpp"
+#include "exports/identification.hpp"
 
 #include <array>
 #include <string_view>
@@ -7,7 +7,7 @@
 #include "log/debug_log.hpp"
 #include "log/fixed_text.hpp"
 
-namespace pipecorr::host {
+namespace pipecorr::exports {
 namespace {
 
 using text::kLineLength;
@@ -42,4 +42,4 @@ void identify(Variant variant, char* lines, std::int32_t& count) noexcept {
   count = kIdentificationLines;
 }
 
-}  // namespace pipecorr::host
+}  // namespace pipecorr::exports

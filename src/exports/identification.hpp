@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace pipecorr::host {
+namespace pipecorr::exports {
 
 inline constexpr std::int32_t kIdentificationLines = 8;
 
@@ -12,4 +12,4 @@ enum class Variant { kVersion, kInterface };  // COPYRIGHT_I, COPYRIGHT_E
 // Fills eight 80-character lines and sets count to 8.
 void identify(Variant variant, char* lines, std::int32_t& count) noexcept;
 
-}  // namespace pipecorr::host
+}  // namespace pipecorr::exports

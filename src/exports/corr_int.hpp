@@ -1,7 +1,7 @@
 // Start and end of a host run: the log switch and the log header.
 #pragma once
 
-namespace pipecorr::host {
+namespace pipecorr::exports {
 
 struct LocalTime {
   int hour;
@@ -24,4 +24,4 @@ void corr_int(int selector) noexcept;
 inline void run_setup() noexcept { corr_int(2); }
 inline void run_cleanup() noexcept { corr_int(1); }
 
-}  // namespace pipecorr::host
+}  // namespace pipecorr::exports

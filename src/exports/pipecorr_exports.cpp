@@ -5,15 +5,15 @@
 #include "adapter/Orba_3.hpp"
 #include "beggs_brill/Bb_2.hpp"
 #include "beggs_brill/Bb_3.hpp"
-#include "host/boundary.hpp"
-#include "host/catalogue.hpp"
-#include "host/corr_int.hpp"
-#include "host/correlation_boundary.hpp"
-#include "host/identification.hpp"
+#include "exports/boundary.hpp"
+#include "exports/catalogue.hpp"
+#include "exports/corr_int.hpp"
+#include "exports/correlation_boundary.hpp"
+#include "exports/identification.hpp"
 #include "twpc20.h"
 
-using pipecorr::host::at_boundary;
-using pipecorr::host::correlation_at_boundary;
+using pipecorr::exports::at_boundary;
+using pipecorr::exports::correlation_at_boundary;
 
 extern "C" {
 
@@ -22,33 +22,33 @@ PIPECORR_API void PIPECORR_CALL DESCRIPTN_2(char* names, pipecorr_len,
                                             pipecorr_len, int32_t* link_info,
                                             int32_t* lines) {
   at_boundary([&] {
-    pipecorr::host::describe_correlations(names, types, descs, link_info,
-                                          *lines);
+    pipecorr::exports::describe_correlations(names, types, descs, link_info,
+                                             *lines);
   });
 }
 
 PIPECORR_API void PIPECORR_CALL COPYRIGHT_I(char* lines, pipecorr_len,
                                             int32_t* lines_out) {
   at_boundary([&] {
-    pipecorr::host::identify(pipecorr::host::Variant::kVersion, lines,
-                             *lines_out);
+    pipecorr::exports::identify(pipecorr::exports::Variant::kVersion, lines,
+                                *lines_out);
   });
 }
 
 PIPECORR_API void PIPECORR_CALL COPYRIGHT_E(char* lines, pipecorr_len,
                                             int32_t* lines_out) {
   at_boundary([&] {
-    pipecorr::host::identify(pipecorr::host::Variant::kInterface, lines,
-                             *lines_out);
+    pipecorr::exports::identify(pipecorr::exports::Variant::kInterface, lines,
+                                *lines_out);
   });
 }
 
 PIPECORR_API void PIPECORR_CALL CORR_INT_SETUP() {
-  at_boundary([] { pipecorr::host::run_setup(); });
+  at_boundary([] { pipecorr::exports::run_setup(); });
 }
 
 PIPECORR_API void PIPECORR_CALL CORR_INT_CLEANUP() {
-  at_boundary([] { pipecorr::host::run_cleanup(); });
+  at_boundary([] { pipecorr::exports::run_cleanup(); });
 }
 
 PIPECORR_API void PIPECORR_CALL

@@ -1,10 +1,10 @@
 // DESCRIPTN_2: the correlations this plug-in offers.
-#include "host/catalogue.hpp"
+#include "exports/catalogue.hpp"
 
 #include "log/debug_log.hpp"
 #include "log/fixed_text.hpp"
 
-namespace pipecorr::host {
+namespace pipecorr::exports {
 
 using text::kDescriptionLength;
 using text::kNameLength;
@@ -46,4 +46,4 @@ void describe_correlations(char* names, std::int32_t* types, char* descriptions,
   });
 }
 
-}  // namespace pipecorr::host
+}  // namespace pipecorr::exports

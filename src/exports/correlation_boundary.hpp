@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "host/boundary.hpp"
+#include "exports/boundary.hpp"
 #include "log/fixed_text.hpp"
 #include "pipecorr/pipecorr.h"
 
-namespace pipecorr::host {
+namespace pipecorr::exports {
 
 inline constexpr std::string_view kInternalErrorReason = "internal error";
 
@@ -43,4 +43,4 @@ void correlation_at_boundary(const CorrelationOutputs<Real>& out,
   at_boundary(body, [&out]() noexcept { write_internal_error(out); });
 }
 
-}  // namespace pipecorr::host
+}  // namespace pipecorr::exports
