@@ -6,7 +6,7 @@
 #include <new>
 #include <string>
 
-#include "adapter/Orba_3.hpp"
+#include "adapter/orba_adapter.hpp"
 #include "exports/correlation_boundary.hpp"
 #include "support/orba_scripted_engine.hpp"
 

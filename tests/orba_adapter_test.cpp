@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "adapter/Orba_3.hpp"
+#include "adapter/orba_adapter.hpp"
 #include "adapter/pattern_code.hpp"
 #include "support/orba_scripted_engine.hpp"
 

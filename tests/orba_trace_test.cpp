@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "adapter/Orba_3.hpp"
+#include "adapter/orba_adapter.hpp"
 #include "log/debug_log.hpp"
 #include "support/orba_scripted_engine.hpp"
 #include "support/work_dir.hpp"

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "adapter/orba_adapter.hpp"
 #include "adapter/orba_trace.hpp"
 #include "adapter/pattern_code.hpp"
 #include "log/fixed_text.hpp"
+#include "twpc20.h"
 
 namespace pipecorr::orba {
 namespace {
@@ -116,6 +118,17 @@ void orba_3(Engine engine, double* xinfo, const double* usl, const double* usg,
   } else {
     text::put_message(errmsg, text::kFailureHead, r.reason);
   }
+}
+
+void orba_3(double* xinfo, const double* usl, const double* usg,
+            const double* rol, const double* rog, const double* visl,
+            const double* visg, const double* eps, const double* sigma,
+            const double* diam, const double* fi, const double* p, double* dp,
+            double* holdup, std::int32_t* id, std::int32_t* iaux,
+            std::int32_t* ierr, char* errmsg) {
+  // The one place the plug-in binds the imported engine routine.
+  orba_3(&TWPC20, xinfo, usl, usg, rol, rog, visl, visg, eps, sigma, diam, fi,
+         p, dp, holdup, id, iaux, ierr, errmsg);
 }
 
 }  // namespace pipecorr::orba

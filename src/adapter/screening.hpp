@@ -3,9 +3,21 @@
 
 #include <optional>
 
-#include "adapter/engine_call.hpp"
-
 namespace pipecorr::orba {
+
+// Screened flow conditions, in the host's units.
+struct ScreenedInputs {
+  double usl;
+  double usg;
+  double rol;
+  double rog;
+  double visl;
+  double visg;
+  double sigma;
+  double diam;
+  double fi;
+  double eps;
+};
 
 // The host's argument list, in its order.
 struct HostInputs {

@@ -10,7 +10,6 @@
 #include "exports/corr_int.hpp"
 #include "exports/correlation_boundary.hpp"
 #include "exports/identification.hpp"
-#include "twpc20.h"
 
 using pipecorr::exports::at_boundary;
 using pipecorr::exports::correlation_at_boundary;
@@ -82,9 +81,8 @@ ORBA_3(double* xinfo, const double* usl, const double* usg, const double* rol,
        const double* fi, const double* p, double* dp, double* holdup,
        int32_t* id, int32_t* iaux, int32_t* ierr, char* errmsg, pipecorr_len) {
   correlation_at_boundary<double>({dp, holdup, id, iaux, ierr, errmsg}, [&] {
-    pipecorr::orba::orba_3(&TWPC20, xinfo, usl, usg, rol, rog, visl, visg, eps,
-                           sigma, diam, fi, p, dp, holdup, id, iaux, ierr,
-                           errmsg);
+    pipecorr::orba::orba_3(xinfo, usl, usg, rol, rog, visl, visg, eps, sigma,
+                           diam, fi, p, dp, holdup, id, iaux, ierr, errmsg);
   });
 }
 
