@@ -12,6 +12,7 @@
 #include "adapter/engine_call.hpp"
 #include "adapter/pattern_code.hpp"
 #include "adapter/screening.hpp"
+#include "entry/results.hpp"
 
 namespace pipecorr::orba {
 
@@ -25,14 +26,8 @@ inline constexpr double kXinfoMarker = static_cast<double>(2.1f);
 static_assert(kXinfoMarker == PIPECORR_XINFO_ORBA);
 static_assert(kVecoutLength == PIPECORR_ENGINE_VECTOR_LEN);
 
-struct Results {
-  double dp = 0.0;
-  double holdup = 0.0;
-  std::int32_t id = kNoPatternCode;
-  std::int32_t iaux = 0;
-  std::int32_t ierr = 0;
-  std::string_view reason;  // after the failure head; empty on success
-};
+using entry::Results;
+static_assert(Results{}.id == kNoPatternCode);
 
 // Whether xinfo(1) asks for all 70 engine outputs.
 bool requests_vecout(double xinfo1) noexcept;

@@ -3,6 +3,8 @@
 
 #include <optional>
 
+#include "entry/host_inputs.hpp"
+
 namespace pipecorr::orba {
 
 // Screened flow conditions, in the host's units.
@@ -19,20 +21,9 @@ struct ScreenedInputs {
   double eps;
 };
 
-// The host's argument list, in its order.
-struct HostInputs {
-  double usl;
-  double usg;
-  double rol;
-  double rog;
-  double visl;
-  double visg;
-  double eps;
-  double sigma;
-  double diam;
-  double fi;
-  double p;  // traced only: the engine takes no pressure
-};
+// The host's argument list; its pressure is traced only: the engine takes
+// none.
+using entry::HostInputs;
 
 struct Range {
   double lower;

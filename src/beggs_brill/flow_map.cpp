@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "beggs_brill/Bbi.hpp"
+#include "beggs_brill/field_inputs.hpp"
 #include "beggs_brill/float_exp.hpp"
 #include "beggs_brill/float_log.hpp"
 #include "beggs_brill/float_sin.hpp"
