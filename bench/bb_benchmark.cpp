@@ -89,7 +89,8 @@ PIPECORR_BOTH_PATHS(BM_BB_2, bridge, pipecorr::bench::kBridge);
 // With the log on every call opens, appends and closes the file seven
 // times (entry, core, friction and exit blocks).
 void BM_BB_3_LogOn(benchmark::State& state) {
-  const char* name = pipecorr::dbg::kFileName;
+  const char* name = "usercorr.dbg";
+  pipecorr::dbg::use_file_name(name);
   std::FILE* f = std::fopen(name, "wb");
   if (f == nullptr) {
     state.SkipWithError("cannot create the log file");

@@ -315,15 +315,18 @@ TEST(Entry, BothPrecisionsAgreeOnFloatInputs) {
 class LoggedCall : public ::testing::Test {
  protected:
   void SetUp() override {
-    pipecorr::testing::write_file(pipecorr::dbg::kFileName, "");
+    pipecorr::testing::write_file(kLogFile, "");
     saved_ = pipecorr::dbg::log_switch;
+    pipecorr::dbg::use_file_name(kLogFile);
     pipecorr::dbg::log_switch = pipecorr::dbg::kSwitchOn;
   }
-  void TearDown() override { pipecorr::dbg::log_switch = saved_; }
-
-  static std::string log() {
-    return pipecorr::testing::read_file(pipecorr::dbg::kFileName);
+  void TearDown() override {
+    pipecorr::dbg::log_switch = saved_;
+    pipecorr::dbg::use_file_name(nullptr);
   }
+
+  static constexpr const char* kLogFile = "usercorr.dbg";
+  static std::string log() { return pipecorr::testing::read_file(kLogFile); }
 
  private:
   pipecorr::testing::ScopedWorkDir dir_;

@@ -18,6 +18,9 @@ using pipecorr::testing::read_file;
 using pipecorr::testing::ScopedWorkDir;
 using pipecorr::testing::write_file;
 
+// The log layer serves every plug-in: the file is the one a run setup names.
+constexpr const char* kFileName = "plugin_under_test.dbg";
+
 struct RecordCase {
   const char* name;
   std::function<void(Block&)> write;
@@ -93,10 +96,41 @@ TEST(FormattedRecords, TimeStampThenEmptyLine) {
 
 class TraceBlock : public ::testing::Test {
  protected:
-  void SetUp() override { log_switch = 0; }
-  void TearDown() override { log_switch = 0; }
+  void SetUp() override {
+    log_switch = 0;
+    use_file_name(kFileName);
+  }
+  void TearDown() override {
+    log_switch = 0;
+    use_file_name(nullptr);
+  }
   ScopedWorkDir dir_;
 };
+
+TEST_F(TraceBlock, WritesOnlyTheNamedFile) {
+  write_file(kFileName, "");
+  write_file("usercorr.dbg", "another plug-in's log\r\n");
+  log_switch = kSwitchOn;
+  trace([](Block& b) { b.record(" mine"); });
+  rewrite_log(" replaced\r\n");
+  EXPECT_EQ(read_file(kFileName), " replaced\r\n");
+  EXPECT_EQ(read_file("usercorr.dbg"), "another plug-in's log\r\n");
+  use_file_name("usercorr.dbg");
+  trace([](Block& b) { b.record(" theirs"); });
+  EXPECT_EQ(read_file("usercorr.dbg"), "another plug-in's log\r\n  theirs\r\n");
+  EXPECT_EQ(read_file(kFileName), " replaced\r\n");
+}
+
+TEST_F(TraceBlock, UnnamedLogOpensNothing) {
+  use_file_name(nullptr);
+  EXPECT_STREQ(file_name(), "");
+  write_file("usercorr.dbg", "untouched");
+  log_switch = kSwitchOn;
+  EXPECT_FALSE(log_file_exists());
+  trace([](Block& b) { b.record(" lost"); });
+  rewrite_log(" lost\r\n");
+  EXPECT_EQ(read_file("usercorr.dbg"), "untouched");
+}
 
 TEST_F(TraceBlock, OffFormatsNothing) {
   write_file(kFileName, "");

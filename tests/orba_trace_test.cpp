@@ -41,12 +41,16 @@ class OrbaTrace : public ::testing::Test {
   void SetUp() override {
     write_file("usercorr.dbg", "");
     saved_switch_ = pipecorr::dbg::log_switch;
+    pipecorr::dbg::use_file_name("usercorr.dbg");
     pipecorr::dbg::log_switch = pipecorr::dbg::kSwitchOn;
     engine_script = EngineScript{};
     engine_script.writes = {
         {1, 0.25}, {2, 10.0}, {3, 20.0}, {4, 30.0}, {55, 4.0}};
   }
-  void TearDown() override { pipecorr::dbg::log_switch = saved_switch_; }
+  void TearDown() override {
+    pipecorr::dbg::log_switch = saved_switch_;
+    pipecorr::dbg::use_file_name(nullptr);
+  }
 
   std::string log() const { return read_file(dir_.path() / "usercorr.dbg"); }
 

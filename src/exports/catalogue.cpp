@@ -1,4 +1,4 @@
-// DESCRIPTN_2: the correlations this plug-in offers.
+// DESCRIPTN_2: the correlations a plug-in offers.
 #include "exports/catalogue.hpp"
 
 #include "log/debug_log.hpp"
@@ -10,13 +10,14 @@ using text::kDescriptionLength;
 using text::kNameLength;
 using text::put_fixed;
 
-void describe_correlations(char* names, std::int32_t* types, char* descriptions,
+void describe_correlations(std::span<const CatalogueRow> rows, char* names,
+                           std::int32_t* types, char* descriptions,
                            std::int32_t* link_info,
                            std::int32_t& lines) noexcept {
   dbg::trace([](dbg::Block& b) { b.record(" Entering DESCRIPTN_2"); });
 
   std::size_t row = 0;
-  for (const CatalogueRow& entry : kCatalogue) {
+  for (const CatalogueRow& entry : rows) {
     put_fixed(names + row * kNameLength, kNameLength, entry.name);
     types[row] = entry.type;
     put_fixed(descriptions + row * kDescriptionLength, kDescriptionLength,
@@ -24,7 +25,7 @@ void describe_correlations(char* names, std::int32_t* types, char* descriptions,
     link_info[row] = entry.link_info;
     ++row;
   }
-  lines = static_cast<std::int32_t>(kCatalogue.size());
+  lines = static_cast<std::int32_t>(rows.size());
 
   // The listing shows the host's arrays as they now hold the answer.
   dbg::trace([&](dbg::Block& b) {

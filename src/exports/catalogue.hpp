@@ -1,8 +1,9 @@
-// The catalogue of correlations a host asks for before it calls one.
+// The catalogue of correlations a host asks for before it calls one. The
+// rows are the plug-in's own; filling the host's arrays is shared.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "pipecorr/pipecorr.h"
@@ -16,19 +17,14 @@ struct CatalogueRow {
   // 2: single-precision argument list, 3: double-precision argument list.
   std::int32_t link_info;
 };
-
-inline constexpr std::array<CatalogueRow, 3> kCatalogue{{
-    {"BB_2", 1, "Beggs & Brill Revised from USERDLL", PIPECORR_LINK_SINGLE},
-    {"BB_3", 1, "real*8 Beggs & Brill Revised from USERDLL",
-     PIPECORR_LINK_DOUBLE},
-    {"ORBA_3", 1, "32-bit ORBA Correlation", PIPECORR_LINK_DOUBLE},
-}};
 static_assert(PIPECORR_LINK_SINGLE == 2 && PIPECORR_LINK_DOUBLE == 3,
               "link info equals the numeric suffix of the entry's name");
 
-// Fills the first three elements of each array (names 40 and descriptions
-// 80 characters each, blank-padded) and sets lines to 3.
-void describe_correlations(char* names, std::int32_t* types, char* descriptions,
+// Fills the first rows.size() elements of each array (names 40 and
+// descriptions 80 characters each, blank-padded) and sets lines to the
+// number of rows.
+void describe_correlations(std::span<const CatalogueRow> rows, char* names,
+                           std::int32_t* types, char* descriptions,
                            std::int32_t* link_info,
                            std::int32_t& lines) noexcept;
 

@@ -10,7 +10,8 @@ namespace {
 
 Clock g_clock = &system_local_time;
 
-void setup() noexcept {
+void setup(const char* log_file_name) noexcept {
+  dbg::use_file_name(log_file_name);
   dbg::log_switch = dbg::kSwitchOff;
   if (!dbg::log_file_exists()) return;
   dbg::log_switch = dbg::kSwitchOn;
@@ -52,11 +53,11 @@ void set_clock(Clock clock) noexcept {
   g_clock = clock != nullptr ? clock : &system_local_time;
 }
 
-void corr_int(int selector) noexcept {
+void corr_int(int selector, const char* log_file_name) noexcept {
   if (selector == 1) {
     cleanup();
   } else {
-    setup();
+    setup(log_file_name);
   }
 }
 

@@ -1,18 +1,17 @@
-// The export layer: each export adapts the host's arguments, runs the
-// routine behind the floating-point guard and returns. No physics here.
+// libpipecorr's export table: each export adapts the host's arguments and
+// runs the routine behind the floating-point guard. No physics here.
 #include "pipecorr/pipecorr.h"
 
 #include "adapter/Orba_3.hpp"
 #include "beggs_brill/Bb_2.hpp"
 #include "beggs_brill/Bb_3.hpp"
-#include "exports/boundary.hpp"
-#include "exports/catalogue.hpp"
-#include "exports/corr_int.hpp"
 #include "exports/correlation_boundary.hpp"
-#include "exports/identification.hpp"
+#include "exports/pipecorr_plugin.hpp"
+#include "exports/plugin.hpp"
 
-using pipecorr::exports::at_boundary;
 using pipecorr::exports::correlation_at_boundary;
+using pipecorr::exports::Variant;
+using pipecorr::exports::libpipecorr::kPlugin;
 
 extern "C" {
 
@@ -20,34 +19,26 @@ PIPECORR_API void PIPECORR_CALL DESCRIPTN_2(char* names, pipecorr_len,
                                             int32_t* types, char* descs,
                                             pipecorr_len, int32_t* link_info,
                                             int32_t* lines) {
-  at_boundary([&] {
-    pipecorr::exports::describe_correlations(names, types, descs, link_info,
-                                             *lines);
-  });
+  pipecorr::exports::descriptn_2(kPlugin, names, types, descs, link_info,
+                                 lines);
 }
 
 PIPECORR_API void PIPECORR_CALL COPYRIGHT_I(char* lines, pipecorr_len,
                                             int32_t* lines_out) {
-  at_boundary([&] {
-    pipecorr::exports::identify(pipecorr::exports::Variant::kVersion, lines,
-                                *lines_out);
-  });
+  pipecorr::exports::copyright(kPlugin, Variant::kVersion, lines, lines_out);
 }
 
 PIPECORR_API void PIPECORR_CALL COPYRIGHT_E(char* lines, pipecorr_len,
                                             int32_t* lines_out) {
-  at_boundary([&] {
-    pipecorr::exports::identify(pipecorr::exports::Variant::kInterface, lines,
-                                *lines_out);
-  });
+  pipecorr::exports::copyright(kPlugin, Variant::kInterface, lines, lines_out);
 }
 
 PIPECORR_API void PIPECORR_CALL CORR_INT_SETUP() {
-  at_boundary([] { pipecorr::exports::run_setup(); });
+  pipecorr::exports::corr_int_setup(kPlugin);
 }
 
 PIPECORR_API void PIPECORR_CALL CORR_INT_CLEANUP() {
-  at_boundary([] { pipecorr::exports::run_cleanup(); });
+  pipecorr::exports::corr_int_cleanup();
 }
 
 PIPECORR_API void PIPECORR_CALL

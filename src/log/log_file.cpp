@@ -24,7 +24,7 @@ namespace {
 int open_existing(bool truncate) noexcept {
   // Binary: the records carry their own CR LF; no conversion may add one.
   const int flags = _O_WRONLY | _O_BINARY | (truncate ? _O_TRUNC : _O_APPEND);
-  return _open(kFileName, flags);
+  return _open(file_name(), flags);
 }
 
 void write_all(int fd, std::string_view text) noexcept {
@@ -48,7 +48,7 @@ int open_existing(bool truncate) noexcept {
       O_WRONLY | O_CLOEXEC | O_NONBLOCK | (truncate ? O_TRUNC : O_APPEND);
   int fd;
   do {
-    fd = ::open(kFileName, flags);
+    fd = ::open(file_name(), flags);
   } while (fd < 0 && errno == EINTR);
   return fd;
 }
@@ -87,9 +87,9 @@ void rewrite_log(std::string_view text) noexcept { write_existing(text, true); }
 
 bool log_file_exists() noexcept {
 #if defined(_WIN32)
-  return _access(kFileName, 0) == 0;
+  return _access(file_name(), 0) == 0;
 #else
-  return ::access(kFileName, F_OK) == 0;
+  return ::access(file_name(), F_OK) == 0;
 #endif
 }
 
