@@ -1,6 +1,6 @@
 // Cost of one Beggs & Brill call through the export path (the floating-point
 // guard around the entry), per flow pattern and per friction piece, with
-// the log off, on the fast and on the exact path (the same bits), and of a
+// the log off, on the fast and on the plain path (the same bits), and of a
 // call that writes its trace.
 #include <benchmark/benchmark.h>
 
@@ -69,7 +69,7 @@ void BM_BB_2(benchmark::State& state, const Point& pt, Evaluation e) {
 // Each case on both paths, one after the other, so that both figures come
 // from the same state of the machine.
 #define PIPECORR_BOTH_PATHS(entry, name, point)                      \
-  BENCHMARK_CAPTURE(entry, name##_exact, point, Evaluation::kExact); \
+  BENCHMARK_CAPTURE(entry, name##_plain, point, Evaluation::kPlain); \
   BENCHMARK_CAPTURE(entry, name##_fast, point, Evaluation::kFast)
 
 PIPECORR_BOTH_PATHS(BM_BB_3, segregated, pipecorr::bench::kSegregated);

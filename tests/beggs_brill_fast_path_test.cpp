@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         RoundingCase{"SubnormalFloatRange", 0x1p-140, 0.0, false},
         RoundingCase{"LargestFloat", double{FLT_MAX}, 10.0, true},
         RoundingCase{"OverflowThreshold", kOverflowThreshold, 0.0, false},
-        // Past the threshold the present store gives infinity, and so does
+        // Past the threshold the plain store gives infinity, and so does
         // the proof.
         RoundingCase{"JustPastOverflowThreshold",
                      ulps_away(kOverflowThreshold, 8), 4.0, true},
@@ -155,38 +155,38 @@ TEST(UlpsFromAbsolute, CountsTheBoundInUlpsOfTheValue) {
 }
 
 TEST(StoreFast, RunsThePresentFormulaExactlyWhenNotProven) {
-  int present_runs = 0;
-  const auto present = [&] {
-    ++present_runs;
+  int plain_runs = 0;
+  const auto plain = [&] {
+    ++plain_runs;
     return 42.0f;
   };
   const std::uint64_t before = pipecorr::bb::fallbacks_in_this_thread();
-  EXPECT_EQ(pipecorr::bb::store_fast(1.0, 8.0, present), 1.0f);
-  EXPECT_EQ(present_runs, 0);
-  EXPECT_EQ(pipecorr::bb::store_fast(kMidAboveOne, 0.0, present), 42.0f);
-  EXPECT_EQ(pipecorr::bb::store_fast(0.0, 0.0, present), 42.0f);
-  EXPECT_EQ(pipecorr::bb::store_fast(1.0, pipecorr::bb::kNotProven, present),
+  EXPECT_EQ(pipecorr::bb::store_fast(1.0, 8.0, plain), 1.0f);
+  EXPECT_EQ(plain_runs, 0);
+  EXPECT_EQ(pipecorr::bb::store_fast(kMidAboveOne, 0.0, plain), 42.0f);
+  EXPECT_EQ(pipecorr::bb::store_fast(0.0, 0.0, plain), 42.0f);
+  EXPECT_EQ(pipecorr::bb::store_fast(1.0, pipecorr::bb::kNotProven, plain),
             42.0f);
-  EXPECT_EQ(present_runs, 3);
+  EXPECT_EQ(plain_runs, 3);
   EXPECT_EQ(pipecorr::bb::fallbacks_in_this_thread() - before, 3u);
 }
 
-// The bridge's start at Re = 4000 is a constant: the present formula's
+// The bridge's start at Re = 4000 is a constant: the plain formula's
 // float on this platform, and the float of the value in long double.
 TEST(ColebrookStart, AtFourThousandIsThePresentFloat) {
   using pipecorr::bb::Evaluation;
   const float fast = pipecorr::bb::colebrook_start(4000.0f, Evaluation::kFast);
-  const float present =
-      pipecorr::bb::colebrook_start(4000.0f, Evaluation::kExact);
+  const float plain =
+      pipecorr::bb::colebrook_start(4000.0f, Evaluation::kPlain);
   EXPECT_EQ(std::bit_cast<std::uint32_t>(fast),
-            std::bit_cast<std::uint32_t>(present));
+            std::bit_cast<std::uint32_t>(plain));
   const long double exact =
       static_cast<long double>(0.0056f) +
       0.5L / std::pow(4000.0L, static_cast<long double>(0.32f));
   EXPECT_EQ(fast, static_cast<float>(exact));
   // Elsewhere the fast start is computed, and proven, too.
   EXPECT_EQ(pipecorr::bb::colebrook_start(4001.0f, Evaluation::kFast),
-            pipecorr::bb::colebrook_start(4001.0f, Evaluation::kExact));
+            pipecorr::bb::colebrook_start(4001.0f, Evaluation::kPlain));
 }
 
 // The inline functions against the long double ones (64-bit significand on

@@ -1,4 +1,4 @@
-// The fast path against the exact path on random points: every stored
+// The fast path against the plain path on random points: every stored
 // quantity, step by step, must have the same bits. Both precisions: half of
 // the points come as single-precision host values (BB_2), half as double
 // (BB_3).
@@ -75,18 +75,18 @@ HostInputs in_single_precision(HostInputs h) {
 // Differences per quantity, by name.
 class Tally {
  public:
-  void same(const char* name, float exact, float fast) {
-    if (std::bit_cast<std::uint32_t>(exact) !=
+  void same(const char* name, float plain, float fast) {
+    if (std::bit_cast<std::uint32_t>(plain) !=
         std::bit_cast<std::uint32_t>(fast)) {
       if (differences_[name]++ == 0) {
-        std::printf("first difference in %s: exact %a, fast %a\n", name,
-                    static_cast<double>(exact), static_cast<double>(fast));
+        std::printf("first difference in %s: plain %a, fast %a\n", name,
+                    static_cast<double>(plain), static_cast<double>(fast));
       }
     }
     ++compared_;
   }
-  void same(const char* name, std::int32_t exact, std::int32_t fast) {
-    same(name, std::bit_cast<float>(exact), std::bit_cast<float>(fast));
+  void same(const char* name, std::int32_t plain, std::int32_t fast) {
+    same(name, std::bit_cast<float>(plain), std::bit_cast<float>(fast));
   }
   [[nodiscard]] long total() const {
     long sum = 0;
@@ -103,21 +103,21 @@ class Tally {
 // Every stage on both paths, fed from the same stored values.
 void compare_stages(const FieldInputs& in, Tally& t) {
   using pipecorr::bb::map_quantities;
-  const auto mx = map_quantities(in.vsl, in.vsg, in.pidft, Evaluation::kExact);
+  const auto mx = map_quantities(in.vsl, in.vsg, in.pidft, Evaluation::kPlain);
   const auto mf = map_quantities(in.vsl, in.vsg, in.pidft, Evaluation::kFast);
   t.same("L1", mx.l1, mf.l1);
   t.same("L2", mx.l2, mf.l2);
   t.same("L3", mx.l3, mf.l3);
   t.same("L4", mx.l4, mf.l4);
   // The core's map: the same pattern, and every boundary it stored (the
-  // others NaN) the exact one; a transition point has L2 and L3.
+  // others NaN) the plain one; a transition point has L2 and L3.
   const auto mp =
       pipecorr::bb::map_point(in.vsl, in.vsg, in.pidft, Evaluation::kFast);
   t.same("map_point pattern", pipecorr::bb::flow_pattern(mx), mp.pattern);
-  const float exact_l[] = {mx.l1, mx.l2, mx.l3, mx.l4};
+  const float plain_l[] = {mx.l1, mx.l2, mx.l3, mx.l4};
   const float stored_l[] = {mp.map.l1, mp.map.l2, mp.map.l3, mp.map.l4};
   for (int k = 0; k < 4; ++k) {
-    if (!std::isnan(stored_l[k])) t.same("stored L", exact_l[k], stored_l[k]);
+    if (!std::isnan(stored_l[k])) t.same("stored L", plain_l[k], stored_l[k]);
   }
   if (mp.pattern == pipecorr::bb::kTransition) {
     t.same("transition L2", mx.l2, mp.map.l2);
@@ -126,14 +126,14 @@ void compare_stages(const FieldInputs& in, Tally& t) {
   const std::int32_t pattern = pipecorr::bb::flow_pattern(mx);
   t.same("pattern", pattern, pipecorr::bb::flow_pattern(mf));
   const auto slope = pipecorr::bb::slope_of(in.vsl, in.dl, in.stenl, in.arad);
-  const auto cx = pipecorr::bb::correction_of(slope, Evaluation::kExact);
+  const auto cx = pipecorr::bb::correction_of(slope, Evaluation::kPlain);
   const auto cf = pipecorr::bb::correction_of(slope, Evaluation::kFast);
   t.same("s", cx.s, cf.s);
   t.same("NLV", cx.nlv, cf.nlv);
   if (in.vsl > 0.0f) {
     for (const bool intermittent : {false, true}) {
       const auto hx = pipecorr::bb::inclined_holdup(mx, slope, intermittent,
-                                                    Evaluation::kExact);
+                                                    Evaluation::kPlain);
       const auto hf = pipecorr::bb::inclined_holdup(mf, slope, intermittent,
                                                     Evaluation::kFast);
       t.same("hl0", hx.hl0, hf.hl0);
@@ -144,26 +144,26 @@ void compare_stages(const FieldInputs& in, Tally& t) {
   }
   if (pattern == pipecorr::bb::kUndefinedRegime) return;
   const float hl =
-      pipecorr::bb::liquid_holdup(pattern, mx, slope, Evaluation::kExact);
+      pipecorr::bb::liquid_holdup(pattern, mx, slope, Evaluation::kPlain);
   t.same("holdup", hl,
          pipecorr::bb::liquid_holdup(pattern, mf, slope, Evaluation::kFast));
   const auto mix = pipecorr::bb::mixture_of(in, hl);
   float fn_x = 0.0f;
   float fn_f = 0.0f;
-  pipecorr::bb::MOODY_q(mix.renum, mix.rruff, fn_x, Evaluation::kExact);
+  pipecorr::bb::MOODY_q(mix.renum, mix.rruff, fn_x, Evaluation::kPlain);
   pipecorr::bb::MOODY_q(mix.renum, mix.rruff, fn_f, Evaluation::kFast);
   t.same("Moody factor", fn_x, fn_f);
   t.same("elevation gradient",
-         pipecorr::bb::elevation_gradient(in, mix, Evaluation::kExact),
+         pipecorr::bb::elevation_gradient(in, mix, Evaluation::kPlain),
          pipecorr::bb::elevation_gradient(in, mix, Evaluation::kFast));
-  t.same("S", pipecorr::bb::slip_exponent(mix.lambda, hl, Evaluation::kExact),
+  t.same("S", pipecorr::bb::slip_exponent(mix.lambda, hl, Evaluation::kPlain),
          pipecorr::bb::slip_exponent(mix.lambda, hl, Evaluation::kFast));
   float ftp_x = 0.0f;
   float ftp_f = 0.0f;
   float ratio_x = 0.0f;
   float ratio_f = 0.0f;
   pipecorr::bb::FRNBB_q(mix.renum, mix.rruff, mix.lambda, hl, ftp_x, ratio_x,
-                        Evaluation::kExact);
+                        Evaluation::kPlain);
   pipecorr::bb::FRNBB_q(mix.renum, mix.rruff, mix.lambda, hl, ftp_f, ratio_f,
                         Evaluation::kFast);
   t.same("ftp", ftp_x, ftp_f);
@@ -183,7 +183,7 @@ TEST(SideBySide, EveryStoredQuantityHasTheSameBits) {
     const std::string_view problem = pipecorr::bb::range_problem(host, in);
 
     const pipecorr::bb::Outcome x =
-        pipecorr::bb::BBi(in, problem, Evaluation::kExact);
+        pipecorr::bb::BBi(in, problem, Evaluation::kPlain);
     const std::uint64_t before = pipecorr::bb::fallbacks_in_this_thread();
     const pipecorr::bb::Outcome f =
         pipecorr::bb::BBi(in, problem, Evaluation::kFast);

@@ -53,43 +53,43 @@ constexpr InclinationCoefficients kDownhill =
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // kExponentLimit = 700: exponents t = y ln x below this size keep every
-// power, product and quotient of the present formulas and the fast exp
+// power, product and quotient of the plain formulas and the fast exp
 // inside the normal double range (e^700 < 2^1010), where the relative
 // bounds hold.
 
-// The present formulas: the fallback of the fast forms and the exact path.
+// The plain formulas: the fallback of the fast forms and the plain path.
 
-float present_l1(double lambda) noexcept {
+float plain_l1(double lambda) noexcept {
   return store(wide(316.0f) * std::pow(lambda, wide(0.302f)));
 }
 // The boundaries with negative exponents divide by the positive power.
-float present_l2(double lambda) noexcept {
+float plain_l2(double lambda) noexcept {
   return store(wide(0.0009252f) / std::pow(lambda, wide(2.4684f)));
 }
-float present_l3(double lambda) noexcept {
+float plain_l3(double lambda) noexcept {
   return store(wide(0.1f) / std::pow(lambda, wide(1.4516f)));
 }
-float present_l4(double lambda) noexcept {
+float plain_l4(double lambda) noexcept {
   return store(wide(0.5f) / std::pow(lambda, wide(6.738f)));
 }
 
-float present_horizontal(const MapQuantities& map,
-                         const HorizontalCoefficients& k) noexcept {
+float plain_horizontal(const MapQuantities& map,
+                       const HorizontalCoefficients& k) noexcept {
   return store(wide(k.a) * std::pow(wide(map.lambda), wide(k.b)) /
                std::pow(wide(map.nfr), wide(k.c)));
 }
 
-float present_nlv(const Slope& slope) noexcept {
+float plain_nlv(const Slope& slope) noexcept {
   return store(wide(1.938f) * wide(slope.vsl) *
                std::pow(wide(slope.dl) / wide(slope.stenl), wide(0.25f)));
 }
 
-double present_shape(float s) noexcept {
+double plain_shape(float s) noexcept {
   return wide(s) - wide(0.333f) * std::pow(wide(s), wide(3.0f));
 }
 
-float present_inclination(const MapQuantities& m, float nlv,
-                          const InclinationCoefficients& k) noexcept {
+float plain_inclination(const MapQuantities& m, float nlv,
+                        const InclinationCoefficients& k) noexcept {
   const double lambda = wide(m.lambda);
   return store((wide(1.0f) - lambda) *
                std::log(wide(k.d) * std::pow(lambda, wide(k.e)) *
@@ -97,8 +97,8 @@ float present_inclination(const MapQuantities& m, float nlv,
                         std::pow(wide(m.nfr), wide(k.g))));
 }
 
-float present_psi(float c, float s) noexcept {
-  return store(wide(1.0f) + wide(c) * present_shape(s));
+float plain_psi(float c, float s) noexcept {
+  return store(wide(1.0f) + wide(c) * plain_shape(s));
 }
 
 // The fast forms, each with its bound.
@@ -110,21 +110,21 @@ float present_psi(float c, float s) noexcept {
 //   into a value off by d (1 + d) (d < 2^-40 here), exp_inline adds
 //   kExpInlineError; c rounds by 1:
 //     fast     product_error(t, y) + kExpInlineError + 1
-//     present  2 E_pow(t) + 1       (c * pow(x, y) or c / pow(x, -y))
+//     plain  2 E_pow(t) + 1       (c * pow(x, y) or c / pow(x, -y))
 // that is (5 + 2 kGrowthPerUnit) |t| + 3 |y| + kExpInlineError
 // + 2 kGrowthBase + 2. A finite positive float has |ln x| <= 149 ln 2 <
 // 103.3, so |t| stays below kExponentLimit for every |y| up to 6.77 (the
 // largest exponent here is 6.738); x = 0 or infinity gives an infinite t
 // and bound, which the test rejects.
-template <typename Present>
-float scaled_power(float c, float y, double log_x, Present&& present) noexcept {
+template <typename Plain>
+float scaled_power(float c, float y, double log_x, Plain&& plain) noexcept {
   const GrowingBound bound =
       growing_bound(5.0 + 2.0 * accuracy::kGrowthPerUnit,
                     3.0 * std::fabs(wide(y)) + kExpInlineError +
                         2.0 * accuracy::kGrowthBase + 2.0);
   const double t = wide(y) * log_x;
   const double fast = wide(c) * exp_inline(t);
-  return store_fast(fast, bound.at(std::fabs(t)), present);
+  return store_fast(fast, bound.at(std::fabs(t)), plain);
 }
 
 // a lambda^b / NFR^c. Fast: a * exp(b ln lambda - c ln NFR). With
@@ -133,7 +133,7 @@ float scaled_power(float c, float y, double log_x, Present&& present) noexcept {
 // rounding, |t| <= |t1| + |t2|):
 //   fast     product_error(t1, b) + product_error(t2, c) + |t|
 //            + kExpInlineError + 1
-//   present  2 E_pow(t1) + 2 E_pow(t2) + 2
+//   plain  2 E_pow(t1) + 2 E_pow(t2) + 2
 // that is at most (6 + 2 kGrowthPerUnit) (|t1| + |t2|) + 3 (|b| + |c|)
 // + kExpInlineError + 4 kGrowthBase + 3. lambda and NFR are floats, lambda
 // in (0, 1]: |t1| + |t2| < 0.59 * 103.3 + 0.09 * 103.3, far inside
@@ -149,7 +149,7 @@ float fast_horizontal(const MapQuantities& map,
   const double t2 = wide(k.c) * map.log_nfr;
   const double fast = wide(k.a) * exp_inline(t1 - t2);
   return store_fast(fast, bound.at(std::fabs(t1) + std::fabs(t2)),
-                    [&] { return present_horizontal(map, k); });
+                    [&] { return plain_horizontal(map, k); });
 }
 
 // The horizontal holdup of a pattern, limited to [lambda, 1].
@@ -157,25 +157,25 @@ float horizontal_holdup(const MapQuantities& map,
                         const HorizontalCoefficients& k,
                         Evaluation e) noexcept {
   float hl0 = 0.0f;
-  if (e == Evaluation::kExact) {
-    hl0 = present_horizontal(map, k);
+  if (e == Evaluation::kPlain) {
+    hl0 = plain_horizontal(map, k);
   } else if (map.lambda != 0.0f) {
     hl0 = fast_horizontal(map, k);
   } else if (map.nfr > 0.0f) {
     // No liquid: a lambda^b = a * 0 is +0 exactly (pow(+-0, b) for b > 0
     // and not an odd integer), and a positive NFR, also an infinite one,
-    // has a positive NFR^c: the present quotient is +0. (NFR = 0 would make
-    // it 0/0, which the present formula keeps.)
+    // has a positive NFR^c: the plain quotient is +0. (NFR = 0 would make
+    // it 0/0, which the plain formula keeps.)
     hl0 = 0.0f;
   } else {
-    hl0 = present_horizontal(map, k);
+    hl0 = plain_horizontal(map, k);
   }
   if (hl0 > 1.0f) hl0 = 1.0f;
   if (hl0 < map.lambda) hl0 = map.lambda;
   return hl0;
 }
 
-// Exponents below this size keep the present product
+// Exponents below this size keep the plain product
 // d lambda^e NLV^f NFR^g and every partial product of it normal.
 constexpr double kFactorLimit = 200.0;
 
@@ -189,7 +189,7 @@ constexpr double kFactorLimit = 200.0;
 //            (ln d rounded once; each product as in scaled_power; three
 //            additions, each within u of a partial sum no larger than T;
 //            1 - lambda and the last product within u each)
-//   present  (1 - lambda)(rho + 2 E_log |S|) + 2 |C|
+//   plain  (1 - lambda)(rho + 2 E_log |S|) + 2 |C|
 //            (the product is off by rho = 2 (E_pow(t1) + E_pow(t2)
 //            + E_pow(t3)) + 3 relative, which the logarithm turns into as
 //            much absolute error, and adds its own 2 E_log |S|)
@@ -199,8 +199,8 @@ constexpr double kFactorLimit = 200.0;
 float fast_inclination(const MapQuantities& m, const Correction& corr,
                        const InclinationCoefficients& k) noexcept {
   // Liquid only: C is 0 times the logarithm, a zero whose sign (kept in C)
-  // comes from the present form.
-  if (m.lambda == 1.0f) return present_inclination(m, corr.nlv, k);
+  // comes from the plain form.
+  if (m.lambda == 1.0f) return plain_inclination(m, corr.nlv, k);
   const double t1 = wide(k.e) * m.log_lambda;
   const double t2 = wide(k.f) * corr.log_nlv;
   const double t3 = wide(k.g) * m.log_nfr;
@@ -212,7 +212,7 @@ float fast_inclination(const MapQuantities& m, const Correction& corr,
   // (NaN fails here too).
   if (!(size < kFactorLimit)) {
     return store_fast(fast, kNotProven,
-                      [&] { return present_inclination(m, corr.nlv, k); });
+                      [&] { return plain_inclination(m, corr.nlv, k); });
   }
   constexpr double kPerSize = 8.0 + 2.0 * accuracy::kGrowthPerUnit;
   constexpr double kFixed = 6.0 * accuracy::kGrowthBase + 3.0;
@@ -221,7 +221,7 @@ float fast_inclination(const MapQuantities& m, const Correction& corr,
                   (k.fixed_units + kFixed)) +
       4.0 * std::fabs(fast);
   return store_fast(fast, ulps_from_absolute(units, fast),
-                    [&] { return present_inclination(m, corr.nlv, k); });
+                    [&] { return plain_inclination(m, corr.nlv, k); });
 }
 
 // psi = 1 + c shape. The two paths' shapes lie shape_spread apart (units
@@ -235,24 +235,24 @@ float fast_psi(float c, const Correction& corr) noexcept {
       ulps_from_absolute(std::fabs(wide(c)) * corr.shape_spread +
                              2.0 * std::fabs(product) + 2.0 * std::fabs(fast),
                          fast);
-  return store_fast(fast, bound, [&] { return present_psi(c, corr.s); });
+  return store_fast(fast, bound, [&] { return plain_psi(c, corr.s); });
 }
 
 // s = sin(1.8 arad). The argument, a product of two floats, is exact.
-// Fast: sin_inline, within kSinInlineError; the present sin within
+// Fast: sin_inline, within kSinInlineError; the plain sin within
 // 2 kSinUlps. Relative, in units u:
-//   fast kSinInlineError, present 2 kSinUlps
+//   fast kSinInlineError, plain 2 kSinUlps
 // A horizontal pipe gives sin(+-0) = +-0 exactly on both paths.
 float fast_sine_of_slope(float arad) noexcept {
   constexpr double kBound =
       ulps_from_relative(kSinInlineError + 2.0 * accuracy::kSinUlps);
   const double x = wide(1.8f) * wide(arad);
-  const auto present = [&] { return store(std::sin(x)); };
+  const auto plain = [&] { return store(std::sin(x)); };
   if (x == 0.0) return store(x);
-  // Beyond the inline range (steeper than about 95 degrees) the present
+  // Beyond the inline range (steeper than about 95 degrees) the plain
   // form runs; not counted as a fallback.
-  if (!(std::fabs(x) <= kSinInlineLimit)) return present();
-  return store_fast(sin_inline(x), kBound, present);
+  if (!(std::fabs(x) <= kSinInlineLimit)) return plain();
+  return store_fast(sin_inline(x), kBound, plain);
 }
 
 }  // namespace
@@ -271,13 +271,13 @@ MapQuantities map_base(float vsl, float vsg, float pidft) noexcept {
   return m;
 }
 
-// The four boundaries by the present formulas.
-void present_boundaries(MapQuantities& m) noexcept {
+// The four boundaries by the plain formulas.
+void plain_boundaries(MapQuantities& m) noexcept {
   const double lambda = wide(m.lambda);
-  m.l1 = present_l1(lambda);
-  m.l2 = present_l2(lambda);
-  m.l3 = present_l3(lambda);
-  m.l4 = present_l4(lambda);
+  m.l1 = plain_l1(lambda);
+  m.l2 = plain_l2(lambda);
+  m.l3 = plain_l3(lambda);
+  m.l4 = plain_l4(lambda);
 }
 
 // The fast boundaries, each stored when asked for, from the shared
@@ -291,19 +291,19 @@ class FastBoundaries {
   }
   float l1() noexcept {
     return m_.l1 = scaled_power(316.0f, 0.302f, m_.log_lambda,
-                                [&] { return present_l1(lambda_); });
+                                [&] { return plain_l1(lambda_); });
   }
   float l2() noexcept {
     return m_.l2 = scaled_power(0.0009252f, -2.4684f, m_.log_lambda,
-                                [&] { return present_l2(lambda_); });
+                                [&] { return plain_l2(lambda_); });
   }
   float l3() noexcept {
     return m_.l3 = scaled_power(0.1f, -1.4516f, m_.log_lambda,
-                                [&] { return present_l3(lambda_); });
+                                [&] { return plain_l3(lambda_); });
   }
   float l4() noexcept {
     return m_.l4 = scaled_power(0.5f, -6.738f, m_.log_lambda,
-                                [&] { return present_l4(lambda_); });
+                                [&] { return plain_l4(lambda_); });
   }
 
  private:
@@ -317,7 +317,7 @@ class FastBoundaries {
 // 6000 u (< 7e-13) of the exact difference: each logarithm within
 // u (4 * 103.3 + 3) (both are of floats), y times it (|y| <= 6.738) and
 // the sums rounding within u of terms below 800. The stored boundary, the
-// float of the present value (itself within 100 u relative of the exact
+// float of the plain value (itself within 100 u relative of the exact
 // one), lies within 2^-24 + 100 u < 6e-8 of the exact one in the
 // logarithm: all boundaries are normal floats or, L3 and L4 for a tiny
 // lambda, infinity, which only an NFR below them (d < 0) can meet. So
@@ -339,9 +339,9 @@ MapQuantities map_quantities(float vsl, float vsg, float pidft,
                              Evaluation e) noexcept {
   MapQuantities m = map_base(vsl, vsg, pidft);
   // No liquid: the powers of zero are exact (0 and infinity), so is the
-  // present form, and no logarithm is needed.
-  if (e == Evaluation::kExact || m.lambda == 0.0f) {
-    present_boundaries(m);
+  // plain form, and no logarithm is needed.
+  if (e == Evaluation::kPlain || m.lambda == 0.0f) {
+    plain_boundaries(m);
     return m;
   }
   FastBoundaries b(m);
@@ -426,14 +426,14 @@ MapPoint map_point(float vsl, float vsg, float pidft, Evaluation e) noexcept {
   if (e == Evaluation::kFast && lambda == 0.0f) {
     // No liquid: only L1 is read, and pow(+-0, 0.302) is +0 exactly (as
     // every C maths library defines pow(+-0, y) for y > 0 and not an odd
-    // integer), so the present formula stores 316 * 0 = +0.
+    // integer), so the plain formula stores 316 * 0 = +0.
     m.l1 = 0.0f;
     p.pattern = flow_pattern(m);
     return p;
   }
-  if (e == Evaluation::kExact ||
+  if (e == Evaluation::kPlain ||
       !(lambda > 0.0f && nfr > 0.0f && nfr <= FLT_MAX)) {
-    present_boundaries(m);
+    plain_boundaries(m);
     p.pattern = flow_pattern(m);
     return p;
   }
@@ -487,10 +487,10 @@ Slope slope_of(float vsl, float dl, float stenl, float arad) noexcept {
 
 Correction correction_of(const Slope& slope, Evaluation e) noexcept {
   Correction r;
-  if (e == Evaluation::kExact) {
+  if (e == Evaluation::kPlain) {
     r.s = store(std::sin(wide(1.8f) * wide(slope.arad)));
-    r.nlv = present_nlv(slope);
-    r.shape = present_shape(r.s);
+    r.nlv = plain_nlv(slope);
+    r.shape = plain_shape(r.s);
     r.log_nlv = kNaN;
     r.shape_spread = kNaN;
     return r;
@@ -501,19 +501,19 @@ Correction correction_of(const Slope& slope, Evaluation e) noexcept {
   // is exact (two floats), and the last product rounds by u on either path.
   // Two positive floats make q at most 2^277 and at least 2^-277, so
   // |t| = |0.25 ln q| < 48. Relative, in units u:
-  //   fast 2.5, present 2 E_pow(48) + 1
+  //   fast 2.5, plain 2 E_pow(48) + 1
   constexpr double kNlvBound =
       ulps_from_relative(2.5 + 2.0 * pow_ulps(0.25 * 277.0 * kLn2Above) + 1.0);
   const double q = wide(slope.dl) / wide(slope.stenl);
   const double nlv_fast =
       wide(1.938f) * wide(slope.vsl) * std::sqrt(std::sqrt(q));
   // No liquid: NLV is 0 exactly, which the relative bound cannot prove.
-  r.nlv = slope.vsl == 0.0f ? present_nlv(slope)
+  r.nlv = slope.vsl == 0.0f ? plain_nlv(slope)
                             : store_fast(nlv_fast, kNlvBound,
-                                         [&] { return present_nlv(slope); });
+                                         [&] { return plain_nlv(slope); });
   r.log_nlv = log_of_float(r.nlv);
   // s - 0.333 s^3. Fast: s^3 = (s s) s, within u of the exact cube (the
-  // square of a float is exact); the present pow(s, 3) within 2 E_pow(t),
+  // square of a float is exact); the plain pow(s, 3) within 2 E_pow(t),
   // t = 3 ln |s|, and |s| >= 2^-149 bounds |t| by 3 * 149 ln 2. On either
   // path 0.333 s^3 and the difference round by u. Absolute, in units u:
   //   |0.333 s^3| (1 + 2 E_pow(310) + 2) + 2 |shape|
@@ -539,7 +539,7 @@ float inclination_coefficient(const MapQuantities& m, const Correction& corr,
                               const InclinationCoefficients& k,
                               Evaluation e) noexcept {
   const float c = e == Evaluation::kFast ? fast_inclination(m, corr, k)
-                                         : present_inclination(m, corr.nlv, k);
+                                         : plain_inclination(m, corr.nlv, k);
   return c < 0.0f ? 0.0f : c;
 }
 
@@ -549,7 +549,7 @@ InclinedHoldup corrected_holdup(const MapQuantities& m,
   InclinedHoldup r;
   r.hl0 = horizontal_holdup(m, flat, e);
   r.c = c;
-  r.psi = e == Evaluation::kFast ? fast_psi(c, corr) : present_psi(c, corr.s);
+  r.psi = e == Evaluation::kFast ? fast_psi(c, corr) : plain_psi(c, corr.s);
   r.hl = store(wide(r.hl0) * wide(r.psi));
   const float lower = store(wide(0.2f) * wide(m.lambda));
   if (r.hl < lower) r.hl = lower;

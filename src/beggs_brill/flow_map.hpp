@@ -18,7 +18,7 @@ struct MapQuantities {
   float l3 = 0.0f;
   float l4 = 0.0f;
   // ln lambda and ln NFR of the stored values above, which the fast forms
-  // of the map and the holdup share; NaN on the exact path and without
+  // of the map and the holdup share; NaN on the plain path and without
   // liquid. They belong to the values map_quantities stored: a copy whose
   // lambda or NFR is edited must not be handed to the holdup.
   double log_lambda = 0.0;
@@ -35,7 +35,7 @@ std::int32_t flow_pattern(const MapQuantities& map) noexcept;
 // flow_pattern finds. The fast path decides the rules' comparisons from
 // ln NFR and ln lambda where it can (see flow_map.cpp) and stores only the
 // boundaries it had to compute, and L2 and L3 of a transition point, which
-// its weight reads; the others are NaN. The exact path stores all four.
+// its weight reads; the others are NaN. The plain path stores all four.
 struct MapPoint {
   MapQuantities map;
   std::int32_t pattern = -1;
@@ -86,9 +86,9 @@ struct Correction {
   float s = 0.0f;
   double shape = 0.0;
   // Fast path: ln NLV, shared by both rows of a transition point (NaN on
-  // the exact path).
+  // the plain path).
   double log_nlv = 0.0;
-  // Fast path: how far this shape and the present one may lie apart, in
+  // Fast path: how far this shape and the plain one may lie apart, in
   // units u = 2^-53.
   double shape_spread = 0.0;
 };
