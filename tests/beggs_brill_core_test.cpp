@@ -12,6 +12,7 @@
 #include "beggs_brill/flow_map.hpp"
 #include "beggs_brill/friction.hpp"
 #include "beggs_brill/gradient.hpp"
+#include "beggs_brill/holdup.hpp"
 #include "beggs_brill_rounding.hpp"
 
 namespace {

@@ -9,12 +9,17 @@
 
 #include "beggs_brill/Bbi.hpp"
 #include "beggs_brill/flow_map.hpp"
+#include "beggs_brill/holdup.hpp"
 #include "beggs_brill_rounding.hpp"
 
 namespace {
 
 using pipecorr::bb::flow_pattern;
 using pipecorr::bb::inclined_holdup;
+using pipecorr::bb::kL1;
+using pipecorr::bb::kL2;
+using pipecorr::bb::kL3;
+using pipecorr::bb::kL4;
 using pipecorr::bb::liquid_holdup;
 using pipecorr::bb::map_quantities;
 using pipecorr::bb::MapQuantities;
@@ -50,10 +55,10 @@ TEST_P(MapExamples, PatternAndHoldup) {
   const MapQuantities m = map_quantities(c.vsl, c.vsg, c.pidft);
   EXPECT_EQ(flow_pattern(m), c.pattern);
   expect_quote("NFR", m.nfr, c.nfr);
-  expect_quote("L1", m.l1, c.l1);
-  expect_quote("L2", m.l2, c.l2);
-  expect_quote("L3", m.l3, c.l3);
-  expect_quote("L4", m.l4, c.l4);
+  expect_quote("L1", m.l[kL1], c.l1);
+  expect_quote("L2", m.l[kL2], c.l2);
+  expect_quote("L3", m.l[kL3], c.l3);
+  expect_quote("L4", m.l[kL4], c.l4);
   const auto slope = slope_of(c.vsl, c.dl, c.stenl, c.arad);
   expect_quote("hl", liquid_holdup(c.pattern, m, slope), c.hl);
 }
@@ -268,16 +273,16 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TransitionWeight, WorkedExampleAndEnds) {
   MapQuantities m = map_quantities(0.2f, 1.8f, 0.125f);
   EXPECT_TRUE(rounds_to(transition_weight(m), 0.7174, 4));
-  m.nfr = m.l2;
+  m.nfr = m.l[kL2];
   EXPECT_EQ(transition_weight(m), 1.0f);
-  m.nfr = m.l3;
+  m.nfr = m.l[kL3];
   EXPECT_EQ(transition_weight(m), 0.0f);
 }
 
 TEST(TransitionWeight, BoundariesThatMeetGiveTheSegregatedEnd) {
   MapQuantities m = map_quantities(0.2f, 1.8f, 0.125f);
-  m.l3 = m.l2;
-  m.nfr = m.l2;
+  m.l[kL3] = m.l[kL2];
+  m.nfr = m.l[kL2];
   EXPECT_EQ(transition_weight(m), 1.0f);
 }
 
@@ -286,10 +291,10 @@ TEST(TransitionWeight, BoundariesStayApartAboveTheLowerLimit) {
   // from the single 0.01 upwards L3 - L2 stays clearly positive.
   const MapQuantities m = map_quantities(1, 99, 0.5f);
   ASSERT_EQ(m.lambda, 0.01f);
-  EXPECT_GT(m.l3 - m.l2, 0.01f);
+  EXPECT_GT(m.l[kL3] - m.l[kL2], 0.01f);
   const MapQuantities below = map_quantities(0.99f, 99.01f, 0.5f);
   EXPECT_LT(below.lambda, 0.01f);
-  EXPECT_LT(below.l3, below.l2);
+  EXPECT_LT(below.l[kL3], below.l[kL2]);
 }
 
 // Ties on the boundaries, set exactly on the stored values.
@@ -305,8 +310,7 @@ class BoundaryTies : public ::testing::TestWithParam<TieCase> {};
 TEST_P(BoundaryTies, OrderAndSenseDecide) {
   const TieCase& t = GetParam();
   MapQuantities m = map_quantities(t.lambda_vsl, 1.0f - t.lambda_vsl, 1.0f);
-  const float bounds[] = {m.l1, m.l2, m.l3, m.l4};
-  m.nfr = bounds[t.boundary - 1];
+  m.nfr = m.l[static_cast<std::size_t>(t.boundary - 1)];
   EXPECT_EQ(flow_pattern(m), t.pattern);
 }
 
@@ -337,7 +341,7 @@ TEST(MapPoint, DecidesAsTheRulesAcrossEveryBoundary) {
     const MapQuantities unit =
         map_quantities(vsl, vsg, 1.0f, Evaluation::kPlain);
     ASSERT_EQ(unit.vm, 1.0f);
-    for (const float boundary : {unit.l1, unit.l2, unit.l3, unit.l4}) {
+    for (const float boundary : unit.l) {
       float pidft =
           static_cast<float>(1.0 / (32.174 * static_cast<double>(boundary)));
       for (int step = 0; step < 20; ++step) pidft = std::nextafter(pidft, 0.0f);
@@ -347,7 +351,7 @@ TEST(MapPoint, DecidesAsTheRulesAcrossEveryBoundary) {
         const auto fast = pipecorr::bb::map_point(vsl, vsg, pidft);
         EXPECT_EQ(fast.pattern, flow_pattern(plain))
             << vsl << " " << std::hexfloat << pidft;
-        for (const float l : {plain.l1, plain.l2, plain.l3, plain.l4}) {
+        for (const float l : plain.l) {
           ties += plain.nfr == l;
         }
         pidft = std::nextafter(pidft, 1.0f);
@@ -362,7 +366,7 @@ TEST(Map, BelowLowerLimitOnlySegregatedOrDistributed) {
     MapQuantities m = map_quantities(0.005f, 0.995f, 1.0f);
     m.nfr = nfr;
     const std::int32_t expected =
-        nfr < m.l1 ? pipecorr::bb::kSegregated : pipecorr::bb::kDistributed;
+        nfr < m.l[kL1] ? pipecorr::bb::kSegregated : pipecorr::bb::kDistributed;
     EXPECT_EQ(flow_pattern(m), expected) << "NFR " << nfr;
   }
 }
@@ -380,7 +384,7 @@ TEST(Map, LimitsOfTheFractionsAreExactFloats) {
   // One float below each limit falls on the lower side.
   MapQuantities below = map_quantities(2, 3, 0.5f);
   below.lambda = std::nextafter(0.4f, 0.0f);
-  below.nfr = below.l4;  // would be intermittent at lambda >= 0.4
+  below.nfr = below.l[kL4];  // would be intermittent at lambda >= 0.4
   EXPECT_NE(flow_pattern(below), pipecorr::bb::kTransition);
 }
 

@@ -24,6 +24,7 @@
 #include "beggs_brill/flow_map.hpp"
 #include "beggs_brill/friction.hpp"
 #include "beggs_brill/gradient.hpp"
+#include "beggs_brill/holdup.hpp"
 #include "beggs_brill/proven_store.hpp"
 
 namespace {
@@ -31,6 +32,10 @@ namespace {
 using pipecorr::bb::Evaluation;
 using pipecorr::bb::FieldInputs;
 using pipecorr::bb::HostInputs;
+using pipecorr::bb::kL1;
+using pipecorr::bb::kL2;
+using pipecorr::bb::kL3;
+using pipecorr::bb::kL4;
 
 long g_points = 1000000;
 
@@ -105,23 +110,21 @@ void compare_stages(const FieldInputs& in, Tally& t) {
   using pipecorr::bb::map_quantities;
   const auto mx = map_quantities(in.vsl, in.vsg, in.pidft, Evaluation::kPlain);
   const auto mf = map_quantities(in.vsl, in.vsg, in.pidft, Evaluation::kFast);
-  t.same("L1", mx.l1, mf.l1);
-  t.same("L2", mx.l2, mf.l2);
-  t.same("L3", mx.l3, mf.l3);
-  t.same("L4", mx.l4, mf.l4);
+  t.same("L1", mx.l[kL1], mf.l[kL1]);
+  t.same("L2", mx.l[kL2], mf.l[kL2]);
+  t.same("L3", mx.l[kL3], mf.l[kL3]);
+  t.same("L4", mx.l[kL4], mf.l[kL4]);
   // The core's map: the same pattern, and every boundary it stored (the
   // others NaN) the plain one; a transition point has L2 and L3.
   const auto mp =
       pipecorr::bb::map_point(in.vsl, in.vsg, in.pidft, Evaluation::kFast);
   t.same("map_point pattern", pipecorr::bb::flow_pattern(mx), mp.pattern);
-  const float plain_l[] = {mx.l1, mx.l2, mx.l3, mx.l4};
-  const float stored_l[] = {mp.map.l1, mp.map.l2, mp.map.l3, mp.map.l4};
-  for (int k = 0; k < 4; ++k) {
-    if (!std::isnan(stored_l[k])) t.same("stored L", plain_l[k], stored_l[k]);
+  for (std::size_t k = 0; k < mx.l.size(); ++k) {
+    if (!std::isnan(mp.map.l[k])) t.same("stored L", mx.l[k], mp.map.l[k]);
   }
   if (mp.pattern == pipecorr::bb::kTransition) {
-    t.same("transition L2", mx.l2, mp.map.l2);
-    t.same("transition L3", mx.l3, mp.map.l3);
+    t.same("transition L2", mx.l[kL2], mp.map.l[kL2]);
+    t.same("transition L3", mx.l[kL3], mp.map.l[kL3]);
   }
   const std::int32_t pattern = pipecorr::bb::flow_pattern(mx);
   t.same("pattern", pattern, pipecorr::bb::flow_pattern(mf));

@@ -3,10 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "beggs_brill/float_exp.hpp"
-#include "beggs_brill/float_log.hpp"
+#include "beggs_brill/error_bounds.hpp"
 #include "beggs_brill/friction.hpp"
-#include "beggs_brill/libm_accuracy.hpp"
 #include "beggs_brill/single_precision.hpp"
 #include "log/debug_log.hpp"
 
@@ -48,17 +46,18 @@ float plain_slip(double l, double l2) noexcept {
 // The start 0.0056 + 0.5 / re^0.32. Fast: 0.5 exp(-0.32 L), L =
 // log_of_float(re) (the factor 0.5 is exact). With t = -0.32 L, relative
 // to the exact term, in units u: the exponent is off by
-// u (5 |t| + 3 * 0.32) (as for the map's powers), exp_inline adds
+// product_error(t, 0.32) (as for the map's powers), exp_inline adds
 // kExpInlineError; the plain pow adds 2 E_pow(t) and the quotient 1. The
 // sum of two positive terms adds 1 on either path:
-//   fast 5 |t| + 0.96 + kExpInlineError + 1, plain 2 E_pow(t) + 2
+//   fast product_error(t, 0.32) + kExpInlineError + 1, plain 2 E_pow(t) + 2
 // A positive finite float re keeps |t| below 0.32 * 103.3; zero, a negative
 // or infinite re makes t or the bound infinite or NaN, which the test
 // rejects.
 float fast_start(float re) noexcept {
-  constexpr GrowingBound kBound = growing_bound(
-      5.0 + 2.0 * accuracy::kGrowthPerUnit,
-      0.96 + kExpInlineError + 1.0 + 2.0 * accuracy::kGrowthBase + 2.0);
+  constexpr GrowingBound kBound =
+      growing_bound(kProductErrorSlope + 2.0 * accuracy::kGrowthPerUnit,
+                    product_error_fixed(wide(0.32f)) + kExpInlineError + 1.0 +
+                        2.0 * accuracy::kGrowthBase + 2.0);
   const double t = -wide(0.32f) * log_of_float(re);
   const double fast = wide(0.0056f) + wide(0.5f) * exp_inline(t);
   return store_fast(fast, kBound.at(std::fabs(t)),
@@ -222,7 +221,8 @@ float two_phase_factor(float fn, float s, Evaluation e) noexcept {
                     kExpInlineError + 2.0 + 2.0 * accuracy::kGrowthBase);
   const double fast = wide(fn) * exp_inline(wide(s));
   const double size = std::fabs(wide(s));
-  return store_fast(fast, size < 700.0 ? kBound.at(size) : kNotProven, plain);
+  return store_fast(fast, size < kExponentLimit ? kBound.at(size) : kNotProven,
+                    plain);
 }
 
 }  // namespace
