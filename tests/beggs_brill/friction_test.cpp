@@ -5,9 +5,9 @@
 #include <limits>
 #include <string>
 
-#include "beggs_brill/Bbi.hpp"
+#include "beggs_brill/field_inputs.hpp"
 #include "beggs_brill/friction.hpp"
-#include "beggs_brill_rounding.hpp"
+#include "rounding.hpp"
 
 namespace {
 

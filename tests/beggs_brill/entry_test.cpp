@@ -11,8 +11,8 @@
 #include "beggs_brill/Bb_2.hpp"
 #include "beggs_brill/Bb_3.hpp"
 #include "beggs_brill/field_units.hpp"
-#include "beggs_brill_rounding.hpp"
 #include "log/debug_log.hpp"
+#include "rounding.hpp"
 #include "support/work_dir.hpp"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "beggs_brill/Bbi.hpp"
+#include "beggs_brill/field_inputs.hpp"
 #include "beggs_brill/flow_map.hpp"
 #include "beggs_brill/holdup.hpp"
-#include "beggs_brill_rounding.hpp"
+#include "rounding.hpp"
 
 namespace {
 

@@ -5,7 +5,7 @@ Written apart from the C++ sources, in another language, straight from the
 arithmetic rules: every named value rounded to binary32 when stored, formulas
 in binary64 from widened values and float constants. Prints table rows of
 host inputs and expected results (as hexadecimal floats) for
-beggs_brill_reference_test.cpp.
+reference_test.cpp.
 """
 import math
 import random

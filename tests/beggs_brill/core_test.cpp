@@ -13,7 +13,7 @@
 #include "beggs_brill/friction.hpp"
 #include "beggs_brill/gradient.hpp"
 #include "beggs_brill/holdup.hpp"
-#include "beggs_brill_rounding.hpp"
+#include "rounding.hpp"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "beggs_brill/friction.hpp"
 #include "beggs_brill/libm_accuracy.hpp"
 #include "beggs_brill/proven_store.hpp"
-#include "beggs_brill_rounding.hpp"
+#include "rounding.hpp"
 
 namespace {
 

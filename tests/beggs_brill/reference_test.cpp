@@ -1,7 +1,7 @@
 // BB_2 and BB_3 bit for bit against a second transcription of the
 // correlation, written apart from this code in another language
-// (beggs_brill_reference.py beside this file, which printed the table:
-// `python3 beggs_brill_reference.py 400`). The points are random host inputs
+// (reference.py beside this file, which printed the table:
+// `python3 reference.py 400`). The points are random host inputs
 // over every flow pattern, uphill and downhill, laminar, bridged and
 // turbulent friction, and dry-gas and liquid-only lines.
 #include <gtest/gtest.h>
