@@ -116,11 +116,39 @@ TEST(Entry, HostValueWithoutAnExactFloatCanDifferInTheLastBit) {
             0x1.f7efe2p-1f);
 }
 
-TEST(Entry, GradientBackInPascalPerMetre) {
-  // 6895 Pa per psi and 3.2808 ft per m, multiplied in that order.
-  EXPECT_EQ(pipecorr::bb::gradient_in_si(1.0f), 6895.0 * 3.2808001041412354);
-  EXPECT_TRUE(rounds_to(static_cast<float>(pipecorr::bb::gradient_in_si(1.0f)),
-                        22621.117, 8));
+// psi/ft to Pa/m with the factors stored results were made with: 6895 Pa
+// per psi and the single 3.2808 ft per m (13760673 / 2^22). Each expected
+// value is the exact product DPg x 6895 x 13760673 / 2^22, rounded once to
+// double, by rational arithmetic apart from this code.
+struct SiGradientCase {
+  std::string name;
+  float dpg;  // psi/ft
+  double pa_per_m;
+};
+
+class SiGradient : public ::testing::TestWithParam<SiGradientCase> {};
+
+TEST_P(SiGradient, OneRoundingFromTheStoredFactors) {
+  const SiGradientCase& c = GetParam();
+  EXPECT_EQ(pipecorr::bb::gradient_in_si(c.dpg), c.pa_per_m);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entry, SiGradient,
+    ::testing::Values(
+        // 22621.1167180538177490234375 exactly: no rounding at all.
+        SiGradientCase{"OnePsiPerFoot", 1.0f, 0x1.61747784f0000p+14},
+        SiGradientCase{"Thousandth", 0x1.0624dep-10f, 0x1.69f01935dbf71p+4},
+        SiGradientCase{"TheLoggedCall", 0x1.e99d72p-6f, 0x1.52006d100c183p+9},
+        SiGradientCase{"Steep", 0x1.edd2f2p+6f, 0x1.54e844ea931c4p+21}),
+    ByName{});
+
+TEST(Entry, GradientFactorsAreTheStoredOnesNotTheExactConversion) {
+  // 1 psi/ft is 6894.757293 Pa / 0.3048 m = 22620.5948 Pa/m; the stored
+  // factors give half a pascal per metre more, which results keep.
+  const double one = pipecorr::bb::gradient_in_si(1.0f);
+  EXPECT_TRUE(rounds_to(static_cast<float>(one), 22621.117, 8));
+  EXPECT_NEAR(one - 22620.5948, 0.522, 0.001);
 }
 
 TEST(Entry, SinglePrecisionOutputs) {
