@@ -16,7 +16,7 @@ namespace pipecorr::hostkit {
 
 struct LiftCurve {
   // What the curve holds fixed besides the case.
-  double gas_liquid_ratio = 0.0;  // std m3/m3
+  double gas_liquid_ratio = 0.0;   // std m3/m3
   double wellhead_pressure = 0.0;  // Pa
   // One point per liquid rate; a rate whose traverse stopped has no point
   // and its reason in `failures`.

@@ -24,8 +24,8 @@ struct WellStation {
   double holdup = 0.0;
   std::int32_t pattern = 0;
   // The correlation's inputs there.
-  double usl = 0.0, usg = 0.0;   // m/s
-  double rol = 0.0, rog = 0.0;   // kg/m3
+  double usl = 0.0, usg = 0.0;    // m/s
+  double rol = 0.0, rog = 0.0;    // kg/m3
   double visl = 0.0, visg = 0.0;  // Pa s
   double sigma = 0.0;             // N/m
   double mass_flow = 0.0;         // kg/s, the same at every station
@@ -38,7 +38,7 @@ struct WellTraverse {
   std::string stopped;  // why the march ended early, or empty
   // The pressure at the other end (bottom-hole when the wellhead pressure
   // is known, and the reverse), when completed.
-  double answer = 0.0;  // Pa
+  double answer = 0.0;          // Pa
   std::size_t evaluations = 0;  // correlation calls
 };
 

@@ -47,9 +47,9 @@ TEST(OutputFile, AnInterruptedRunLeavesNothingBehind) {
 TEST(OutputFile, AFailedRunKeepsTheEarlierFileAndItsPermissions) {
   const ScopedWorkDir dir;
   write_file("report.txt", "earlier\n");
-  std::filesystem::permissions("report.txt",
-                               std::filesystem::perms::owner_read |
-                                   std::filesystem::perms::owner_write);
+  std::filesystem::permissions(
+      "report.txt",
+      std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   {
     OutputFile out(std::filesystem::path("report.txt"));
     out.write("half");
@@ -58,9 +58,9 @@ TEST(OutputFile, AFailedRunKeepsTheEarlierFileAndItsPermissions) {
   EXPECT_EQ(entries(), 1U);
   write_output(std::filesystem::path("report.txt"), "new\n");
   EXPECT_EQ(read_file("report.txt"), "new\n");
-  EXPECT_EQ(std::filesystem::status("report.txt").permissions(),
-            std::filesystem::perms::owner_read |
-                std::filesystem::perms::owner_write);
+  EXPECT_EQ(
+      std::filesystem::status("report.txt").permissions(),
+      std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST(OutputFile, AFolderInItsPlaceIsNamed) {
