@@ -122,12 +122,11 @@ float fast_horizontal(const MapQuantities& map,
 float horizontal_holdup(const MapQuantities& map,
                         const HorizontalCoefficients& k,
                         Evaluation e) noexcept {
+  const bool fast = e == Evaluation::kFast;
   float hl0 = 0.0f;
-  if (e == Evaluation::kPlain) {
-    hl0 = plain_horizontal(map, k);
-  } else if (map.lambda != 0.0f) {
+  if (fast && map.lambda != 0.0f) {
     hl0 = fast_horizontal(map, k);
-  } else if (map.nfr > 0.0f) {
+  } else if (fast && map.nfr > 0.0f) {
     // No liquid: a lambda^b = a * 0 is +0 exactly (pow(+-0, b) for b > 0
     // and not an odd integer), and a positive NFR, also an infinite one,
     // has a positive NFR^c: the plain quotient is +0. (NFR = 0 would make
