@@ -1,6 +1,6 @@
 // Cost of one Beggs & Brill call through the export path (the floating-point
 // guard around the entry), per flow pattern and per friction piece, with
-// the log off, on the fast and on the exact path (the same bits), and of a
+// the log off, on the fast and on the plain path (the same bits), and of a
 // call that writes its trace.
 #include <benchmark/benchmark.h>
 
@@ -12,7 +12,7 @@
 #include "beggs_brill/Bb_2.hpp"
 #include "beggs_brill/Bb_3.hpp"
 #include "beggs_brill/proven_store.hpp"
-#include "host/boundary.hpp"
+#include "exports/boundary.hpp"
 #include "log/debug_log.hpp"
 
 namespace {
@@ -26,7 +26,7 @@ void call_bb_3(const Point& pt, double& dp, Evaluation e = Evaluation::kFast) {
   double xinfo = 0, holdup = 0;
   std::int32_t id = 0, iaux = 0, ierr = 0;
   char errmsg[150];
-  pipecorr::host::at_boundary([&] {
+  pipecorr::exports::at_boundary([&] {
     pipecorr::bb::bb_3(&xinfo, &in[0], &in[1], &in[2], &in[3], &in[4], &in[5],
                        &in[6], &in[7], &in[8], &in[9], &in[10], &dp, &holdup,
                        &id, &iaux, &ierr, errmsg, e);
@@ -38,7 +38,7 @@ void call_bb_2(const float (&in)[11], float& dp, Evaluation e) {
   float xinfo = 0, holdup = 0;
   std::int32_t id = 0, iaux = 0, ierr = 0;
   char errmsg[150];
-  pipecorr::host::at_boundary([&] {
+  pipecorr::exports::at_boundary([&] {
     pipecorr::bb::bb_2(&xinfo, &in[0], &in[1], &in[2], &in[3], &in[4], &in[5],
                        &in[6], &in[7], &in[8], &in[9], &in[10], &dp, &holdup,
                        &id, &iaux, &ierr, errmsg, e);
@@ -69,7 +69,7 @@ void BM_BB_2(benchmark::State& state, const Point& pt, Evaluation e) {
 // Each case on both paths, one after the other, so that both figures come
 // from the same state of the machine.
 #define PIPECORR_BOTH_PATHS(entry, name, point)                      \
-  BENCHMARK_CAPTURE(entry, name##_exact, point, Evaluation::kExact); \
+  BENCHMARK_CAPTURE(entry, name##_plain, point, Evaluation::kPlain); \
   BENCHMARK_CAPTURE(entry, name##_fast, point, Evaluation::kFast)
 
 PIPECORR_BOTH_PATHS(BM_BB_3, segregated, pipecorr::bench::kSegregated);
@@ -89,7 +89,8 @@ PIPECORR_BOTH_PATHS(BM_BB_2, bridge, pipecorr::bench::kBridge);
 // With the log on every call opens, appends and closes the file seven
 // times (entry, core, friction and exit blocks).
 void BM_BB_3_LogOn(benchmark::State& state) {
-  const char* name = pipecorr::dbg::kFileName;
+  const char* name = "usercorr.dbg";
+  pipecorr::dbg::use_file_name(name);
   std::FILE* f = std::fopen(name, "wb");
   if (f == nullptr) {
     state.SkipWithError("cannot create the log file");

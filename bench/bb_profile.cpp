@@ -3,7 +3,7 @@
 // machine, unlike timings). The count of a run with zero calls is the
 // program's own; the difference over the call count is the cost per call.
 //
-//   bb_profile CASE exact|fast CALLS
+//   bb_profile CASE plain|fast CALLS
 //   valgrind --tool=callgrind bb_profile intermittent fast 100000
 #include <cstdint>
 #include <cstdio>
@@ -13,7 +13,7 @@
 #include "bb_points.hpp"
 #include "beggs_brill/Bb_3.hpp"
 #include "beggs_brill/proven_store.hpp"
-#include "host/boundary.hpp"
+#include "exports/boundary.hpp"
 #include "log/debug_log.hpp"
 
 namespace {
@@ -34,7 +34,7 @@ constexpr NamedPoint kCases[] = {
 };
 
 int usage() {
-  std::fputs("usage: bb_profile CASE exact|fast CALLS\n", stderr);
+  std::fputs("usage: bb_profile CASE plain|fast CALLS\n", stderr);
   return 2;
 }
 
@@ -47,12 +47,12 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], c.name) == 0) point = c.point;
   }
   const bool fast = std::strcmp(argv[2], "fast") == 0;
-  if (point == nullptr || (!fast && std::strcmp(argv[2], "exact") != 0)) {
+  if (point == nullptr || (!fast && std::strcmp(argv[2], "plain") != 0)) {
     return usage();
   }
   const long calls = std::strtol(argv[3], nullptr, 10);
   const auto e =
-      fast ? pipecorr::bb::Evaluation::kFast : pipecorr::bb::Evaluation::kExact;
+      fast ? pipecorr::bb::Evaluation::kFast : pipecorr::bb::Evaluation::kPlain;
   pipecorr::dbg::log_switch = pipecorr::dbg::kSwitchOff;
   const double* in = point->v;
   double sum = 0.0;
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     double xinfo = 0, dp = 0, holdup = 0;
     std::int32_t id = 0, iaux = 0, ierr = 0;
     char errmsg[150];
-    pipecorr::host::at_boundary([&] {
+    pipecorr::exports::at_boundary([&] {
       pipecorr::bb::bb_3(&xinfo, &in[0], &in[1], &in[2], &in[3], &in[4], &in[5],
                          &in[6], &in[7], &in[8], &in[9], &in[10], &dp, &holdup,
                          &id, &iaux, &ierr, errmsg, e);

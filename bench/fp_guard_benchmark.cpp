@@ -5,14 +5,14 @@
 
 #include <cfenv>
 
-#include "host/boundary.hpp"
+#include "exports/boundary.hpp"
 
 namespace {
 
 void BM_ExportGuard(benchmark::State& state) {
   int calls = 0;
   for (auto _ : state) {
-    pipecorr::host::at_boundary([&] { ++calls; });
+    pipecorr::exports::at_boundary([&] { ++calls; });
     benchmark::DoNotOptimize(calls);
   }
 }
@@ -26,7 +26,7 @@ void guard_around_inexact_work(benchmark::State& state, unsigned host) {
   _mm_setcsr(host);
   double x = 1.0;
   for (auto _ : state) {
-    pipecorr::host::at_boundary([&] {
+    pipecorr::exports::at_boundary([&] {
       benchmark::DoNotOptimize(x);
       x = x / 3.0;
       benchmark::DoNotOptimize(x);

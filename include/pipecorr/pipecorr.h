@@ -55,9 +55,9 @@ extern "C" {
 typedef int32_t pipecorr_len;
 
 /* Fixed text lengths written by the library. */
-#define PIPECORR_NAME_LEN 40   /* catalogue names */
-#define PIPECORR_DESC_LEN 80   /* catalogue descriptions */
-#define PIPECORR_LINE_LEN 80   /* identification lines */
+#define PIPECORR_NAME_LEN 40    /* catalogue names */
+#define PIPECORR_DESC_LEN 80    /* catalogue descriptions */
+#define PIPECORR_LINE_LEN 80    /* identification lines */
 #define PIPECORR_ERRMSG_LEN 150 /* errmsg of every correlation entry */
 
 /* Catalogue link info: which argument list the named entry takes. */
@@ -107,7 +107,11 @@ typedef int32_t pipecorr_len;
 /* ORBA_3 returns in id the host code of the engine's flow-pattern number
  * 1 to 10: element k-1 of this table for engine pattern k. */
 #define PIPECORR_ENGINE_PATTERNS 10
+/* Kept off the formatter, which would split the list and pad its braces,
+ * changing the spelling of the macro that hosts may quote or stringify. */
+/* clang-format off */
 #define PIPECORR_ENGINE_PATTERN_CODES {9, 10, 11, 2, 12, 13, 14, 4, 15, 16}
+/* clang-format on */
 
 /* ORBA_3's diagnostic request: a host that sets xinfo[0] to this value
  * before the call (any value strictly between -1000 and -998 does) gets

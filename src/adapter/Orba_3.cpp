@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "adapter/orba_adapter.hpp"
 #include "adapter/orba_trace.hpp"
 #include "adapter/pattern_code.hpp"
-#include "log/fixed_text.hpp"
+#include "twpc20.h"
 
 namespace pipecorr::orba {
 namespace {
@@ -25,12 +26,7 @@ constexpr double element(const std::array<double, kVecoutLength>& vecout,
 // What the host gets when no sound result exists (a NaN input, a
 // non-finite engine output): never a NaN or an infinity, but error 3 with
 // zero gradient and holdup and no pattern.
-Results invalid_input() noexcept {
-  Results r;
-  r.ierr = kInvalidInputError;
-  r.reason = kInvalidInputReason;
-  return r;
-}
+Results invalid_input() noexcept { return entry::failure(kInvalidInputReason); }
 
 void answer_xinfo(double* xinfo,
                   const std::array<double, kVecoutLength>& vecout) noexcept {
@@ -105,17 +101,20 @@ void orba_3(Engine engine, double* xinfo, const double* usl, const double* usg,
             std::int32_t* ierr, char* errmsg) {
   const Results r = process_adapter.call(
       engine, xinfo,
-      {*usl, *usg, *rol, *rog, *visl, *visg, *eps, *sigma, *diam, *fi, *p});
-  *dp = r.dp;
-  *holdup = r.holdup;
-  *id = r.id;
-  *iaux = r.iaux;
-  *ierr = r.ierr;
-  if (r.reason.empty()) {
-    text::put_fixed(errmsg, text::kMessageLength, {});
-  } else {
-    text::put_message(errmsg, text::kFailureHead, r.reason);
-  }
+      entry::read_host_inputs(usl, usg, rol, rog, visl, visg, eps, sigma, diam,
+                              fi, p));
+  entry::write_results<double>({dp, holdup, id, iaux, ierr, errmsg}, r);
+}
+
+void orba_3(double* xinfo, const double* usl, const double* usg,
+            const double* rol, const double* rog, const double* visl,
+            const double* visg, const double* eps, const double* sigma,
+            const double* diam, const double* fi, const double* p, double* dp,
+            double* holdup, std::int32_t* id, std::int32_t* iaux,
+            std::int32_t* ierr, char* errmsg) {
+  // The one place the plug-in binds the imported engine routine.
+  orba_3(&TWPC20, xinfo, usl, usg, rol, rog, visl, visg, eps, sigma, diam, fi,
+         p, dp, holdup, id, iaux, ierr, errmsg);
 }
 
 }  // namespace pipecorr::orba

@@ -1,65 +1,15 @@
-// ORBA_3: the host's entry to the external ORBA correlation. The adapter
-// screens the host's flow conditions into the engine's ranges, calls the
-// engine once with its fixed settings and maps the engine's output vector
-// onto the host's results.
+// ORBA_3: the host's entry to the external ORBA correlation, with the
+// engine's TWPC20 bound inside the adapter. The export layer needs neither
+// the engine's header nor its symbol.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <string_view>
-
-#include "adapter/engine_call.hpp"
-#include "adapter/pattern_code.hpp"
-#include "adapter/screening.hpp"
 
 namespace pipecorr::orba {
 
-// Follows the failure head, as every correlation's reason does.
-inline constexpr std::string_view kInvalidInputReason = "invalid input";
-inline constexpr std::int32_t kInvalidInputError = PIPECORR_NO_FLOW_REGIME;
-
-// First element of xinfo when the host does not ask for the output vector:
-// 2.1 as a single, widened.
-inline constexpr double kXinfoMarker = static_cast<double>(2.1f);
-static_assert(kXinfoMarker == PIPECORR_XINFO_ORBA);
-static_assert(kVecoutLength == PIPECORR_ENGINE_VECTOR_LEN);
-
-struct Results {
-  double dp = 0.0;
-  double holdup = 0.0;
-  std::int32_t id = kNoPatternCode;
-  std::int32_t iaux = 0;
-  std::int32_t ierr = 0;
-  std::string_view reason;  // after the failure head; empty on success
-};
-
-// Whether xinfo(1) asks for all 70 engine outputs.
-bool requests_vecout(double xinfo1) noexcept;
-
-// The adapter with its working storage. The engine's output vector lives
-// from one call to the next and is never cleared: elements the engine
-// leaves unwritten keep their previous values.
-class Adapter {
- public:
-  // Writes xinfo (70 elements on request, else the marker in the first)
-  // and returns the host's results. The engine is called at most once; when
-  // it is not called, a request gets 70 zeros, never an earlier point's
-  // vector. Whatever the engine throws passes through to the export's
-  // boundary.
-  Results call(Engine engine, double* xinfo, const HostInputs& in);
-
-  [[nodiscard]] const std::array<double, kVecoutLength>& vecout()
-      const noexcept {
-    return vecout_;
-  }
-
- private:
-  std::array<double, kVecoutLength> vecout_{};
-};
-
-// The exported entry's body on the process-wide adapter: host pointers in,
-// host pointers out, exactly 150 characters of errmsg.
-void orba_3(Engine engine, double* xinfo, const double* usl, const double* usg,
+// Host pointers in, host pointers out, exactly 150 characters of errmsg.
+// Whatever the engine throws passes through to the export's boundary.
+void orba_3(double* xinfo, const double* usl, const double* usg,
             const double* rol, const double* rog, const double* visl,
             const double* visg, const double* eps, const double* sigma,
             const double* diam, const double* fi, const double* p, double* dp,

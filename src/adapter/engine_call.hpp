@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "adapter/screening.hpp"
 #include "twpc20.h"
 
 namespace pipecorr::orba {
@@ -22,20 +23,6 @@ inline constexpr double kRpar2 = static_cast<double>(0.001f);
 inline constexpr std::array<char, kConstrLength> kConstr{
     '1', '2', '1', '1', '4', '0', '0', '1', '2', '1',
     '2', '0', '0', '0', '0', '0', '0', '0', '0', '0'};
-
-// Screened flow conditions, in the host's units.
-struct ScreenedInputs {
-  double usl;
-  double usg;
-  double rol;
-  double rog;
-  double visl;
-  double visg;
-  double sigma;
-  double diam;
-  double fi;
-  double eps;
-};
 
 struct EngineCall {
   std::int32_t ipar1 = 1;

@@ -3,24 +3,27 @@
 
 #include <optional>
 
-#include "adapter/engine_call.hpp"
+#include "entry/host_inputs.hpp"
 
 namespace pipecorr::orba {
 
-// The host's argument list, in its order.
-struct HostInputs {
+// Screened flow conditions, in the host's units.
+struct ScreenedInputs {
   double usl;
   double usg;
   double rol;
   double rog;
   double visl;
   double visg;
-  double eps;
   double sigma;
   double diam;
   double fi;
-  double p;  // traced only: the engine takes no pressure
+  double eps;
 };
+
+// The host's argument list; its pressure is traced only: the engine takes
+// none.
+using entry::HostInputs;
 
 struct Range {
   double lower;

@@ -5,8 +5,15 @@
 #include <cstdint>
 
 #include "beggs_brill/proven_store.hpp"
+#include "entry/host_inputs.hpp"
+#include "entry/results.hpp"
 
 namespace pipecorr::bb {
+
+// The host's results for its single-precision values (widened): each
+// result a float, widened.
+entry::Results bb_2_results(const entry::HostInputs& host,
+                            Evaluation e = Evaluation::kFast) noexcept;
 
 // Arguments as the export BB_2 receives them, without the unread length.
 void bb_2(float* xinfo, const float* usl, const float* usg, const float* rol,

@@ -5,8 +5,14 @@
 #include <cstdint>
 
 #include "beggs_brill/proven_store.hpp"
+#include "entry/host_inputs.hpp"
+#include "entry/results.hpp"
 
 namespace pipecorr::bb {
+
+// The host's results for its double-precision values.
+entry::Results bb_3_results(const entry::HostInputs& host,
+                            Evaluation e = Evaluation::kFast) noexcept;
 
 // Arguments as the export BB_3 receives them, without the unread length.
 void bb_3(double* xinfo, const double* usl, const double* usg,

@@ -6,9 +6,9 @@
 #include "beggs_brill/flow_map.hpp"
 #include "beggs_brill/friction.hpp"
 #include "beggs_brill/gradient.hpp"
+#include "beggs_brill/holdup.hpp"
 #include "beggs_brill/single_precision.hpp"
 #include "log/debug_log.hpp"
-#include "log/fixed_text.hpp"
 
 namespace pipecorr::bb {
 namespace {
@@ -50,16 +50,6 @@ float pressure_gradient(const FieldInputs& in, float hl, const NoSlip& ns,
                wide(elevation_gradient(in, m, e)));
 }
 
-// What one call hands back: a pattern with its holdup and gradient, or the
-// failure exit with its reason (empty when the map itself found no pattern).
-struct Outcome {
-  bool failed = true;
-  std::string_view reason;
-  std::int32_t pattern = kUndefinedRegime;
-  float hl = 0.0f;
-  float DPg = 0.0f;
-};
-
 Outcome failure(std::string_view reason) noexcept {
   Outcome o;
   o.reason = reason;
@@ -92,44 +82,13 @@ Outcome solve(const FieldInputs& in, std::string_view entry_problem,
 
 }  // namespace
 
-void set_failure(std::int32_t& iregime, std::int32_t& ierr, char* errmsg,
-                 std::string_view reason) noexcept {
-  iregime = kUndefinedRegime;
-  ierr = kNoFlowRegime;
-  text::put_message(errmsg, text::kFailureHead, reason);
-}
-
-void BBi(const FieldInputs& in, float& DPg, float& hl, std::int32_t& iregime,
-         std::int32_t& ierr, char* errmsg, std::string_view entry_problem,
-         Evaluation e) noexcept {
-  ierr = 0;
-  text::put_fixed(errmsg, text::kMessageLength, {});
-  DPg = 0.0f;
-  hl = 0.0f;
-  iregime = kUndefinedRegime;
-
-  dbg::trace([&](dbg::Block& b) {
-    b.record(" Entering BBi");
-    b.record("    vsl = ", in.vsl);
-    b.record("    vsg = ", in.vsg);
-    b.record("     dl = ", in.dl);
-    b.record("     dg = ", in.dg);
-    b.record("   visl = ", in.visl);
-    b.record("   visg = ", in.visg);
-    b.record("   ruff = ", in.ruff);
-    b.record("  stenl = ", in.stenl);
-    b.record("  pidft = ", in.pidft);
-    b.record("   arad = ", in.arad);
-    b.record("   pave = ", in.pave);
-  });
-
+Outcome BBi(const FieldInputs& in, std::string_view entry_problem,
+            Evaluation e) noexcept {
+  trace_field_inputs({" Entering BBi", "   visl = ", "   visg = "}, in);
   const Outcome outcome = solve(in, entry_problem, e);
-  iregime = outcome.pattern;
-  hl = outcome.hl;
-  DPg = outcome.DPg;
-  if (outcome.failed) set_failure(iregime, ierr, errmsg, outcome.reason);
-
+  const float DPg = outcome.DPg;
   dbg::trace([&](dbg::Block& b) { b.record("leaving BBi with DPg=", DPg); });
+  return outcome;
 }
 
 }  // namespace pipecorr::bb

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "beggs_brill/single_precision.hpp"
-#include "log/debug_log.hpp"
 
 namespace pipecorr::bb {
 
@@ -39,27 +38,6 @@ std::string_view range_problem(const HostInputs& h,
     if (!std::isfinite(v)) return {};
   }
   return "an input is beyond the range of the single-precision calculation";
-}
-
-bool outputs_finite(double dp, double holdup) noexcept {
-  return std::isfinite(dp) && std::isfinite(holdup);
-}
-
-void trace_entry(const EntryLabels& labels, const FieldInputs& in) noexcept {
-  dbg::trace([&](dbg::Block& b) {
-    b.record(labels.title);
-    b.record("    vsl = ", in.vsl);
-    b.record("    vsg = ", in.vsg);
-    b.record("     dl = ", in.dl);
-    b.record("     dg = ", in.dg);
-    b.record(labels.vislcp, in.visl);
-    b.record(labels.visgcp, in.visg);
-    b.record("   ruff = ", in.ruff);
-    b.record("  stenl = ", in.stenl);
-    b.record("  pidft = ", in.pidft);
-    b.record("   arad = ", in.arad);
-    b.record("   pave = ", in.pave);
-  });
 }
 
 double gradient_in_si(float DPg) noexcept {

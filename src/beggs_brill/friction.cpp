@@ -3,10 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "beggs_brill/float_exp.hpp"
-#include "beggs_brill/float_log.hpp"
+#include "beggs_brill/error_bounds.hpp"
 #include "beggs_brill/friction.hpp"
-#include "beggs_brill/libm_accuracy.hpp"
 #include "beggs_brill/single_precision.hpp"
 #include "log/debug_log.hpp"
 
@@ -20,25 +18,25 @@ using accuracy::kLogUlps;
 using accuracy::kSqrtUlps;
 using accuracy::pow_ulps;
 
-// The present formulas: the fallback of the fast forms and the exact path.
+// The plain formulas: the fallback of the fast forms and the plain path.
 
-float present_roughness_sum(float re, float rruff, float f) noexcept {
+float plain_roughness_sum(float re, float rruff, float f) noexcept {
   return store(wide(rruff) / wide(3.7f) +
                wide(2.51f) / (wide(re) * std::pow(wide(f), wide(0.5f))));
 }
 
-float present_start(float re) noexcept {
+float plain_start(float re) noexcept {
   return store(wide(0.0056f) + wide(0.5f) / std::pow(wide(re), wide(0.32f)));
 }
 
-float present_factor(float a) noexcept {
+float plain_factor(float a) noexcept {
   // The exact square: for every float a it has the same bits as
   // pow(log10 a, 2), without a second transcendental call per pass.
   const double log_a = std::log10(wide(a));
   return store(wide(0.25f) / (log_a * log_a));
 }
 
-float present_slip(double l, double l2) noexcept {
+float plain_slip(double l, double l2) noexcept {
   return store(l / (wide(0.01853f) * std::pow(l, 4.0) +
                     ((wide(3.182f) * l - wide(0.0523f)) - wide(0.8725f) * l2)));
 }
@@ -48,21 +46,22 @@ float present_slip(double l, double l2) noexcept {
 // The start 0.0056 + 0.5 / re^0.32. Fast: 0.5 exp(-0.32 L), L =
 // log_of_float(re) (the factor 0.5 is exact). With t = -0.32 L, relative
 // to the exact term, in units u: the exponent is off by
-// u (5 |t| + 3 * 0.32) (as for the map's powers), exp_inline adds
-// kExpInlineError; the present pow adds 2 E_pow(t) and the quotient 1. The
+// product_error(t, 0.32) (as for the map's powers), exp_inline adds
+// kExpInlineError; the plain pow adds 2 E_pow(t) and the quotient 1. The
 // sum of two positive terms adds 1 on either path:
-//   fast 5 |t| + 0.96 + kExpInlineError + 1, present 2 E_pow(t) + 2
+//   fast product_error(t, 0.32) + kExpInlineError + 1, plain 2 E_pow(t) + 2
 // A positive finite float re keeps |t| below 0.32 * 103.3; zero, a negative
 // or infinite re makes t or the bound infinite or NaN, which the test
 // rejects.
 float fast_start(float re) noexcept {
-  constexpr GrowingBound kBound = growing_bound(
-      5.0 + 2.0 * accuracy::kGrowthPerUnit,
-      0.96 + kExpInlineError + 1.0 + 2.0 * accuracy::kGrowthBase + 2.0);
+  constexpr GrowingBound kBound =
+      growing_bound(kProductErrorSlope + 2.0 * accuracy::kGrowthPerUnit,
+                    product_error_fixed(wide(0.32f)) + kExpInlineError + 1.0 +
+                        2.0 * accuracy::kGrowthBase + 2.0);
   const double t = -wide(0.32f) * log_of_float(re);
   const double fast = wide(0.0056f) + wide(0.5f) * exp_inline(t);
   return store_fast(fast, kBound.at(std::fabs(t)),
-                    [&] { return present_start(re); });
+                    [&] { return plain_start(re); });
 }
 
 // The start at Re = 4000, where the transition band's bridge evaluates the
@@ -70,19 +69,19 @@ float fast_start(float re) noexcept {
 // with the float constants, is 0.04078121471348355140... (by 60-digit
 // decimal arithmetic), 0.032 float steps below the float 0x1.4e1468p-5:
 // about 2.5e8 ulps of the double from the nearest rounding midpoint. The
-// present formula lies within a few ulps of it (2 E_pow(2.65) + 2 units u
+// plain formula lies within a few ulps of it (2 E_pow(2.65) + 2 units u
 // relative), so it stores this float on every platform.
 constexpr float kStartAt4000 = 0x1.4e1468p-5f;
 
 // a = rruff / 3.7 + 2.51 / (re f^0.5), with rruff / 3.7 (`roughness`, the
-// same double the present formula computes every pass) and 2.51 / re
+// same double the plain formula computes every pass) and 2.51 / re
 // (`scale`) computed once per iteration. Fast: roughness + scale / sqrt f.
-// scale and the quotient round by u each, sqrt f by u; the present
+// scale and the quotient round by u each, sqrt f by u; the plain
 // pow(f, 0.5) is within E_pow(t), t = 0.5 ln f, and a positive float f
 // bounds |t| by 0.5 * 149 ln 2; its re q and quotient round by u each. The
 // sum of two non-negative terms rounds by u of itself on either path.
 // Relative, in units u:
-//   fast 2 kSqrtUlps + 3, present 2 E_pow(52) + 3
+//   fast 2 kSqrtUlps + 3, plain 2 E_pow(52) + 3
 // The caller ensures re > 0 and rruff >= 0 (no cancellation). f is the
 // start or a stored factor 0.25 / x^2: positive, or +0 or +inf from an
 // unusable a. f = +0 makes the fast sum infinite, which the test rejects;
@@ -94,7 +93,7 @@ float fast_roughness_sum(double roughness, double scale, float re, float rruff,
       2.0 * kSqrtUlps + 3.0 + 2.0 * pow_ulps(0.5 * 149.0 * kLn2Above) + 3.0);
   const double fast = roughness + scale / std::sqrt(wide(f));
   return store_fast(fast, kBound,
-                    [&] { return present_roughness_sum(re, rruff, f); });
+                    [&] { return plain_roughness_sum(re, rruff, f); });
 }
 
 // 1 / ln 10, rounded to double once.
@@ -114,19 +113,19 @@ struct Factor {
 // library's log (on this chain of dependent steps its latency beats
 // log_of_float's): off by 2 E_log relative, the rounded 1/ln 10 and the
 // product by 1 each; the square doubles that and rounds, the quotient
-// rounds. The present log10 is off by 2 E_log10. Relative, in units u
+// rounds. The plain log10 is off by 2 E_log10. Relative, in units u
 // (both hold for every positive a, also near 1):
-//   fast 2 (2 E_log + 2) + 2, present 2 * 2 E_log10 + 2
+//   fast 2 (2 E_log + 2) + 2, plain 2 * 2 E_log10 + 2
 // An a that is not positive gives a logarithm that is NaN or -inf, and a
 // fast value NaN or 0, which the test rejects.
 Factor fast_factor(float a) noexcept {
   constexpr double kBound = ulps_from_relative(2.0 * (2.0 * kLogUlps + 2.0) +
                                                2.0 + 4.0 * kLog10Ulps + 2.0);
   Factor r;
-  // Where log10 is not bounded, the present factor, and the next pass from
+  // Where log10 is not bounded, the plain factor, and the next pass from
   // the square root.
   if (!accuracy::kLog10Bounded) {
-    r.f = present_factor(a);
+    r.f = plain_factor(a);
     r.proven = false;
     return r;
   }
@@ -138,7 +137,7 @@ Factor fast_factor(float a) noexcept {
     r.f = static_cast<float>(r.g);
   } else {
     detail::count_fallback();
-    r.f = present_factor(a);
+    r.f = plain_factor(a);
   }
   return r;
 }
@@ -156,7 +155,7 @@ Factor fast_factor(float a) noexcept {
 // by u, the product by u and the last product by u: with 1 / sqrt g and P,
 // 5 u relative; the sum of two non-negative terms rounds by u. Relative, in
 // units u:
-//   fast 6, present 2 E_pow(52) + 3
+//   fast 6, plain 2 E_pow(52) + 3
 float fast_roughness_sum(double roughness, double scale2, const Factor& last,
                          float re, float rruff) noexcept {
   constexpr double kBound =
@@ -165,11 +164,11 @@ float fast_roughness_sum(double roughness, double scale2, const Factor& last,
   const double p = 1.0 + rho * (-0.5 + 0.375 * rho);
   const double fast = roughness + (scale2 * std::fabs(last.x)) * p;
   return store_fast(fast, kBound,
-                    [&] { return present_roughness_sum(re, rruff, last.f); });
+                    [&] { return plain_roughness_sum(re, rruff, last.f); });
 }
 
 // S = l / (0.01853 l^4 + ((3.182 l - 0.0523) - 0.8725 l^2)). Fast: l^4 as
-// (l^2)^2, within u (l^2 of a float l is exact); the present pow(l, 4)
+// (l^2)^2, within u (l^2 of a float l is exact); the plain pow(l, 4)
 // within 2 E_pow(t), t = 4 ln |l|, and |l| >= 2^-149 bounds |t| by
 // 4 * 149 ln 2 (the float ln y is below 89 in size). On either path
 // 0.01853 l^4 and the denominator's sum round by u; the other terms are
@@ -178,7 +177,7 @@ float fast_roughness_sum(double roughness, double scale2, const Factor& last,
 // and each quotient rounds by u: relative, K |0.01853 l^4| / |den| + 4.
 // Instead of that division, two bands: a quartic term at most |den| / 16
 // bounds it by K / 16 + 4, one at most 16 |den| by 16 K + 4. Nearer the
-// pole of the denominator the present form runs.
+// pole of the denominator the plain form runs.
 float fast_slip(double l, double l2) noexcept {
   constexpr double kQuartic = 3.0 + 2.0 * pow_ulps(4.0 * 149.0 * kLn2Above);
   constexpr double kNear = ulps_from_relative(kQuartic / 16.0 + 4.0);
@@ -191,12 +190,12 @@ float fast_slip(double l, double l2) noexcept {
   const double d = std::fabs(den);
   const double bound =
       16.0 * q <= d ? kNear : (q <= 16.0 * d ? kFar : kNotProven);
-  return store_fast(fast, bound, [&] { return present_slip(l, l2); });
+  return store_fast(fast, bound, [&] { return plain_slip(l, l2); });
 }
 
-// ln y. Fast: log_of_float(y), within u (4 |L| + 3); the present log
+// ln y. Fast: log_of_float(y), within u (4 |L| + 3); the plain log
 // within 2 E_log u |L|. Absolute, in units u: (4 + 2 E_log) |L| + 3; near
-// y = 1, where L is small, the bound is large and the present form runs.
+// y = 1, where L is small, the bound is large and the plain form runs.
 float fast_log(float y) noexcept {
   // y = 1 (liquid only, holdup 1): ln 1 is 0 exactly, which the bound,
   // being relative, cannot prove.
@@ -208,27 +207,28 @@ float fast_log(float y) noexcept {
       [&] { return store(std::log(wide(y))); });
 }
 
-// The two-phase factor fn e^S. Fast: exp_inline(S); the present exp within
+// The two-phase factor fn e^S. Fast: exp_inline(S); the plain exp within
 // 2 E_exp(S); the product rounds by 1 on either path. Relative, in units u:
 //   kExpInlineError + 1 + 2 E_exp(S) + 1
 float two_phase_factor(float fn, float s, Evaluation e) noexcept {
-  const auto present = [&] { return store(wide(fn) * std::exp(wide(s))); };
-  if (e == Evaluation::kExact) return present();
+  const auto plain = [&] { return store(wide(fn) * std::exp(wide(s))); };
+  if (e == Evaluation::kPlain) return plain();
   // S = 0 (dry gas, or y = 1): exp(+-0) is 1 exactly in every C maths
-  // library, so the present product is fn itself.
+  // library, so the plain product is fn itself.
   if (s == 0.0f) return fn;
   constexpr GrowingBound kBound =
       growing_bound(2.0 * accuracy::kGrowthPerUnit,
                     kExpInlineError + 2.0 + 2.0 * accuracy::kGrowthBase);
   const double fast = wide(fn) * exp_inline(wide(s));
   const double size = std::fabs(wide(s));
-  return store_fast(fast, size < 700.0 ? kBound.at(size) : kNotProven, present);
+  return store_fast(fast, size < kExponentLimit ? kBound.at(size) : kNotProven,
+                    plain);
 }
 
 }  // namespace
 
 float colebrook_start(float re, Evaluation e) noexcept {
-  if (e == Evaluation::kExact) return present_start(re);
+  if (e == Evaluation::kPlain) return plain_start(re);
   return re == 4000.0f ? kStartAt4000 : fast_start(re);
 }
 
@@ -243,13 +243,13 @@ bool settled(float f, float f_new) noexcept {
 // At most 21 evaluations: the first that settles ends it.
 constexpr std::int32_t kMaxEvaluations = 21;
 
-ColebrookResult present_colebrook(float re, float rruff) noexcept {
-  float f = colebrook_start(re, Evaluation::kExact);
+ColebrookResult plain_colebrook(float re, float rruff) noexcept {
+  float f = colebrook_start(re, Evaluation::kPlain);
   ColebrookResult result;
   bool converged = false;
   while (!converged && result.evaluations < kMaxEvaluations) {
-    const float a = present_roughness_sum(re, rruff, f);
-    const float f_new = present_factor(a);
+    const float a = plain_roughness_sum(re, rruff, f);
+    const float f_new = plain_factor(a);
     converged = settled(f, f_new);
     f = f_new;
     result.f = f_new;
@@ -261,7 +261,7 @@ ColebrookResult present_colebrook(float re, float rruff) noexcept {
 ColebrookResult fast_colebrook(float re, float rruff) noexcept {
   // Non-negative terms only: a negative roughness or Reynolds number could
   // cancel in the sum (and NaN fails here too).
-  if (!(re > 0.0f && rruff >= 0.0f)) return present_colebrook(re, rruff);
+  if (!(re > 0.0f && rruff >= 0.0f)) return plain_colebrook(re, rruff);
   float f = colebrook_start(re, Evaluation::kFast);
   const double roughness = wide(rruff) / wide(3.7f);
   const double scale = wide(2.51f) / wide(re);
@@ -286,7 +286,7 @@ ColebrookResult fast_colebrook(float re, float rruff) noexcept {
 
 ColebrookResult colebrook(float re, float rruff, Evaluation e) noexcept {
   return e == Evaluation::kFast ? fast_colebrook(re, rruff)
-                                : present_colebrook(re, rruff);
+                                : plain_colebrook(re, rruff);
 }
 
 float slip_exponent(float frnl, float hl, Evaluation e) noexcept {
@@ -305,7 +305,7 @@ float slip_exponent(float frnl, float hl, Evaluation e) noexcept {
   const double l2 = l * l;
   // ln y = 0 gives S = 0 / -0.0523, a zero the rounding test does not take.
   return e == Evaluation::kFast && l != 0.0 ? fast_slip(l, l2)
-                                            : present_slip(l, l2);
+                                            : plain_slip(l, l2);
 }
 
 void MOODY_q(float renum, float rruff, float& Fmoody, Evaluation e) noexcept {

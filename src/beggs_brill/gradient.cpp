@@ -56,25 +56,25 @@ float elevation_gradient(const FieldInputs& in, const Mixture& m,
   const bool gas_column = in.arad < 0.0f && m.lambda < 0.8f;
   const float density = gas_column ? in.dg : m.in_situ_density;
   const double x = wide(in.arad);
-  const auto present = [&] {
+  const auto plain = [&] {
     return store(std::sin(x) * wide(density) / wide(144.0f));
   };
-  // A horizontal pipe: sin(+-0) is +-0 exactly, the value the present
+  // A horizontal pipe: sin(+-0) is +-0 exactly, the value the plain
   // formula multiplies.
   if (e == Evaluation::kFast && x == 0.0) {
     return store(x * wide(density) / wide(144.0f));
   }
-  if (e == Evaluation::kExact || !(std::fabs(x) <= kSinInlineLimit)) {
-    return present();
+  if (e == Evaluation::kPlain || !(std::fabs(x) <= kSinInlineLimit)) {
+    return plain();
   }
-  // Fast: sin_inline, within kSinInlineError; the present sin within
+  // Fast: sin_inline, within kSinInlineError; the plain sin within
   // 2 kSinUlps; the product and the quotient round by u each on either
   // path. Relative, in units u:
-  //   fast kSinInlineError + 2, present 2 kSinUlps + 2
+  //   fast kSinInlineError + 2, plain 2 kSinUlps + 2
   constexpr double kBound = ulps_from_relative(kSinInlineError + 2.0 +
                                                2.0 * accuracy::kSinUlps + 2.0);
   const double fast = sin_inline(x) * wide(density) / wide(144.0f);
-  return store_fast(fast, kBound, present);
+  return store_fast(fast, kBound, plain);
 }
 
 }  // namespace pipecorr::bb

@@ -2,7 +2,8 @@
 // friction and elevation parts of the pressure gradient (psi/ft).
 #pragma once
 
-#include "beggs_brill/Bbi.hpp"
+#include "beggs_brill/field_inputs.hpp"
+#include "beggs_brill/proven_store.hpp"
 
 namespace pipecorr::bb {
 

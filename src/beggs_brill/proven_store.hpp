@@ -3,11 +3,11 @@
 // A stored quantity is a double rounded to float once (store()). A faster
 // form of its formula (exp of a shared logarithm instead of pow, sqrt instead
 // of the power 0.5, a product instead of a small integer power) gives a
-// slightly different double; its float differs from the present one only if
+// slightly different double; its float differs from the plain one only if
 // the two doubles lie on either side of a float rounding midpoint. Each fast
-// form therefore comes with a bound on its distance from the present double,
+// form therefore comes with a bound on its distance from the plain double,
 // and its float is used only when the fast double lies farther than that from
-// the nearest midpoint; otherwise the present formula runs as before.
+// the nearest midpoint; otherwise the plain formula runs as before.
 //
 // The test assumes round-to-nearest, the mode every export runs the core in.
 #pragma once
@@ -19,20 +19,20 @@
 
 namespace pipecorr::bb {
 
-// Which formulas a stored quantity comes from: the present ones only, or the
-// fast ones with the present ones as the fallback. Both give the same bits;
-// the exact path is kept for comparing and measuring the two.
-enum class Evaluation { kExact, kFast };
+// Which formulas a stored quantity comes from: the plain ones only, or the
+// fast ones with the plain ones as the fallback. Both give the same bits;
+// the plain path is kept for comparing and measuring the two.
+enum class Evaluation { kPlain, kFast };
 
-// Whether `fast` proves the float the present formula stores (and, from
-// store_proven, that float): `bound_ulps` bounds |fast - present| in units
+// Whether `fast` proves the float the plain formula stores (and, from
+// store_proven, that float): `bound_ulps` bounds |fast - plain| in units
 // in the last place of `fast`. Not proven when a float rounding midpoint
 // lies within the bound, and whenever the proof would need more than the
 // midpoint test: |fast| zero or in the subnormal float range (below
 // 2^-126), at or beyond 2^128, NaN, or a bound that is NaN or not below
 // 2^26 (so the interval never reaches past the neighbouring binade).
 // Between 2^127 and 2^128 the midpoint above the largest float is the
-// overflow threshold, so a proven infinity is the present result too.
+// overflow threshold, so a proven infinity is the plain result too.
 [[nodiscard]] inline bool proves(double fast, double bound_ulps) noexcept {
   if (!(bound_ulps < 0x1p26)) return false;
   const std::uint64_t bits = std::bit_cast<std::uint64_t>(fast);
@@ -109,10 +109,10 @@ struct GrowingBound {
   return {slope_units * (1.0 + 0x1p-20), ulps_from_relative(fixed_units)};
 }
 
-// Passed as a bound, makes the present formula run.
+// Passed as a bound, makes the plain formula run.
 inline constexpr double kNotProven = std::numeric_limits<double>::infinity();
 
-// How many times the present formula had to run because a fast value was
+// How many times the plain formula had to run because a fast value was
 // not proven, in the calling thread since it started. Never read by the
 // core; for tests and profiles.
 std::uint64_t fallbacks_in_this_thread() noexcept;
@@ -122,15 +122,15 @@ void count_fallback() noexcept;
 }
 
 // The stored float of a quantity: the fast value's when proven, otherwise
-// the present formula's (`present()`, the unchanged code).
-template <typename Present>
+// the plain formula's (`plain()`, the unchanged code).
+template <typename Plain>
 [[nodiscard]] float store_fast(double fast, double bound_ulps,
-                               Present&& present) noexcept {
+                               Plain&& plain) noexcept {
   if (proves(fast, bound_ulps)) [[likely]] {
     return static_cast<float>(fast);
   }
   detail::count_fallback();
-  return present();
+  return plain();
 }
 
 }  // namespace pipecorr::bb

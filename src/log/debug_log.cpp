@@ -9,6 +9,18 @@ std::int32_t log_switch = 0;
 
 namespace {
 
+const char* g_file_name = "";
+
+}  // namespace
+
+void use_file_name(const char* name) noexcept {
+  g_file_name = name != nullptr ? name : "";
+}
+
+const char* file_name() noexcept { return g_file_name; }
+
+namespace {
+
 // Fortran-style Iw.m: right-justified in `width` columns with at least
 // `min_digits` digits; asterisks when the value does not fit.
 void append_integer(std::string& out, int value, int width, int min_digits) {

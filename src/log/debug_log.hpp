@@ -1,4 +1,5 @@
-// The debug log usercorr.dbg: the process-wide switch and trace blocks.
+// The debug log: the process-wide switch, the log's file name, and trace
+// blocks.
 //
 // A routine traces with
 //
@@ -21,7 +22,6 @@
 
 namespace pipecorr::dbg {
 
-inline constexpr const char* kFileName = "usercorr.dbg";
 inline constexpr std::int32_t kSwitchOn = 55;
 inline constexpr std::int32_t kSwitchOff = -100;
 
@@ -30,14 +30,22 @@ extern std::int32_t log_switch;
 
 inline bool on() noexcept { return log_switch > 0; }
 
-// Appends to an existing usercorr.dbg; never creates it. Failures are
+// The log's file, in the host's working directory. Each plug-in names its
+// own (a text of static lifetime, given by its run setup), so that two
+// plug-ins serving one host run never empty each other's log; the switch,
+// the layout and the record rules are the same for all. Empty until named:
+// then no file is ever opened.
+void use_file_name(const char* name) noexcept;
+[[nodiscard]] const char* file_name() noexcept;
+
+// Appends to the existing log file; never creates it. Failures are
 // ignored. Only a regular file of that name with no other name is written:
 // a link, a FIFO, a device or a folder there is left untouched.
 void append_to_log(std::string_view text) noexcept;
-// Replaces the contents of an existing usercorr.dbg, under the same rule;
+// Replaces the contents of the existing log file, under the same rule;
 // never creates it, and cuts nothing it will not write.
 void rewrite_log(std::string_view text) noexcept;
-// Whether usercorr.dbg in the working directory is a file the log may be
+// Whether the log file in the working directory is one the log may be
 // written to (by the rule above), without writing or reading it.
 bool log_file_exists() noexcept;
 

@@ -50,7 +50,7 @@ bool is_plain_file(Handle file) noexcept {
 // before anything is written or cut.
 Handle open_plain(DWORD access) noexcept {
   const Handle file = CreateFileA(
-      kFileName, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      file_name(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
       nullptr, OPEN_EXISTING,
       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return kNoFile;
@@ -102,7 +102,7 @@ Handle open_existing(bool truncate) noexcept {
                     (truncate ? 0 : O_APPEND);
   int fd;
   do {
-    fd = ::open(kFileName, flags);
+    fd = ::open(file_name(), flags);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return kNoFile;
   struct stat info {};
@@ -157,7 +157,7 @@ bool log_file_exists() noexcept {
   return true;
 #else
   struct stat info {};
-  return ::lstat(kFileName, &info) == 0 && is_plain_file(info);
+  return ::lstat(file_name(), &info) == 0 && is_plain_file(info);
 #endif
 }
 

@@ -88,8 +88,8 @@ MINI_EXPORT void PIPECORR_CALL DESCRIPTN_2(char* names, pipecorr_len names_len,
   *lines = 3;
 #endif
 #if defined(MINI_HOSTILE_ROWS)
-  static const char* const hostile[] = {"abort", "free", "COPYRIGHT_I",
-                                        "Lin_3", "WILD_3"};
+  static const char* const hostile[] = {"abort", "free", "COPYRIGHT_I", "Lin_3",
+                                        "WILD_3"};
   for (int k = 0; k < 5; ++k) {
     put_text(names + (1 + k) * PIPECORR_NAME_LEN, PIPECORR_NAME_LEN,
              hostile[k]);

@@ -31,8 +31,8 @@ class HostFpState {
 #if defined(__i386__) || defined(_WIN32)
     // x87: the same traps unmasked, no flag pending (a pending unmasked x87
     // flag would fire at the host's own next instruction).
-    s.x87_control = static_cast<std::uint16_t>((0x037F & ~kTraps) |
-                                               ((n % 4) << 10));
+    s.x87_control =
+        static_cast<std::uint16_t>((0x037F & ~kTraps) | ((n % 4) << 10));
 #endif
     return s;
   }
