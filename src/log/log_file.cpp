@@ -50,9 +50,10 @@ bool is_plain_file(Handle file) noexcept {
 // before anything is written or cut.
 Handle open_plain(DWORD access) noexcept {
   const Handle file = CreateFileA(
-      file_name(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-      nullptr, OPEN_EXISTING,
-      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+      file_name(), access,
+      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+      nullptr);
   if (file == INVALID_HANDLE_VALUE) return kNoFile;
   if (!is_plain_file(file)) {
     CloseHandle(file);

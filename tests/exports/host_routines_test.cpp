@@ -66,8 +66,8 @@ TEST_F(HostRoutines, SetupWithoutFileTurnsLogOffAndCreatesNothing) {
 // it points to is neither cut nor written by the setup or the cleanup.
 TEST_F(HostRoutines, SetupWithALinkInPlaceOfTheFileTurnsLogOff) {
   write_file("victim.txt", "precious\n");
-  std::filesystem::create_symlink("victim.txt", dbg::kFileName);
-  run_setup();
+  std::filesystem::create_symlink("victim.txt", kLogFile);
+  start_run();
   EXPECT_EQ(dbg::log_switch, dbg::kSwitchOff);
   run_cleanup();
   EXPECT_EQ(read_file("victim.txt"), "precious\n");
