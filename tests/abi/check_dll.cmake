@@ -196,6 +196,7 @@ if(STDCALL AND NOT image_base STREQUAL "")
     # The export's own code runs from its label to the next label.
     set(inside FALSE)
     set(returns "")
+    set(tail_call FALSE)
     foreach(line IN LISTS code_lines)
       if(line MATCHES "^[0-9a-f]+ <.*>:$")
         if(inside)
@@ -208,6 +209,10 @@ if(STDCALL AND NOT image_base STREQUAL "")
         else()
           list(APPEND returns "ret ${CMAKE_MATCH_1}")
         endif()
+      elseif(inside AND line MATCHES "^[ \t]*[0-9a-f]+:[ \t]+jmp[l]?[ \t]+[0-9a-f]+ <[^+>]+>[ \t]*$")
+        # A jump to the start of another function: perhaps a tail call,
+        # whose callee's return ends this export.
+        set(tail_call TRUE)
       endif()
     endforeach()
     math(EXPR bytes "${words_of_${name}} * 4" OUTPUT_FORMAT HEXADECIMAL)
@@ -215,6 +220,13 @@ if(STDCALL AND NOT image_base STREQUAL "")
       set(wanted "ret")
     else()
       set(wanted "ret $${bytes}")
+    endif()
+    # An export without arguments may end in a tail call: its callee's
+    # plain return is then the right one. With arguments to pop, a return
+    # of the export's own must be there.
+    if(returns STREQUAL "" AND tail_call AND words_of_${name} EQUAL 0)
+      set(returns "ret (by tail call)")
+      set(wanted "ret (by tail call)")
     endif()
     if(returns STREQUAL "")
       fail("${name}: no return instruction found in its code")
