@@ -58,9 +58,9 @@ class TraverseCommand : public Command {
  private:
   int run_well(const CorrelationSet& correlations) {
     WellJobOptions well;
-    well.case_file = case_file_;
-    well.correlations = split_names(options_.correlation);
-    if (step_->count() > 0) well.step = options_.step;
+    well.request.source.path = case_file_;
+    well.request.correlations = options_.correlation;
+    if (step_->count() > 0) well.request.step = options_.step;
     if (!csv_.empty()) well.csv = csv_;
     if (!svg_.empty()) well.svg = svg_;
     return run_well_traverse_job(correlations, well).completed
