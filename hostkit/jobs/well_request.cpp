@@ -6,6 +6,8 @@
 #include "jobs/well_job.hpp"
 #include "jobs/well_limits.hpp"
 #include "text/error.hpp"
+#include "text/escape.hpp"
+#include "text/key_value.hpp"
 #include "text/number_text.hpp"
 #include "units/quantity.hpp"
 
@@ -18,17 +20,50 @@ std::vector<std::string> requested_names(const CorrelationNames& names) {
   return checked_names(std::get<std::vector<std::string>>(names));
 }
 
+namespace {
+
+// Whether a line of the text sets `key` (a case's keys are checked later
+// by its reader; this only tells the kind of case).
+bool sets_key(std::string_view text, std::string_view key) {
+  while (!text.empty()) {
+    const auto end = text.find('\n');
+    const auto line = strip_comment(text.substr(0, end));
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    const auto equals = line.find('=');
+    if (equals != std::string_view::npos &&
+        trim_blanks(line.substr(0, equals)) == key) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 WellCase read_well_case(const CaseSource& source) {
-  if (!source.text) return load_well_case(source.path);
-  return parse_well_case(
-      *source.text, source.path, [&source](const std::filesystem::path& named) {
+  const std::string text = source.text ? *source.text
+                                       : read_input(source.path, "case file",
+                                                    InputKind::kRegularFile);
+  // The field reader would only call `profile` unknown.
+  if (!is_well_case(text) && sets_key(text, "profile")) {
+    throw Error(for_terminal(source.path.string()) +
+                ": a pipeline case (a profile, no survey): `pipecorr "
+                "traverse` marches it; lift curves and Python's traverse "
+                "take field cases");
+  }
+  std::vector<std::filesystem::path> tables;
+  WellCase result = parse_well_case(
+      text, source.path,
+      [&source, &tables](const std::filesystem::path& named) {
         if (const auto found = source.files.find(named.string());
             found != source.files.end()) {
           return found->second;
         }
-        return read_input(named, "file named by the case",
-                          InputKind::kRegularFile);
+        tables.push_back(named);
+        return read_input(named, "file", InputKind::kRegularFile);
       });
+  result.tables = std::move(tables);
+  return result;
 }
 
 void apply_step(WellCase& well_case, std::optional<double> step) {

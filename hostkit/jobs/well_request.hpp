@@ -62,7 +62,10 @@ struct PreparedLift {
 [[nodiscard]] std::vector<std::string> requested_names(
     const CorrelationNames& names);
 
-// Reads the case of the source. Throws Error naming file, line and key.
+// Reads the field case of the source, as load_well_case reads a file, with
+// the files read from the disk in `tables` (inputs no output may replace).
+// Throws Error naming file, line and key, or saying that a pipeline case
+// (a profile, no survey) is not a field case.
 [[nodiscard]] WellCase read_well_case(const CaseSource& source);
 
 // Puts a longest march step asked for in place of the case's. Throws Error

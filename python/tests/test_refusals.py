@@ -36,8 +36,9 @@ def write_case(examples, folder, case_name, key):
         lines[at] = key
         text = "\n".join(lines) + "\n"
     (folder / "w.case").write_text(text)
-    survey = text.split("survey = ")[1].split()[0]
-    (folder / survey).write_text((examples / survey).read_text())
+    table = next(line.split("=")[1].split()[0] for line in text.splitlines()
+                 if line.startswith(("survey ", "profile ")))
+    (folder / table).write_text((examples / table).read_text())
     return folder / "w.case"
 
 
@@ -72,4 +73,17 @@ def test_the_command_gives_the_same_message(command, examples, tmp_path, job,
     with pytest.raises((pipecorr.Error, KeyError)) as raised:
         run(case, None if names == "-" else names,
             step=None if step == "-" else float(step))
+    assert done.stderr == ERROR_START + raised.value.args[0] + "\n"
+
+
+def test_a_pipeline_case_is_refused_as_the_commands_lift_refuses_it(
+        command, examples, tmp_path):
+    # The command's traverse marches a pipeline case; the package has only
+    # the well jobs, and says so as the command's lift does.
+    case = write_case(examples, tmp_path, "hilly_flowline.case", "-")
+    done = subprocess.run([str(command), "lift", str(case)],
+                          capture_output=True, text=True)
+    with pytest.raises(pipecorr.Error) as raised:
+        pipecorr.traverse(case)
+    assert "a pipeline case" in raised.value.args[0]
     assert done.stderr == ERROR_START + raised.value.args[0] + "\n"

@@ -51,7 +51,8 @@ std::vector<Refusal> read_table() {
   return rows;
 }
 
-// The example with its survey, and the row's key in place of the case's.
+// The example with its survey (or profile), and the row's key in place of
+// the case's.
 void write_case(const Refusal& row) {
   const std::filesystem::path examples = EXAMPLES_DIR;
   std::istringstream lines(read_file(examples / row.case_name));
@@ -67,8 +68,11 @@ void write_case(const Refusal& row) {
   }
   ASSERT_TRUE(replaced) << "line " << row.line << ": no key '" << key << "'";
   write_file("w.case", text);
-  const auto survey = text.substr(text.find("survey = ") + 9);
-  const auto name = survey.substr(0, survey.find_first_of(" \n"));
+  auto table = text.find("survey = ");
+  if (table == std::string::npos) table = text.find("profile = ");
+  ASSERT_NE(table, std::string::npos) << row.case_name << " names no table";
+  const auto from = text.substr(text.find("= ", table) + 2);
+  const auto name = from.substr(0, from.find_first_of(" \n"));
   write_file(name, read_file(examples / name));
 }
 
