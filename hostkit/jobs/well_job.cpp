@@ -59,10 +59,6 @@ void write_all(OutputSet& outputs, const WellJobOptions& options,
 
 }  // namespace
 
-bool is_well_case_file(const std::filesystem::path& path) {
-  return is_well_case(read_input(path, "case file", InputKind::kRegularFile));
-}
-
 std::vector<std::string> split_names(std::string_view list) {
   const std::string_view whole = list;
   std::vector<std::string> names;

@@ -33,10 +33,6 @@ WellJobOutcome run_well_traverse_job(const CorrelationSet& correlations,
 WellJobOutcome run_lift_job(const CorrelationSet& correlations,
                             const WellJobOptions& options);
 
-// Whether the case file is a field case (a well with a survey) rather than a
-// pipeline case. Throws Error when it cannot be read.
-[[nodiscard]] bool is_well_case_file(const std::filesystem::path& path);
-
 // Splits "BB_3, ORBA_3" into names; throws Error on an empty one.
 [[nodiscard]] std::vector<std::string> split_names(std::string_view list);
 
