@@ -1,15 +1,14 @@
 #include "jobs/well_job.hpp"
 
 #include <algorithm>
-#include <cmath>
 
 #include "files/input_file.hpp"
 #include "files/output_set.hpp"
 #include "jobs/lift_curves.hpp"
 #include "jobs/lift_report.hpp"
 #include "jobs/well_case.hpp"
-#include "jobs/well_limits.hpp"
 #include "jobs/well_report.hpp"
+#include "jobs/well_request.hpp"
 #include "jobs/well_traverse.hpp"
 #include "text/error.hpp"
 #include "text/escape.hpp"
@@ -29,29 +28,6 @@ std::string checked_name(std::string_view name, std::size_t position,
   return std::string(trimmed);
 }
 
-WellCase loaded(const WellJobOptions& options) {
-  WellCase well_case = load_well_case(options.case_file);
-  if (options.step) {
-    if (!(*options.step > 0.0) || !std::isfinite(*options.step)) {
-      throw Error("--step must be a positive length in metres, got " +
-                  shortest(*options.step));
-    }
-    if (const std::string why = step_trouble(well_case, *options.step);
-        !why.empty()) {
-      const std::string in_case_units =
-          well_case.units == UnitSystem::kSi
-              ? std::string()
-              : " (" +
-                    shown(*options.step, Dimension::kDepth, well_case.units) +
-                    ")";
-      throw Error("--step " + shortest(*options.step) + " m" + in_case_units +
-                  " " + why);
-    }
-    well_case.march.max_step = *options.step;
-  }
-  return well_case;
-}
-
 std::vector<OutputRequest> requests(const WellJobOptions& options,
                                     std::string_view table,
                                     std::string_view picture) {
@@ -65,7 +41,7 @@ std::vector<InputRequest> inputs(const CorrelationSet& correlations,
                                  const WellJobOptions& options,
                                  const WellCase& well_case) {
   std::vector<InputRequest> list{
-      {options.case_file, "case file"},
+      {options.request.source.path, "case file"},
       {correlations.library_path(), "plug-in library"}};
   for (const auto& table : well_case.tables) list.push_back({table, "table"});
   return list;
@@ -82,10 +58,6 @@ void write_all(OutputSet& outputs, const WellJobOptions& options,
 }
 
 }  // namespace
-
-bool is_well_case_file(const std::filesystem::path& path) {
-  return is_well_case(read_input(path, "case file", InputKind::kRegularFile));
-}
 
 std::vector<std::string> split_names(std::string_view list) {
   const std::string_view whole = list;
@@ -145,41 +117,29 @@ const Correlation& lift_correlation(const CorrelationSet& correlations,
 
 WellJobOutcome run_well_traverse_job(const CorrelationSet& correlations,
                                      const WellJobOptions& options) {
-  const WellCase well_case = loaded(options);
-  const auto chosen_ones =
-      traverse_correlations(correlations, options.correlations, well_case);
+  const PreparedTraverse job =
+      prepare_well_traverse(correlations, options.request);
   const auto list = requests(options, "station table", "traverse picture");
-  OutputSet outputs(list, inputs(correlations, options, well_case));
+  OutputSet outputs(list, inputs(correlations, options, job.well_case));
 
-  std::vector<WellTraverse> traverses;
-  WellJobOutcome outcome;
-  for (const Correlation* correlation : chosen_ones) {
-    traverses.push_back(traverse_well(*correlation, well_case));
-    outcome.completed = outcome.completed && traverses.back().completed;
-  }
-  write_all(outputs, options, well_traverse_text(well_case, traverses),
-            options.csv ? well_traverse_csv(well_case, traverses) : "",
-            options.svg ? well_traverse_svg(well_case, traverses) : "");
-  return outcome;
+  const std::vector<WellTraverse> traverses = march_traverses(job);
+  write_all(outputs, options, well_traverse_text(job.well_case, traverses),
+            options.csv ? well_traverse_csv(job.well_case, traverses) : "",
+            options.svg ? well_traverse_svg(job.well_case, traverses) : "");
+  return {all_completed(traverses)};
 }
 
 WellJobOutcome run_lift_job(const CorrelationSet& correlations,
                             const WellJobOptions& options) {
-  const WellCase well_case = loaded(options);
-  const Correlation& correlation =
-      lift_correlation(correlations, options.correlations, well_case);
+  const PreparedLift job = prepare_lift(correlations, options.request);
   const auto list = requests(options, "lift table", "lift picture");
-  OutputSet outputs(list, inputs(correlations, options, well_case));
+  OutputSet outputs(list, inputs(correlations, options, job.well_case));
 
-  const LiftCurves curves = compute_lift_curves(correlation, well_case);
-  WellJobOutcome outcome;
-  for (const auto& curve : curves.curves) {
-    outcome.completed = outcome.completed && curve.failures.empty();
-  }
-  write_all(outputs, options, lift_curves_text(well_case, curves),
-            options.csv ? lift_curves_csv(well_case, curves) : "",
-            options.svg ? lift_curves_svg(well_case, curves) : "");
-  return outcome;
+  const LiftCurves curves = compute_lift_curves(job);
+  write_all(outputs, options, lift_curves_text(job.well_case, curves),
+            options.csv ? lift_curves_csv(job.well_case, curves) : "",
+            options.svg ? lift_curves_svg(job.well_case, curves) : "");
+  return {all_computed(curves)};
 }
 
 }  // namespace pipecorr::hostkit

@@ -1,6 +1,8 @@
 // The field traverse and lift curves for Python. A case comes as a file
 // path, or as case-file text with the tables it names given in memory (the
 // Python layer writes a dict case as such text), so one reader serves both.
+// The request is prepared and run by hostkit's well-job functions, the
+// command's own; this file only turns the values into Python's.
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
@@ -12,12 +14,11 @@
 #include <vector>
 
 #include "bindings.hpp"
-#include "files/input_file.hpp"
 #include "jobs/lift_curves.hpp"
 #include "jobs/lift_report.hpp"
 #include "jobs/well_case.hpp"
-#include "jobs/well_job.hpp"
 #include "jobs/well_report.hpp"
+#include "jobs/well_request.hpp"
 #include "jobs/well_traverse.hpp"
 #include "plugin_handle.hpp"
 #include "py_text.hpp"
@@ -28,33 +29,19 @@ namespace pipecorr::python {
 namespace {
 
 using Files = std::map<std::string, std::string>;
-// The correlations asked for: a list as the command's -c takes it
-// ("BB_3, ORBA_3"), or names one by one.
-using Names = std::variant<std::string, std::vector<std::string>>;
 
-// Read by the command's own rules, so both refuse the same names.
-std::vector<std::string> names_of(const Names& names) {
-  if (const auto* list = std::get_if<std::string>(&names)) {
-    return hostkit::split_names(*list);
-  }
-  return hostkit::checked_names(std::get<std::vector<std::string>>(names));
-}
-
-// text: the case-file text, or none to read the file at `path`. A file the
-// case names is looked up in `files` by the name the reader asks for (a
-// relative name joined to the case's folder) before the disk is read.
-hostkit::WellCase read_case(const std::optional<std::string>& text,
-                            const std::string& path, const Files& files) {
-  if (!text) return hostkit::load_well_case(path);
-  return hostkit::parse_well_case(
-      *text, path, [&files](const std::filesystem::path& named) {
-        if (const auto found = files.find(named.string());
-            found != files.end()) {
-          return found->second;
-        }
-        return hostkit::read_input(named, "file named by the case",
-                                   hostkit::InputKind::kRegularFile);
-      });
+// text: the case-file text, or none to read the file at `path`; a file the
+// text names is looked up in `files` before the disk is read. The request
+// is checked by hostkit, as the command's is.
+hostkit::WellRequest request_of(const std::optional<std::string>& text,
+                                const std::string& path, Files files,
+                                hostkit::CorrelationNames names,
+                                std::optional<double> step) {
+  hostkit::WellRequest request;
+  request.source = {path, text, std::move(files)};
+  request.correlations = std::move(names);
+  request.step = step;
+  return request;
 }
 
 // A run of the plug-in around a job, unless the caller's session is open.
@@ -119,22 +106,20 @@ py::dict station_columns(const std::vector<hostkit::WellTraverse>& traverses) {
 py::dict traverse_case(const PluginHandle& handle,
                        const std::optional<std::string>& text,
                        const std::string& path, const Files& files,
-                       const Names& names) {
+                       const hostkit::CorrelationNames& names,
+                       std::optional<double> step) {
   std::vector<hostkit::WellTraverse> traverses;
   std::string table_text, csv, svg;
   hostkit::WellCase well_case;
   {
     py::gil_scoped_release unlocked;
-    const auto named = names_of(names);
-    well_case = read_case(text, path, files);
-    const auto chosen =
-        hostkit::traverse_correlations(handle.correlations(), named, well_case);
+    hostkit::PreparedTraverse job = hostkit::prepare_well_traverse(
+        handle.correlations(), request_of(text, path, files, names, step));
     {
       const JobRun run(handle);
-      for (const auto* correlation : chosen) {
-        traverses.push_back(hostkit::traverse_well(*correlation, well_case));
-      }
+      traverses = hostkit::march_traverses(job);
     }
+    well_case = std::move(job.well_case);
     table_text = hostkit::well_traverse_text(well_case, traverses);
     csv = hostkit::well_traverse_csv(well_case, traverses);
     svg = hostkit::well_traverse_svg(well_case, traverses);
@@ -173,20 +158,20 @@ py::object crossing(const std::optional<well::Crossing>& point) {
 py::dict lift_case(const PluginHandle& handle,
                    const std::optional<std::string>& text,
                    const std::string& path, const Files& files,
-                   const Names& names) {
+                   const hostkit::CorrelationNames& names,
+                   std::optional<double> step) {
   hostkit::LiftCurves curves;
   std::string table_text, csv, svg;
   hostkit::WellCase well_case;
   {
     py::gil_scoped_release unlocked;
-    const auto named = names_of(names);
-    well_case = read_case(text, path, files);
-    const hostkit::Correlation& correlation =
-        hostkit::lift_correlation(handle.correlations(), named, well_case);
+    hostkit::PreparedLift job = hostkit::prepare_lift(
+        handle.correlations(), request_of(text, path, files, names, step));
     {
       const JobRun run(handle);
-      curves = hostkit::compute_lift_curves(correlation, well_case);
+      curves = hostkit::compute_lift_curves(job);
     }
+    well_case = std::move(job.well_case);
     table_text = hostkit::lift_curves_text(well_case, curves);
     csv = hostkit::lift_curves_csv(well_case, curves);
     svg = hostkit::lift_curves_svg(well_case, curves);
@@ -228,9 +213,10 @@ py::dict lift_case(const PluginHandle& handle,
 void register_well_jobs(py::module_& module) {
   module.def("traverse_case", &traverse_case, py::arg("handle"),
              py::arg("text"), py::arg("path"), py::arg("files"),
-             py::arg("correlations"));
+             py::arg("correlations"), py::arg("step"));
   module.def("lift_case", &lift_case, py::arg("handle"), py::arg("text"),
-             py::arg("path"), py::arg("files"), py::arg("correlations"));
+             py::arg("path"), py::arg("files"), py::arg("correlations"),
+             py::arg("step"));
 }
 
 }  // namespace pipecorr::python

@@ -96,3 +96,25 @@ def test_a_dict_value_is_refused_only_where_a_case_file_would_cut_it(
             pipecorr.case_text({"title": title})
     else:
         assert f"title = {title}\n" in pipecorr.case_text({"title": title})
+
+
+@pytest.mark.parametrize("job, run", [("traverse", pipecorr.traverse),
+                                      ("lift", pipecorr.lift_curves)])
+def test_step_marches_as_the_commands_step(command, examples, tmp_path, job,
+                                           run):
+    # 7.5 m is about a quarter of the case's 100 ft: more stations and
+    # other pressures, so a step that went unused could not pass.
+    case = examples / "field_well.case"
+    out = tmp_path / "out.csv"
+    done = subprocess.run([str(command), job, str(case), "--step", "7.5",
+                           "-o", str(out)], capture_output=True, text=True)
+    assert done.returncode == 0, done.stderr
+    ours = run(case, step=7.5, table="numpy")
+    assert ours.csv == out.read_text()
+    assert ours.csv != run(case, table="numpy").csv
+
+
+@pytest.mark.parametrize("step", ["7.5", True, [7.5]])
+def test_a_step_that_is_not_a_number_is_a_type_error(examples, step):
+    with pytest.raises(TypeError, match="step must be a length in metres"):
+        pipecorr.traverse(examples / "field_well.case", step=step)

@@ -311,9 +311,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "0.01",
                     1,
                     "",
-                    "pipecorr: error: --step 0.01 m (0.03280839895 ft) would "
-                    "take more than 100000 steps over the well's 10000 ft of "
-                    "md\n"}),
+                    "pipecorr: error: a step of 0.01 m (0.03280839895 ft) "
+                    "would take more than 100000 steps over the well's 10000 "
+                    "ft of md\n"}),
     [](const auto& entry) { return std::string(entry.param.name); });
 
 TEST(Batch, KeepsEveryRowAndMarksTheMalformedOnes) {

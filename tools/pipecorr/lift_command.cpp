@@ -26,9 +26,9 @@ class LiftCommand : public Command {
   // 0 when every point was computed, 2 when some traverse had to stop.
   int run(const PluginLibrary&, const CorrelationSet& correlations) override {
     WellJobOptions options;
-    options.case_file = case_file_;
-    options.correlations = split_names(correlation_);
-    options.step = step_;
+    options.request.source.path = case_file_;
+    options.request.correlations = correlation_;
+    options.request.step = step_;
     if (!csv_.empty()) options.csv = csv_;
     if (!svg_.empty()) options.svg = svg_;
     return run_lift_job(correlations, options).completed

@@ -2,9 +2,13 @@
 // case of mass rates and a profile) or up a well (a field case with a
 // survey and a black-oil fluid).
 #include <cstdio>
+#include <string>
+#include <utility>
 
 #include "commands.hpp"
+#include "files/input_file.hpp"
 #include "jobs/traverse_job.hpp"
+#include "jobs/well_case.hpp"
 #include "jobs/well_job.hpp"
 #include "options.hpp"
 #include "text/escape.hpp"
@@ -44,7 +48,10 @@ class TraverseCommand : public Command {
   // 0 when the march reached the outlet, 2 when it had to stop early (the
   // stations up to there are still reported).
   int run(const PluginLibrary&, const CorrelationSet& correlations) override {
-    if (is_well_case_file(case_file_)) return run_well(correlations);
+    // Read once: a field case is marched from this text.
+    std::string text =
+        read_input(case_file_, "case file", InputKind::kRegularFile);
+    if (is_well_case(text)) return run_well(correlations, std::move(text));
     options_.case_file = case_file_;
     if (!csv_.empty()) options_.csv = csv_;
     if (!svg_.empty()) options_.svg = svg_;
@@ -56,11 +63,12 @@ class TraverseCommand : public Command {
   }
 
  private:
-  int run_well(const CorrelationSet& correlations) {
+  int run_well(const CorrelationSet& correlations, std::string text) {
     WellJobOptions well;
-    well.case_file = case_file_;
-    well.correlations = split_names(options_.correlation);
-    if (step_->count() > 0) well.step = options_.step;
+    well.request.source.path = case_file_;
+    well.request.source.text = std::move(text);
+    well.request.correlations = options_.correlation;
+    if (step_->count() > 0) well.request.step = options_.step;
     if (!csv_.empty()) well.csv = csv_;
     if (!svg_.empty()) well.svg = svg_;
     return run_well_traverse_job(correlations, well).completed

@@ -2,6 +2,7 @@
 
 from __future__ import annotations
 
+import numbers
 import os
 from collections.abc import Mapping
 from typing import NamedTuple, Optional
@@ -73,6 +74,23 @@ def _names(correlation):
             raise TypeError(f"correlation {position} of the list is "
                             f"{type(name).__name__}, not a name (str)")
     return names
+
+
+def _step(step) -> Optional[float]:
+    """The longest march step as a float for hostkit to check, which
+    refuses one that is not positive and finite as the command's
+    ``--step``; ``None``: the case's."""
+    if step is None:
+        return None
+    if isinstance(step, (bool, np.bool_)) or not isinstance(step,
+                                                            numbers.Real):
+        raise TypeError(f"step must be a length in metres (a number), not "
+                        f"{type(step).__name__}")
+    try:
+        return float(step)
+    except OverflowError:
+        raise ValueError(f"step {step} is beyond the range of a double "
+                         f"(about 1.8e308)") from None
 
 
 def _source(case) -> tuple:
@@ -171,7 +189,8 @@ class Traverse:
         return f"<pipecorr.Traverse {self.title!r}: {self.traverses}>"
 
 
-def traverse(case, correlation=None, *, plugin: Optional[Plugin] = None,
+def traverse(case, correlation=None, *, step=None,
+             plugin: Optional[Plugin] = None,
              table: str = "auto") -> Traverse:
     """The pressure traverse of a well case.
 
@@ -183,6 +202,8 @@ def traverse(case, correlation=None, *, plugin: Optional[Plugin] = None,
             the command's ``-c``: ``None``, ``""`` or ``[]``: those the
             case names, or the plug-in's first; an empty name in a list,
             or one correlation named twice in any spelling, is refused.
+        step: the longest march step in metres, as the command's
+            ``--step``; ``None``: the case's ``step``.
         plugin: the :class:`Plugin` to use; ``None``: the bundled one.
         table: ``"auto"`` (a DataFrame when pandas is installed),
             ``"numpy"`` or ``"pandas"``.
@@ -195,17 +216,20 @@ def traverse(case, correlation=None, *, plugin: Optional[Plugin] = None,
     Raises:
         pipecorr.Error: the case cannot be read or cannot be marched at
             all (the message names the file, line and key); an empty name
-            in the list; a correlation named twice.
+            in the list; a correlation named twice; a ``step`` that is not
+            a positive finite length, or so short the march would take too
+            many steps.
         KeyError: an unknown correlation name.
-        TypeError: ``correlation``, ``plugin`` or ``case`` of a wrong
-            type.
+        TypeError: ``correlation``, ``step``, ``plugin`` or ``case`` of a
+            wrong type.
     """
     _check_table_kind(table)
     jobs = _well_jobs()
     names = _names(correlation)
+    step = _step(step)
     handle = _plugin(plugin)._handle
     text, path, files = _source(case)
-    raw = jobs.traverse_case(handle, text, path, files, names)
+    raw = jobs.traverse_case(handle, text, path, files, names, step)
     return Traverse(raw, table)
 
 
@@ -262,7 +286,7 @@ class LiftCurves:
                 f"curves, {self.correlation}>")
 
 
-def lift_curves(case, correlation: Optional[str] = None, *,
+def lift_curves(case, correlation=None, *, step=None,
                 plugin: Optional[Plugin] = None,
                 table: str = "auto") -> LiftCurves:
     """Lift curves of a well case (its ``lift_*`` keys), with the operating
@@ -274,14 +298,16 @@ def lift_curves(case, correlation: Optional[str] = None, *,
 
     Raises:
         pipecorr.Error: the case cannot be read, asks for no rates, or has
-            an incomplete inflow; more than one correlation.
+            an incomplete inflow; more than one correlation; a bad
+            ``step``.
         KeyError: an unknown correlation name.
         TypeError: as for :func:`traverse`.
     """
     _check_table_kind(table)
     jobs = _well_jobs()
     names = _names(correlation)
+    step = _step(step)
     handle = _plugin(plugin)._handle
     text, path, files = _source(case)
-    raw = jobs.lift_case(handle, text, path, files, names)
+    raw = jobs.lift_case(handle, text, path, files, names, step)
     return LiftCurves(raw, table)
