@@ -147,6 +147,7 @@ WellStation station_of(const well::MarchRow& row, const well::WellPath& path) {
   s.gradient = row.gradient;
   s.holdup = row.holdup;
   s.pattern = row.pattern;
+  s.kind = row.kind;
   s.usl = row.recorded[kUsl];
   s.usg = row.recorded[kUsg];
   s.rol = row.recorded[kRol];
@@ -159,6 +160,23 @@ WellStation station_of(const well::MarchRow& row, const well::WellPath& path) {
 }
 
 }  // namespace
+
+std::vector<bool> table_rows(std::span<const WellStation> stations,
+                             std::optional<double> every) {
+  std::vector<bool> shown(stations.size(), false);
+  // Counted by interval index, not by a running sum that a tiny interval
+  // could fail to advance.
+  double shown_interval = -1.0;
+  for (std::size_t i = 0; i < stations.size(); ++i) {
+    const bool step_end = stations[i].kind == well::RowKind::kStepEnd;
+    const double interval =
+        every ? std::floor(stations[i].md / *every + 1e-9) : -1.0;
+    shown[i] = !step_end || i + 1 == stations.size() ||
+               (every && interval > shown_interval);
+    if (shown[i]) shown_interval = std::max(shown_interval, interval);
+  }
+  return shown;
+}
 
 WellTraverse traverse_well(const Correlation& correlation,
                            const WellCase& well_case) {
