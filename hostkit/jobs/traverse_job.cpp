@@ -29,11 +29,7 @@ double round_spacing(double raw) {
 
 TraverseOutcome run_traverse_job(const CorrelationSet& correlations,
                                  const TraverseOptions& options) {
-  if (options.every &&
-      (!(*options.every > 0.0) || !std::isfinite(*options.every))) {
-    throw Error("--every must be a positive length in metres, got " +
-                shortest(*options.every));
-  }
+  check_row_spacing(options.every);
   const TraverseCase pipe = load_case(options.case_file);
   const Correlation& correlation = correlations.choose(options.correlation);
   std::vector<OutputRequest> requests{{std::nullopt, "table"}};

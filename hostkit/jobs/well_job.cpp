@@ -145,7 +145,11 @@ const Correlation& lift_correlation(const CorrelationSet& correlations,
 
 WellJobOutcome run_well_traverse_job(const CorrelationSet& correlations,
                                      const WellJobOptions& options) {
-  const WellCase well_case = loaded(options);
+  check_row_spacing(options.every);
+  WellCase well_case = loaded(options);
+  // Rows at the step ends for the table to pick from; they change no
+  // pressure the march finds.
+  if (options.every) well_case.march.rows_at_step_ends = true;
   const auto chosen_ones =
       traverse_correlations(correlations, options.correlations, well_case);
   const auto list = requests(options, "station table", "traverse picture");
@@ -157,14 +161,25 @@ WellJobOutcome run_well_traverse_job(const CorrelationSet& correlations,
     traverses.push_back(traverse_well(*correlation, well_case));
     outcome.completed = outcome.completed && traverses.back().completed;
   }
-  write_all(outputs, options, well_traverse_text(well_case, traverses),
-            options.csv ? well_traverse_csv(well_case, traverses) : "",
-            options.svg ? well_traverse_svg(well_case, traverses) : "");
+  // The CSV and the picture keep the stations, as without `every`.
+  std::vector<WellTraverse> stations;
+  for (const auto& traverse : traverses) {
+    stations.push_back(stations_only(traverse));
+  }
+  write_all(outputs, options,
+            well_traverse_text(well_case, traverses, options.every),
+            options.csv ? well_traverse_csv(well_case, stations) : "",
+            options.svg ? well_traverse_svg(well_case, stations) : "");
   return outcome;
 }
 
 WellJobOutcome run_lift_job(const CorrelationSet& correlations,
                             const WellJobOptions& options) {
+  if (options.every) {
+    throw Error(
+        "--every spaces the rows of a traverse's table; lift curves "
+        "have none");
+  }
   const WellCase well_case = loaded(options);
   const Correlation& correlation =
       lift_correlation(correlations, options.correlations, well_case);

@@ -19,6 +19,9 @@ struct WellJobOptions {
   // first callable one.
   std::vector<std::string> correlations;
   std::optional<double> step;  // longest march step, m; none: the case's
+  // Traverse only: the table also shows a row at the first step end in
+  // each `every` m of md (table_rows); none: the stations only.
+  std::optional<double> every;
   std::optional<std::filesystem::path> csv;
   std::optional<std::filesystem::path> svg;
 };

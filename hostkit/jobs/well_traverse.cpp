@@ -178,6 +178,23 @@ std::vector<bool> table_rows(std::span<const WellStation> stations,
   return shown;
 }
 
+WellTraverse stations_only(const WellTraverse& traverse) {
+  WellTraverse kept = traverse;
+  kept.stations.clear();
+  const std::vector<bool> shown = table_rows(traverse.stations, std::nullopt);
+  for (std::size_t k = 0; k < shown.size(); ++k) {
+    if (shown[k]) kept.stations.push_back(traverse.stations[k]);
+  }
+  return kept;
+}
+
+void check_row_spacing(std::optional<double> every) {
+  if (every && (!(*every > 0.0) || !std::isfinite(*every))) {
+    throw Error("--every must be a positive length in metres, got " +
+                shortest(*every));
+  }
+}
+
 WellTraverse traverse_well(const Correlation& correlation,
                            const WellCase& well_case) {
   WellTraverse traverse;

@@ -67,6 +67,13 @@ struct WellTraverse {
 [[nodiscard]] std::vector<bool> table_rows(
     std::span<const WellStation> stations, std::optional<double> every);
 
+// The traverse with only the rows table_rows picks without `every`: the
+// stations, as a traverse marched without rows at step ends has them.
+[[nodiscard]] WellTraverse stations_only(const WellTraverse& traverse);
+
+// Throws Error unless `every` is absent or a positive length (m).
+void check_row_spacing(std::optional<double> every);
+
 // Never throws for a failure inside the march (a correlation error, a
 // fluid outside its correlations' range, pressure running out): those end
 // the traverse with `stopped`. Throws Error for a case that cannot be
