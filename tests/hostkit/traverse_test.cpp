@@ -187,6 +187,27 @@ TEST_F(TraverseWithTestPlugin, TheStepLimitHoldsWhateverTheProfile) {
   EXPECT_EQ(longest.stations.size(), 100'001U);
 }
 
+// The table's rows, as the command picks them for a pipe and a well
+// alike: the stations (here the inlet and the segment ends at 100 and
+// 300 m), and with `every` = 120 m also the first step end in each further
+// 120 m: 150 m opens [120, 240), 250 m opens [240, 360).
+TEST_F(TraverseWithTestPlugin, TableRowsAreTheStationsAndAStepEndEachEvery) {
+  const auto traverse = run_traverse(lin_, two_segment_case(), 50.0);
+  ASSERT_EQ(traverse.stations.size(), 7U);
+  auto mds = [&](std::optional<double> every) {
+    std::vector<double> picked;
+    const auto shown = table_rows(traverse.stations, every);
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+      if (shown[k]) picked.push_back(traverse.stations[k].md);
+    }
+    return picked;
+  };
+  EXPECT_EQ(mds(std::nullopt), (std::vector<double>{0, 100, 300}));
+  EXPECT_EQ(mds(120.0), (std::vector<double>{0, 100, 150, 250, 300}));
+  EXPECT_EQ(mds(1e-300), (std::vector<double>{0, 50, 100, 150, 200, 250, 300}));
+  EXPECT_EQ(stations_only(traverse).stations.size(), 3U);
+}
+
 // A segment that adds nothing to the distance before it cannot be a step
 // of its own: refused, naming it.
 TEST_F(TraverseWithTestPlugin, RefusesASegmentLostInTheDistanceBefore) {
