@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 #include <optional>
 #include <string>
@@ -183,8 +184,10 @@ WellTraverse run_traverse(const Correlation& correlation,
   if (total_steps > static_cast<double>(max_steps)) {
     throw Error("step " + shortest(step) +
                 " m is too small for this pipe: it would take " +
-                shortest(total_steps) + " steps, more than " +
-                std::to_string(max_steps));
+                (total_steps < 1e15
+                     ? std::to_string(static_cast<std::uint64_t>(total_steps))
+                     : shortest(total_steps)) +
+                " steps, more than " + std::to_string(max_steps));
   }
 
   well::MarchOptions options;
