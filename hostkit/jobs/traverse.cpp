@@ -195,6 +195,7 @@ WellTraverse run_traverse(const Correlation& correlation,
   options.max_steps = max_steps;
   options.rows_at_step_ends = true;
   options.text = pipeline_text();
+  options.conduit = "pipe";
   const well::MarchResult result = [&] {
     try {
       return well::march({line.path, line.pipe, line.temperature},

@@ -305,8 +305,9 @@ class Marcher {
   int pressure_gone(double md_a, double md_b) {
     return stop(MarchOutcome::kPressureNotPositive,
                 "the pressure falls to zero or below between md " +
-                    depth(md_a) + " and " + depth(md_b) +
-                    ": the well cannot carry this flow from this pressure");
+                    depth(md_a) + " and " + depth(md_b) + ": the " +
+                    options_.conduit +
+                    " cannot carry this flow from this pressure");
   }
 
   [[nodiscard]] std::string depth(double md) const {

@@ -106,6 +106,8 @@ struct MarchOptions {
   // short for the well).
   std::size_t max_steps = kMaxMarchSteps;
   QuantityText text;  // for the reasons
+  // What the reasons call the path ("the well cannot carry this flow").
+  std::string conduit = "well";
 };
 
 enum class RowKind {

@@ -121,6 +121,20 @@ TEST_F(TraverseWithTestPlugin,
   ASSERT_EQ(traverse.stations.size(), 1U);
 }
 
+// 1000 Pa/m over one 350 m step from 3 bar: the midpoint keeps 1.25 bar,
+// where LIN_3 computes, but the end falls to -0.5 bar.
+TEST_F(TraverseWithTestPlugin, StopsWhenThePressureWouldFallToZero) {
+  auto pipe = two_segment_case();
+  pipe.inlet_pressure = 3e5;
+  pipe.profile = {{350.0, 0.0, 0.1, 0.0}};
+  const auto traverse = run_traverse(lin_, pipe, 350.0);
+  EXPECT_FALSE(traverse.completed);
+  EXPECT_EQ(traverse.stopped,
+            "the pressure falls to zero or below between md 0.0 m and 350.0 "
+            "m: the pipe cannot carry this flow from this pressure");
+  ASSERT_EQ(traverse.stations.size(), 1U);
+}
+
 // With a gradient k p that follows the pressure (k = 1/1000 per m), one
 // 100 m step of the mid-point rule solves p1 = p0 - k L (p0 + p1) / 2, so
 // p1 = p0 (1 - kL/2) / (1 + kL/2) = p0 0.95 / 1.05 = 0.9047619 p0 with
