@@ -171,7 +171,9 @@ std::vector<bool> table_rows(std::span<const WellStation> stations,
     const bool step_end = stations[i].kind == well::RowKind::kStepEnd;
     const double interval =
         every ? std::floor(stations[i].md / *every + 1e-9) : -1.0;
-    shown[i] = !step_end || i + 1 == stations.size() ||
+    // Both ends: a march that stopped inside an interval ends with a step
+    // end, first in the list when it marched up.
+    shown[i] = !step_end || i == 0 || i + 1 == stations.size() ||
                (every && interval > shown_interval);
     if (shown[i]) shown_interval = std::max(shown_interval, interval);
   }

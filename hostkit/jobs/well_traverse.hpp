@@ -61,9 +61,9 @@ struct WellTraverse {
 
 // Which stations a table shows, by index: every one but the ends of steps
 // inside an interval (so the known end, the path's stations, its pipe
-// changes), the last one, and with `every` (m of md, > 0) also the first
-// step end in each further `every` m. The same for a pipeline and a well,
-// so `--every` means one thing for both.
+// changes), the first and the last (where a stopped march ended), and with
+// `every` (m of md, > 0) also the first step end in each further `every` m. The
+// same for a pipeline and a well, so `--every` means one thing for both.
 [[nodiscard]] std::vector<bool> table_rows(
     std::span<const WellStation> stations, std::optional<double> every);
 
