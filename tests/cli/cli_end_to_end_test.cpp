@@ -489,6 +489,7 @@ TEST(BundledExamples, FieldWellTraverseAndLiftCurves) {
 // ends between the stations and changes no row that was there; a length
 // that is not positive is refused by both in the same words.
 TEST(BundledExamples, EveryMeansTheSameForAPipeAndAWell) {
+  const ScopedWorkDir dir;
   auto lines = [](const std::string& text) {
     std::vector<std::string> out;
     std::size_t from = 0;
