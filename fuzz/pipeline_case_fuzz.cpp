@@ -32,27 +32,19 @@ constexpr std::size_t kMaxSteps = 300;
 constexpr double kDefaultStep = 10.0;  // m, as the command's
 constexpr double kTableRows = 20.0;
 
-void check_traverse(const hostkit::Traverse& traverse) {
+void check_traverse(const hostkit::WellTraverse& traverse) {
   constexpr std::string_view kWhat = "pipeline traverse";
-  for (std::size_t k = 0; k < traverse.stations.size(); ++k) {
-    const auto& s = traverse.stations[k];
+  for (const auto& s : traverse.stations) {
     fuzz::require(std::isfinite(s.pressure) && s.pressure > 0.0, kWhat,
                   "positive finite station pressures");
-    fuzz::require(std::isfinite(s.distance) && std::isfinite(s.elevation),
-                  kWhat, "finite positions");
-    // Only the last station may carry the correlation's failure, which
-    // stopped the march there.
-    if (s.ierr != 0) {
-      fuzz::require(k + 1 == traverse.stations.size(), kWhat,
-                    "a failed point ends the traverse");
-      fuzz::require(!traverse.stopped.empty(), kWhat,
-                    "a failed point is reported");
-    } else {
-      fuzz::require(std::isfinite(s.dp), kWhat, "finite gradients");
-      fuzz::require(s.holdup >= 0.0 && s.holdup <= 1.0, kWhat,
-                    "holdups from 0 to 1");
-    }
+    fuzz::require(std::isfinite(s.md) && std::isfinite(s.tvd), kWhat,
+                  "finite positions");
+    fuzz::require(std::isfinite(s.gradient), kWhat, "finite gradients");
+    fuzz::require(s.holdup >= 0.0 && s.holdup <= 1.0, kWhat,
+                  "holdups from 0 to 1");
   }
+  fuzz::require(traverse.completed == traverse.stopped.empty(), kWhat,
+                "a reason exactly when the march stopped");
 }
 
 void march_and_report(const hostkit::Correlation& correlation,
@@ -60,7 +52,7 @@ void march_and_report(const hostkit::Correlation& correlation,
   const double total = pipe.total_length();
   const double step =
       std::max(kDefaultStep, total / static_cast<double>(kMaxSteps / 2));
-  hostkit::Traverse traverse;
+  hostkit::WellTraverse traverse;
   try {
     traverse = hostkit::run_traverse(correlation, pipe, step, kMaxSteps);
   } catch (const Error&) {
@@ -73,8 +65,8 @@ void march_and_report(const hostkit::Correlation& correlation,
       total > 0.0 && std::isfinite(total) ? total / kTableRows : 1.0;
   fuzz::require(!hostkit::traverse_text(heading, pipe, traverse, every).empty(),
                 "pipeline traverse table", "a table");
-  fuzz::require_numeric_csv(hostkit::traverse_csv(traverse),
-                            "pipeline traverse CSV", {"pattern", "errmsg"});
+  fuzz::require_numeric_csv(hostkit::traverse_csv(pipe, traverse),
+                            "pipeline traverse CSV", {"pattern"});
   fuzz::require_finite_svg(hostkit::traverse_svg(heading, pipe, traverse),
                            "pipeline traverse picture");
 }

@@ -1,48 +1,35 @@
-// The pressure traverse: marches along the pipe from the inlet, recomputing
-// the gas density and both superficial velocities from the local pressure
-// at every step (isothermal gas, density proportional to pressure).
+// The pressure traverse of a pipeline case, through the well march: the
+// profile becomes a path whose md is the distance along the pipe from the
+// inlet and whose tvd is minus the elevation, each segment a straight
+// interval with its own pipe, marched with the flow from the known inlet
+// pressure. At every point the gas density follows the local pressure
+// (isothermal gas, density proportional to pressure) and both superficial
+// velocities follow from it.
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
-#include <string>
-#include <vector>
 
 #include "jobs/traverse_case.hpp"
+#include "jobs/well_traverse.hpp"
 #include "plugin/correlation.hpp"
+#include "well/march.hpp"
 
 namespace pipecorr::hostkit {
 
-struct TraverseStation {
-  double distance = 0.0;    // m along the pipe from the inlet
-  double elevation = 0.0;   // m above the inlet
-  std::size_t segment = 0;  // 1-based, the segment the point lies in
-  double pressure = 0.0;    // Pa
-  double gas_density = 0.0;
-  double usl = 0.0;
-  double usg = 0.0;
-  double dp = 0.0;  // Pa/m
-  double holdup = 0.0;
-  std::int32_t id = 0;
-  std::int32_t ierr = 0;
-  std::string errmsg;
-  bool segment_start = false;  // first station of its segment
-};
+// The 1-based segment of the pipe whose steps end at `distance` (m from
+// the inlet): at a segment's end, that segment; at the inlet, the first.
+[[nodiscard]] std::size_t segment_at(const TraverseCase& pipe, double distance);
 
-struct Traverse {
-  std::vector<TraverseStation> stations;
-  // Empty when the march reached the outlet; otherwise why it stopped.
-  std::string stopped;
-};
-
-// Largest number of steps a traverse may take: a guard against a step far
-// too small for the pipe, which would otherwise run for hours.
-inline constexpr std::size_t kMaxSteps = 2'000'000;
-
-// Throws Error for a step that is not positive, or that (with at least one
-// step a segment) would take more than `max_steps` steps.
-[[nodiscard]] Traverse run_traverse(const Correlation& correlation,
-                                    const TraverseCase& pipe, double step,
-                                    std::size_t max_steps = kMaxSteps);
+// A row at the end of every step (at most `step` m long, each segment at
+// least one step), inlet first; `stations[k].md` is the distance along the
+// pipe and minus `tvd` the elevation above the inlet. The march stops at a
+// correlation error, a pressure falling to zero or one no longer finite,
+// and says where and why in `stopped` (distances in m, pressures in bar).
+// Throws Error for a step that is not a positive length, a profile that
+// would take more than `max_steps` steps, or a segment too short to be
+// told apart from the distance before it.
+[[nodiscard]] WellTraverse run_traverse(
+    const Correlation& correlation, const TraverseCase& pipe, double step,
+    std::size_t max_steps = well::kMaxMarchSteps);
 
 }  // namespace pipecorr::hostkit

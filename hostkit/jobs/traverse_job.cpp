@@ -29,11 +29,7 @@ double round_spacing(double raw) {
 
 TraverseOutcome run_traverse_job(const CorrelationSet& correlations,
                                  const TraverseOptions& options) {
-  if (options.every &&
-      (!(*options.every > 0.0) || !std::isfinite(*options.every))) {
-    throw Error("--every must be a positive length in metres, got " +
-                shortest(*options.every));
-  }
+  check_row_spacing(options.every);
   const TraverseCase pipe = load_case(options.case_file);
   const Correlation& correlation = correlations.choose(options.correlation);
   std::vector<OutputRequest> requests{{std::nullopt, "table"}};
@@ -45,17 +41,18 @@ TraverseOutcome run_traverse_job(const CorrelationSet& correlations,
        {correlations.library_path(), "plug-in library"}}};
   OutputSet outputs(requests, inputs);
 
-  const Traverse traverse = run_traverse(correlation, pipe, options.step);
+  const WellTraverse traverse = run_traverse(correlation, pipe, options.step);
   const TraverseHeading heading{pipe.title, options.case_file.string(),
                                 correlation.name(), options.step};
   const double every =
       options.every.value_or(round_spacing(pipe.total_length() / kTableRows));
   std::size_t next = 0;
   outputs[next++].write(traverse_text(heading, pipe, traverse, every));
-  if (options.csv) outputs[next++].write(traverse_csv(traverse));
+  if (options.csv) outputs[next++].write(traverse_csv(pipe, traverse));
   if (options.svg) outputs[next++].write(traverse_svg(heading, pipe, traverse));
   for (std::size_t k = 0; k < requests.size(); ++k) outputs[k].commit();
-  return {traverse.stopped};
+  if (traverse.completed) return {};
+  return {traverse.stopped.empty() ? "(no reason given)" : traverse.stopped};
 }
 
 }  // namespace pipecorr::hostkit

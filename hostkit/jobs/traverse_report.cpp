@@ -1,5 +1,7 @@
 #include "jobs/traverse_report.hpp"
 
+#include "jobs/traverse.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -22,23 +24,25 @@ std::string right(const std::string& text, std::size_t width) {
                               : std::string(width - text.size(), ' ') + text;
 }
 
-std::string station_line(const TraverseStation& s) {
-  std::string line =
-      right(fixed(s.distance, 1), 9) + right(fixed(s.elevation, 1), 10) +
-      right(std::to_string(s.segment), 5) +
-      right(fixed(s.pressure / kPascalPerBar, 3), 11) +
-      right(significant(s.usl, 4), 9) + right(significant(s.usg, 4), 9) +
-      right(fixed(s.holdup, 4), 8) + right(fixed(s.dp / 100.0, 3), 10) + "  " +
-      std::to_string(s.id) + " " + std::string(pattern_name(s.id));
-  if (s.ierr != 0) line += "  (error " + std::to_string(s.ierr) + ")";
-  return line + "\n";
+// Above the inlet, m; never "-0.0" at the inlet itself.
+double elevation(const WellStation& s) { return 0.0 - s.tvd; }
+
+std::string station_line(const TraverseCase& pipe, const WellStation& s) {
+  return right(fixed(s.md, 1), 9) + right(fixed(elevation(s), 1), 10) +
+         right(std::to_string(segment_at(pipe, s.md)), 5) +
+         right(fixed(s.pressure / kPascalPerBar, 3), 11) +
+         right(significant(s.usl, 4), 9) + right(significant(s.usg, 4), 9) +
+         right(fixed(s.holdup, 4), 8) +
+         right(fixed(s.gradient / 100.0, 3), 10) + "  " +
+         std::to_string(s.pattern) + " " +
+         std::string(pattern_name(s.pattern)) + "\n";
 }
 
 }  // namespace
 
 std::string traverse_text(const TraverseHeading& heading,
-                          const TraverseCase& pipe, const Traverse& traverse,
-                          double every) {
+                          const TraverseCase& pipe,
+                          const WellTraverse& traverse, double every) {
   std::string out = "Pressure traverse: " + for_terminal(heading.title) + " (" +
                     for_terminal(heading.source) + ")\n";
   out += "correlation " + heading.correlation + ", step " +
@@ -54,57 +58,45 @@ std::string traverse_text(const TraverseHeading& heading,
   out +=
       "        m         m             bar      m/s      m/s          "
       "bar/km\n";
-  // A station is shown when it is the first in a new interval of `every`
-  // metres, counted by index: no running sum that a tiny interval could
-  // fail to advance.
-  double shown_interval = -1.0;
+  const std::vector<bool> shown = table_rows(traverse.stations, every);
   for (std::size_t i = 0; i < traverse.stations.size(); ++i) {
-    const auto& station = traverse.stations[i];
-    const bool last = i + 1 == traverse.stations.size();
-    const double interval = std::floor(station.distance / every + 1e-9);
-    if (last || station.segment_start || interval > shown_interval) {
-      out += station_line(station);
-      shown_interval = std::max(shown_interval, interval);
-    }
+    if (shown[i]) out += station_line(pipe, traverse.stations[i]);
   }
   out += "\n";
   if (traverse.stations.empty()) return out;
   const auto& first = traverse.stations.front();
   const auto& last = traverse.stations.back();
-  if (traverse.stopped.empty()) {
+  if (traverse.completed) {
     out += "outlet pressure " + fixed(last.pressure / kPascalPerBar, 3) +
-           " bar after " + fixed(last.distance, 1) + " m: a drop of " +
+           " bar after " + fixed(last.md, 1) + " m: a drop of " +
            fixed((first.pressure - last.pressure) / kPascalPerBar, 3) +
            " bar\n";
   } else {
-    out += "traverse stopped " + traverse.stopped + "\n";
+    out += "traverse stopped " + for_terminal(traverse.stopped) + "\n";
   }
   return out;
 }
 
-std::string traverse_csv(const Traverse& traverse) {
+std::string traverse_csv(const TraverseCase& pipe,
+                         const WellTraverse& traverse) {
   std::string out =
       "distance_m,elevation_m,segment,pressure_Pa,rog_kg_per_m3,usl_m_per_s,"
-      "usg_m_per_s,dp_Pa_per_m,holdup,id,pattern,ierr,errmsg\n";
+      "usg_m_per_s,dp_Pa_per_m,holdup,id,pattern\n";
   for (const auto& s : traverse.stations) {
-    for (const double value : {s.distance, s.elevation}) {
+    for (const double value : {s.md, elevation(s)}) {
       append_number(out, value);
       out += ',';
     }
-    append_number(out, static_cast<long long>(s.segment));
+    append_number(out, static_cast<long long>(segment_at(pipe, s.md)));
     out += ',';
     for (const double value :
-         {s.pressure, s.gas_density, s.usl, s.usg, s.dp, s.holdup}) {
+         {s.pressure, s.rog, s.usl, s.usg, s.gradient, s.holdup}) {
       append_number(out, value);
       out += ',';
     }
-    append_number(out, static_cast<long long>(s.id));
+    append_number(out, static_cast<long long>(s.pattern));
     out += ',';
-    out += pattern_name(s.id);
-    out += ',';
-    append_number(out, static_cast<long long>(s.ierr));
-    out += ',';
-    append_cell(out, s.errmsg);
+    out += pattern_name(s.pattern);
     out += '\n';
   }
   return out;
@@ -135,12 +127,12 @@ Scale padded_scale(double low, double high, double from, double to) {
   return {low, high, false, from, to};
 }
 
-std::string polyline(const Traverse& traverse, const Scale& x, const Scale& y,
-                     double (*value)(const TraverseStation&)) {
+std::string polyline(const WellTraverse& traverse, const Scale& x,
+                     const Scale& y, double (*value)(const WellStation&)) {
   std::string d;
   for (const auto& station : traverse.stations) {
-    d += (d.empty() ? "M" : "L") + coordinate(x.to_pixel(station.distance)) +
-         " " + coordinate(y.to_pixel(value(station)));
+    d += (d.empty() ? "M" : "L") + coordinate(x.to_pixel(station.md)) + " " +
+         coordinate(y.to_pixel(value(station)));
   }
   return d;
 }
@@ -148,7 +140,8 @@ std::string polyline(const Traverse& traverse, const Scale& x, const Scale& y,
 }  // namespace
 
 std::string traverse_svg(const TraverseHeading& heading,
-                         const TraverseCase& pipe, const Traverse& traverse) {
+                         const TraverseCase& pipe,
+                         const WellTraverse& traverse) {
   const PlotArea pressure_area{kLeft, 60.0, kPlotWidth, 250.0};
   const PlotArea holdup_area{kLeft, 380.0, kPlotWidth, 150.0};
   const PlotArea elevation_area{kLeft, 600.0, kPlotWidth, 130.0};
@@ -165,8 +158,8 @@ std::string traverse_svg(const TraverseHeading& heading,
   for (const auto& s : traverse.stations) {
     p_low = std::min(p_low, s.pressure);
     p_high = std::max(p_high, s.pressure);
-    z_low = std::min(z_low, s.elevation);
-    z_high = std::max(z_high, s.elevation);
+    z_low = std::min(z_low, elevation(s));
+    z_high = std::max(z_high, elevation(s));
   }
   const Scale x_pressure{0.0, length, false, pressure_area.left,
                          pressure_area.right()};
@@ -183,32 +176,32 @@ std::string traverse_svg(const TraverseHeading& heading,
            pressure_area.height, "#f4f6f8");
   draw_x_axis(svg, pressure_area, x_pressure, "Distance along the pipe (m)");
   draw_y_axis(svg, pressure_area, p_scale, "Pressure (bar)");
-  svg.path(polyline(traverse, x_pressure, p_scale,
-                    [](const TraverseStation& s) {
-                      return s.pressure / kPascalPerBar;
-                    }),
-           "#1f4e79", 2.2, "id=\"pressure\" stroke-linejoin=\"round\"");
+  svg.path(
+      polyline(traverse, x_pressure, p_scale,
+               [](const WellStation& s) { return s.pressure / kPascalPerBar; }),
+      "#1f4e79", 2.2, "id=\"pressure\" stroke-linejoin=\"round\"");
 
   // Holdup, over bands coloured by the flow pattern at each step.
   const Scale h_scale{0.0, 1.0, false, holdup_area.bottom(), holdup_area.top};
   svg.open_group("id=\"patterns\" shape-rendering=\"crispEdges\"");
   std::vector<std::int32_t> seen;
-  for (std::size_t i = 0; i + 1 < traverse.stations.size(); ++i) {
+  // A row has the pattern of the step that ended at it.
+  for (std::size_t i = 1; i < traverse.stations.size(); ++i) {
     const auto& s = traverse.stations[i];
-    const double from = x_holdup.to_pixel(s.distance);
-    const double to = x_holdup.to_pixel(traverse.stations[i + 1].distance);
-    const auto colour = s.ierr != 0 ? kNoResultColour : pattern_colour(s.id);
+    const double from = x_holdup.to_pixel(traverse.stations[i - 1].md);
+    const double to = x_holdup.to_pixel(s.md);
     svg.rect(from, holdup_area.top, std::max(0.01, to - from),
-             holdup_area.height, colour, "fill-opacity=\"0.45\"");
-    if (std::find(seen.begin(), seen.end(), s.id) == seen.end()) {
-      seen.push_back(s.id);
+             holdup_area.height, pattern_colour(s.pattern),
+             "fill-opacity=\"0.45\"");
+    if (std::find(seen.begin(), seen.end(), s.pattern) == seen.end()) {
+      seen.push_back(s.pattern);
     }
   }
   svg.close_group();
   draw_x_axis(svg, holdup_area, x_holdup, "Distance along the pipe (m)");
   draw_y_axis(svg, holdup_area, h_scale, "Liquid holdup (-)", 4);
   svg.path(polyline(traverse, x_holdup, h_scale,
-                    [](const TraverseStation& s) { return s.holdup; }),
+                    [](const WellStation& s) { return s.holdup; }),
            "#222222", 1.8, "id=\"holdup\" stroke-linejoin=\"round\"");
 
   // Elevation profile.
@@ -219,7 +212,7 @@ std::string traverse_svg(const TraverseHeading& heading,
   draw_x_axis(svg, elevation_area, x_elevation, "Distance along the pipe (m)");
   draw_y_axis(svg, elevation_area, z_scale, "Elevation (m)", 4);
   svg.path(polyline(traverse, x_elevation, z_scale,
-                    [](const TraverseStation& s) { return s.elevation; }),
+                    [](const WellStation& s) { return elevation(s); }),
            "#6b4f2a", 2.0, "id=\"elevation\" stroke-linejoin=\"round\"");
   for (const PlotArea& area : {pressure_area, holdup_area, elevation_area}) {
     svg.rect(area.left, area.top, area.width, area.height, "none",
@@ -249,7 +242,7 @@ std::string traverse_svg(const TraverseHeading& heading,
       significant(pipe.reference_pressure / kPascalPerBar, 5) + " bar; step " +
       significant(heading.step, 4) + " m";
   svg.text(kLeft, 790, caption, 12, "start", "id=\"caption\"");
-  if (!traverse.stopped.empty()) {
+  if (!traverse.completed) {
     svg.text(kLeft, 808, "Stopped " + traverse.stopped, 12, "start",
              "fill=\"#b00020\"");
   }

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "jobs/traverse.hpp"
 #include "jobs/traverse_case.hpp"
+#include "jobs/well_traverse.hpp"
 
 namespace pipecorr::hostkit {
 
@@ -15,18 +15,23 @@ struct TraverseHeading {
   double step = 0.0;
 };
 
-// Segment starts, the outlet and a station every `every` metres.
+// The inlet, the end of every segment, the last station and the first
+// station in each further `every` metres (table_rows).
 [[nodiscard]] std::string traverse_text(const TraverseHeading& heading,
                                         const TraverseCase& pipe,
-                                        const Traverse& traverse, double every);
+                                        const WellTraverse& traverse,
+                                        double every);
 
-// Every station.
-[[nodiscard]] std::string traverse_csv(const Traverse& traverse);
+// Every station: distance_m, elevation_m, segment, pressure_Pa,
+// rog_kg_per_m3, usl_m_per_s, usg_m_per_s, dp_Pa_per_m, holdup, id,
+// pattern.
+[[nodiscard]] std::string traverse_csv(const TraverseCase& pipe,
+                                       const WellTraverse& traverse);
 
 // Pressure, holdup with the flow pattern, and the pipe's elevation, stacked
 // over a common distance axis.
 [[nodiscard]] std::string traverse_svg(const TraverseHeading& heading,
                                        const TraverseCase& pipe,
-                                       const Traverse& traverse);
+                                       const WellTraverse& traverse);
 
 }  // namespace pipecorr::hostkit

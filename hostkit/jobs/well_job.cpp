@@ -117,20 +117,34 @@ const Correlation& lift_correlation(const CorrelationSet& correlations,
 
 WellJobOutcome run_well_traverse_job(const CorrelationSet& correlations,
                                      const WellJobOptions& options) {
-  const PreparedTraverse job =
-      prepare_well_traverse(correlations, options.request);
+  check_row_spacing(options.every);
+  PreparedTraverse job = prepare_well_traverse(correlations, options.request);
+  // Rows at the step ends for the table to pick from; they change no
+  // pressure the march finds.
+  if (options.every) job.well_case.march.rows_at_step_ends = true;
   const auto list = requests(options, "station table", "traverse picture");
   OutputSet outputs(list, inputs(correlations, options, job.well_case));
 
   const std::vector<WellTraverse> traverses = march_traverses(job);
-  write_all(outputs, options, well_traverse_text(job.well_case, traverses),
-            options.csv ? well_traverse_csv(job.well_case, traverses) : "",
-            options.svg ? well_traverse_svg(job.well_case, traverses) : "");
+  // The CSV and the picture keep the stations, as without `every`.
+  std::vector<WellTraverse> stations;
+  for (const auto& traverse : traverses) {
+    stations.push_back(stations_only(traverse));
+  }
+  write_all(outputs, options,
+            well_traverse_text(job.well_case, traverses, options.every),
+            options.csv ? well_traverse_csv(job.well_case, stations) : "",
+            options.svg ? well_traverse_svg(job.well_case, stations) : "");
   return {all_completed(traverses)};
 }
 
 WellJobOutcome run_lift_job(const CorrelationSet& correlations,
                             const WellJobOptions& options) {
+  if (options.every) {
+    throw Error(
+        "--every spaces the rows of a traverse's table; lift curves "
+        "have none");
+  }
   const PreparedLift job = prepare_lift(correlations, options.request);
   const auto list = requests(options, "lift table", "lift picture");
   OutputSet outputs(list, inputs(correlations, options, job.well_case));

@@ -17,6 +17,9 @@ struct WellJobOptions {
   // The case, the correlations (several give one traverse each, overlaid
   // in one table and one picture) and the step, checked as for Python.
   WellRequest request;
+  // Traverse only: the table also shows a row at the first step end in
+  // each `every` m of md (table_rows); none: the stations only.
+  std::optional<double> every;
   std::optional<std::filesystem::path> csv;
   std::optional<std::filesystem::path> svg;
 };

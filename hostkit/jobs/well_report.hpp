@@ -12,6 +12,7 @@
 // as an empty cell in the CSV, never as "nan".
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 
@@ -28,9 +29,12 @@ namespace pipecorr::hostkit {
 // and name, last because names differ in length) and how it ended: the
 // answer, or where it stopped (md, tvd, pressure of the last station
 // reached) and why. Texts from outside (title, case path, correlation
-// names, stop reasons) are escaped with for_terminal.
+// names, stop reasons) are escaped with for_terminal. The rows are those
+// table_rows picks with `every` (m of md): the stations, and with `every`
+// also step ends, when the traverse was marched with rows at them.
 [[nodiscard]] std::string well_traverse_text(
-    const WellCase& well_case, std::span<const WellTraverse> traverses);
+    const WellCase& well_case, std::span<const WellTraverse> traverses,
+    std::optional<double> every = std::nullopt);
 
 // Every station of every traverse, one row each, the correlation's name
 // first (append_cell), the unit of every quantity in its column's name:

@@ -1,4 +1,5 @@
 // The table of a well's traverses, for people at a terminal.
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -75,7 +76,8 @@ std::string ending(const WellCase& well_case, const WellTraverse& traverse) {
 }  // namespace
 
 std::string well_traverse_text(const WellCase& well_case,
-                               std::span<const WellTraverse> traverses) {
+                               std::span<const WellTraverse> traverses,
+                               std::optional<double> every) {
   const UnitSystem system = well_case.units;
   std::string out = "Well traverse: " + for_terminal(well_case.title) + "\n";
   out += "case " + for_terminal(well_case.source.string()) + ", " +
@@ -95,12 +97,18 @@ std::string well_traverse_text(const WellCase& well_case,
 
   const auto columns = station_columns(system);
   for (const auto& traverse : traverses) {
+    // Stations proper: rows at step ends, when marched with them, are
+    // extra rows of the table, not stations.
+    const std::vector<bool> stations =
+        table_rows(traverse.stations, std::nullopt);
+    const std::vector<bool> shown = table_rows(traverse.stations, every);
     out += "\n" + for_terminal(traverse.correlation) + ": " +
-           std::to_string(traverse.stations.size()) + " stations, " +
-           std::to_string(traverse.evaluations) + " correlation calls\n";
+           std::to_string(std::count(stations.begin(), stations.end(), true)) +
+           " stations, " + std::to_string(traverse.evaluations) +
+           " correlation calls\n";
     out += column_headings(columns);
-    for (const auto& station : traverse.stations) {
-      out += station_line(station, system, columns);
+    for (std::size_t k = 0; k < traverse.stations.size(); ++k) {
+      if (shown[k]) out += station_line(traverse.stations[k], system, columns);
     }
     out += ending(well_case, traverse);
   }

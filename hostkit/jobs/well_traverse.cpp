@@ -147,6 +147,7 @@ WellStation station_of(const well::MarchRow& row, const well::WellPath& path) {
   s.gradient = row.gradient;
   s.holdup = row.holdup;
   s.pattern = row.pattern;
+  s.kind = row.kind;
   s.usl = row.recorded[kUsl];
   s.usg = row.recorded[kUsg];
   s.rol = row.recorded[kRol];
@@ -159,6 +160,42 @@ WellStation station_of(const well::MarchRow& row, const well::WellPath& path) {
 }
 
 }  // namespace
+
+std::vector<bool> table_rows(std::span<const WellStation> stations,
+                             std::optional<double> every) {
+  std::vector<bool> shown(stations.size(), false);
+  // Counted by interval index, not by a running sum that a tiny interval
+  // could fail to advance.
+  double shown_interval = -1.0;
+  for (std::size_t i = 0; i < stations.size(); ++i) {
+    const bool step_end = stations[i].kind == well::RowKind::kStepEnd;
+    const double interval =
+        every ? std::floor(stations[i].md / *every + 1e-9) : -1.0;
+    // Both ends: a march that stopped inside an interval ends with a step
+    // end, first in the list when it marched up.
+    shown[i] = !step_end || i == 0 || i + 1 == stations.size() ||
+               (every && interval > shown_interval);
+    if (shown[i]) shown_interval = std::max(shown_interval, interval);
+  }
+  return shown;
+}
+
+WellTraverse stations_only(const WellTraverse& traverse) {
+  WellTraverse kept = traverse;
+  kept.stations.clear();
+  const std::vector<bool> shown = table_rows(traverse.stations, std::nullopt);
+  for (std::size_t k = 0; k < shown.size(); ++k) {
+    if (shown[k]) kept.stations.push_back(traverse.stations[k]);
+  }
+  return kept;
+}
+
+void check_row_spacing(std::optional<double> every) {
+  if (every && (!(*every > 0.0) || !std::isfinite(*every))) {
+    throw Error("--every must be a positive length in metres, got " +
+                shortest(*every));
+  }
+}
 
 WellTraverse traverse_well(const Correlation& correlation,
                            const WellCase& well_case) {

@@ -5,11 +5,13 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "jobs/well_case.hpp"
 #include "plugin/correlation.hpp"
+#include "well/march.hpp"
 
 namespace pipecorr::hostkit {
 
@@ -30,6 +32,9 @@ struct WellStation {
   double visl = 0.0, visg = 0.0;  // Pa s
   double sigma = 0.0;             // N/m
   double mass_flow = 0.0;         // kg/s, the same at every station
+  // What put a row here: a station of the path, a pipe change, or the end
+  // of a step inside an interval.
+  well::RowKind kind = well::RowKind::kSurveyStation;
 };
 
 // A point of the well and its pressure, SI.
@@ -53,6 +58,21 @@ struct WellTraverse {
   double answer = 0.0;          // Pa
   std::size_t evaluations = 0;  // correlation calls
 };
+
+// Which stations a table shows, by index: every one but the ends of steps
+// inside an interval (so the known end, the path's stations, its pipe
+// changes), the first and the last (where a stopped march ended), and with
+// `every` (m of md, > 0) also the first step end in each further `every` m. The
+// same for a pipeline and a well, so `--every` means one thing for both.
+[[nodiscard]] std::vector<bool> table_rows(
+    std::span<const WellStation> stations, std::optional<double> every);
+
+// The traverse with only the rows table_rows picks without `every`: the
+// stations, as a traverse marched without rows at step ends has them.
+[[nodiscard]] WellTraverse stations_only(const WellTraverse& traverse);
+
+// Throws Error unless `every` is absent or a positive length (m).
+void check_row_spacing(std::optional<double> every);
 
 // Never throws for a failure inside the march (a correlation error, a
 // fluid outside its correlations' range, pressure running out): those end

@@ -132,6 +132,10 @@ Plan make_plan(const MarchWell& well, FlowDirection flow,
     for (; next_change < changes.size() && changes[next_change] < b.md;
          ++next_change) {
       const double md = changes[next_change];
+      // A section ending at a station needs no node of its own: the
+      // station is already one, and an interval of no length would give
+      // a second row there.
+      if (!(md > a.md)) continue;
       const double tvd =
           a.tvd + (b.tvd - a.tvd) * ((md - a.md) / (b.md - a.md));
       add_interval(from, md, fi);
@@ -172,7 +176,12 @@ class Marcher {
     if (!conditions(md, tvd, interval, c)) return false;
     c.pressure = pressure_;
     GradientResult r;
+    // A row at a step end is there only when asked for: it must not
+    // steer the next step's first guess, so asking for more rows never
+    // changes the pressures the march finds.
+    const double guess = last_gradient_;
     if (!evaluate(c, r)) return false;
+    if (kind == RowKind::kStepEnd) last_gradient_ = guess;
     MarchRow& out = result_.rows.emplace_back();
     out.md = md;
     out.tvd = tvd;
@@ -208,17 +217,16 @@ class Marcher {
     double tolerance = 0.0;
     for (int iteration = 1; iteration <= options_.max_iterations; ++iteration) {
       c.pressure = 0.5 * (start + end);
+      // A first guess from a huge gradient: named at the step's start,
+      // whose pressure is known, and never handed to the callback.
+      if (!std::isfinite(c.pressure)) return end_not_finite(md_a, start);
       if (!(c.pressure > 0.0)) {
         return pressure_gone(md_a, md_b);
       }
       GradientResult r;
       if (!evaluate(c, r)) return 0;
       const double next = start + sign_ * r.gradient * length;
-      if (!std::isfinite(next)) {
-        return stop(MarchOutcome::kBadValue,
-                    at_text(c.md, c.pressure) +
-                        "the pressure at the step's end is not finite");
-      }
+      if (!std::isfinite(next)) return end_not_finite(md_a, start);
       change = std::fabs(next - end);
       tolerance =
           std::max(options_.absolute_tolerance,
@@ -288,11 +296,18 @@ class Marcher {
     return true;
   }
 
+  int end_not_finite(double md_a, double start) {
+    return stop(
+        MarchOutcome::kBadValue,
+        at_text(md_a, start) + "the pressure at the step's end is not finite");
+  }
+
   int pressure_gone(double md_a, double md_b) {
     return stop(MarchOutcome::kPressureNotPositive,
                 "the pressure falls to zero or below between md " +
-                    depth(md_a) + " and " + depth(md_b) +
-                    ": the well cannot carry this flow from this pressure");
+                    depth(md_a) + " and " + depth(md_b) + ": the " +
+                    options_.conduit +
+                    " cannot carry this flow from this pressure");
   }
 
   [[nodiscard]] std::string depth(double md) const {

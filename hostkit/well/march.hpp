@@ -81,6 +81,11 @@ struct QuantityText {
   std::function<std::string(double)> temperature;      // K
 };
 
+// The most steps a march takes, for a well or a pipeline alike: a guard
+// against a step far too short, which would otherwise run for hours and
+// keep a row for every step.
+inline constexpr std::size_t kMaxMarchSteps = 100'000;
+
 struct MarchOptions {
   // Longest step, m (100 ft): short enough that the second-order rule
   // is far more accurate than any correlation.
@@ -94,12 +99,15 @@ struct MarchOptions {
   double relative_tolerance = 1e-4;  // of the step's change (>= 0)
   int max_iterations = 20;           // evaluations per step (>= 1)
   // Rows also at the ends of the steps that subdivide an interval, not
-  // only at the stations.
+  // only at the stations. They change no pressure the march finds (they
+  // only cost an evaluation each).
   bool rows_at_step_ends = false;
   // Refuse wells that would need more steps than this (a step far too
   // short for the well).
-  std::size_t max_steps = 100'000;
+  std::size_t max_steps = kMaxMarchSteps;
   QuantityText text;  // for the reasons
+  // What the reasons call the path ("the well cannot carry this flow").
+  std::string conduit = "well";
 };
 
 enum class RowKind {

@@ -260,6 +260,8 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     "",
                     "step must be a positive length in metres, got 0"},
+        // 1000 Pa/m from 10 bar: 1 bar exactly at 900 m; the step from
+        // there guesses 0.9 bar at 910 m, and LIN_3 refuses its midpoint.
         CommandCase{"traverse_stopped_by_correlation",
                     {{"c.case", kCase},
                      {"pipe.csv",
@@ -267,9 +269,10 @@ INSTANTIATE_TEST_SUITE_P(
                       "1000,0,0.1,0\n"}},
                     "--lib {mini} traverse c.case",
                     2,
-                    "traverse stopped at 910.0 m (segment 1): the correlation "
-                    "reports error 3: pressure below 1 bar",
-                    "traverse stopped at 910.0 m"},
+                    "traverse stopped at md 905.0 m, pressure 0.950 bar: the "
+                    "gradient callback failed: the correlation reports error "
+                    "3: pressure below 1 bar",
+                    "traverse stopped at md 905.0 m"},
         CommandCase{"map_range_not_positive",
                     {},
                     "--lib {mini} map --usl-min 0",
@@ -479,6 +482,50 @@ TEST(BundledExamples, FieldWellTraverseAndLiftCurves) {
         run(std::string("traverse {examples}/field_well.case -c ") + list);
     EXPECT_NE(refused.status, 0) << list;
     EXPECT_NE(refused.err.find(why), std::string::npos) << refused.err;
+  }
+}
+
+// --every spaces a pipe's and a well's table alike: it adds rows at step
+// ends between the stations and changes no row that was there; a length
+// that is not positive is refused by both in the same words.
+TEST(BundledExamples, EveryMeansTheSameForAPipeAndAWell) {
+  const ScopedWorkDir dir;
+  auto lines = [](const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t from = 0;
+    for (std::size_t end; (end = text.find('\n', from)) != std::string::npos;
+         from = end + 1) {
+      out.push_back(text.substr(from, end - from));
+    }
+    return out;
+  };
+  for (const char* example : {"field_well", "hilly_flowline"}) {
+    const std::string command =
+        std::string("traverse {examples}/") + example + ".case --every ";
+    // 100 km: no step end opens a new interval, so only the stations show.
+    const auto sparse = run(command + "100000");
+    const auto dense = run(command + "10");
+    ASSERT_EQ(sparse.status, 0) << example << sparse.err;
+    ASSERT_EQ(dense.status, 0) << example << dense.err;
+    const auto few = lines(sparse.out), many = lines(dense.out);
+    EXPECT_GT(many.size(), few.size() + 10) << example;
+    // Every line of the sparse table is in the dense one, in order, but
+    // the count of correlation calls (a well's rows at step ends are
+    // extra calls).
+    std::size_t at = 0;
+    for (const auto& line : few) {
+      if (line.find("correlation calls") != std::string::npos) continue;
+      const auto found =
+          std::find(many.begin() + static_cast<long>(at), many.end(), line);
+      ASSERT_NE(found, many.end()) << example << ": " << line;
+      at = static_cast<std::size_t>(found - many.begin());
+    }
+    const auto refused = run(command + "0");
+    EXPECT_EQ(refused.status, 1) << example;
+    EXPECT_NE(
+        refused.err.find("--every must be a positive length in metres, got 0"),
+        std::string::npos)
+        << example << refused.err;
   }
 }
 

@@ -113,11 +113,14 @@ TEST_F(HoldupPlugin, TraversesStopAtTheFirstStation) {
   pipe.reference_pressure = 10e5;
   pipe.gas_viscosity = 1.8e-5;
   pipe.profile = {{100.0, 0.0, 0.1, 1e-5}};
-  const Traverse line = run_traverse(correlations_.choose("OVER_3"), pipe, 10);
+  const WellTraverse line =
+      run_traverse(correlations_.choose("OVER_3"), pipe, 10);
+  EXPECT_FALSE(line.completed);
+  EXPECT_TRUE(line.stations.empty());
   EXPECT_EQ(line.stopped,
-            "at 0.0 m (segment 1): the correlation reports error 3: the "
-            "plug-in returned dp 1000 and holdup 1.5 with ierr 0: a holdup "
-            "outside 0 to 1");
+            "at md 0.0 m, pressure 10.000 bar: the gradient callback failed: "
+            "the correlation reports error 3: the plug-in returned dp 1000 and "
+            "holdup 1.5 with ierr 0: a holdup outside 0 to 1");
 
   const WellCase well_case = parse_well_case(
       "units = si\nsurvey = s.csv\ninside_diameter = 0.1 m\nroughness = 0\n"

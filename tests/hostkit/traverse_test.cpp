@@ -1,6 +1,6 @@
-// The traverse against cases computed by hand with the test plug-in (LIN_3:
-// 100/diam + 10*fi Pa/m; PRES_3: p/1000 Pa/m), its limits, and the case and
-// profile readers' error cases.
+// The pipeline traverse (through the well march) against cases computed by
+// hand with the test plug-in (LIN_3: 100/diam + 10*fi Pa/m; PRES_3: p/1000
+// Pa/m), its limits, and the case and profile readers' error cases.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -47,21 +47,27 @@ TEST_F(TraverseWithTestPlugin, MatchesTheHandComputedTwoSegmentCase) {
     std::size_t segment;
     double pressure;
   };
-  // 2 steps of 50 m in segment 1, 4 in segment 2, then the outlet.
+  // The inlet, then the end of each step: 2 of 50 m in segment 1, 4 in
+  // segment 2. A row belongs to the step that ended at it, so the row at
+  // 100 m is segment 1's, with its gradient.
   const std::vector<Expected> expected{
-      {0.0, 1, 1000000.0},  {50.0, 1, 945000.0},  {100.0, 2, 890000.0},
+      {0.0, 1, 1000000.0},  {50.0, 1, 945000.0},  {100.0, 1, 890000.0},
       {150.0, 2, 867500.0}, {200.0, 2, 845000.0}, {250.0, 2, 822500.0},
       {300.0, 2, 800000.0}};
   ASSERT_EQ(traverse.stations.size(), expected.size());
+  const auto pipe = two_segment_case();
   for (std::size_t i = 0; i < expected.size(); ++i) {
     const auto& s = traverse.stations[i];
-    EXPECT_DOUBLE_EQ(s.distance, expected[i].distance) << "station " << i;
-    EXPECT_EQ(s.segment, expected[i].segment) << "station " << i;
+    EXPECT_DOUBLE_EQ(s.md, expected[i].distance) << "station " << i;
+    EXPECT_EQ(segment_at(pipe, s.md), expected[i].segment) << "station " << i;
     EXPECT_NEAR(s.pressure, expected[i].pressure, 1e-6) << "station " << i;
   }
-  EXPECT_TRUE(traverse.stations[0].segment_start);
-  EXPECT_FALSE(traverse.stations[1].segment_start);
-  EXPECT_TRUE(traverse.stations[2].segment_start);
+  EXPECT_NEAR(traverse.stations[2].gradient, 1100.0, 1e-9);
+  EXPECT_NEAR(traverse.stations[3].gradient, 450.0, 1e-9);
+  // Segment ends are stations of the path; the rows between, step ends.
+  EXPECT_EQ(traverse.stations[2].kind, well::RowKind::kSurveyStation);
+  EXPECT_EQ(traverse.stations[1].kind, well::RowKind::kStepEnd);
+  EXPECT_EQ(traverse.stations[6].kind, well::RowKind::kSurveyStation);
 }
 
 TEST_F(TraverseWithTestPlugin, RecomputesGasFromTheLocalPressure) {
@@ -69,13 +75,14 @@ TEST_F(TraverseWithTestPlugin, RecomputesGasFromTheLocalPressure) {
   const auto& outlet = traverse.stations.back();
   // Isothermal gas: 10 kg/m3 at 10 bar is 8 kg/m3 at the outlet's 8 bar.
   const double area = std::numbers::pi * 0.2 * 0.2 / 4.0;
-  EXPECT_NEAR(outlet.gas_density, 8.0, 1e-12);
+  EXPECT_NEAR(outlet.rog, 8.0, 1e-12);
   EXPECT_NEAR(outlet.usg, 0.1 / (8.0 * area), 1e-12);
   EXPECT_NEAR(outlet.usl, 5.0 / (1000.0 * area), 1e-12);
   EXPECT_NEAR(outlet.holdup, outlet.usl / (outlet.usl + outlet.usg), 1e-12);
-  EXPECT_EQ(outlet.id, 5);  // downhill in the last segment
-  // Up 100 sin 10 deg, then down 200 sin 5 deg.
-  EXPECT_NEAR(outlet.elevation,
+  EXPECT_EQ(outlet.pattern, 5);  // downhill in the last segment
+  // Up 100 sin 10 deg, then down 200 sin 5 deg (tvd is depth, minus the
+  // elevation).
+  EXPECT_NEAR(-outlet.tvd,
               100.0 * std::sin(10.0 * std::numbers::pi / 180.0) -
                   200.0 * std::sin(5.0 * std::numbers::pi / 180.0),
               1e-9);
@@ -86,35 +93,71 @@ TEST_F(TraverseWithTestPlugin, StopsWhereTheCorrelationReportsAnError) {
   pipe.inlet_pressure = 1.5e5;  // 1000 Pa/m on the level: 1 bar after 50 m
   pipe.profile = {{100.0, 0.0, 0.1, 0.0}};
   const auto traverse = run_traverse(lin_, pipe, 10.0);
+  EXPECT_FALSE(traverse.completed);
+  // The step from 50 m guesses 1000 Pa/m on: 0.9 bar at 60 m, so its
+  // midpoint (55 m) is at 0.95 bar, where the correlation gives up.
   EXPECT_EQ(traverse.stopped,
-            "at 60.0 m (segment 1): the correlation reports error 3: "
-            "pressure below 1 bar");
+            "at md 55.0 m, pressure 0.950 bar: the gradient callback failed: "
+            "the correlation reports error 3: pressure below 1 bar");
   // The last good station is the start of the failed step.
-  EXPECT_DOUBLE_EQ(traverse.stations.back().distance, 50.0);
+  EXPECT_DOUBLE_EQ(traverse.stations.back().md, 50.0);
   EXPECT_DOUBLE_EQ(traverse.stations.back().pressure, 1e5);
+  ASSERT_TRUE(traverse.stopped_at);
+  EXPECT_DOUBLE_EQ(traverse.stopped_at->md, 50.0);
 }
 
-TEST_F(TraverseWithTestPlugin, StopsWhenThePressureWouldFallToZero) {
+TEST_F(TraverseWithTestPlugin,
+       StopsWhereAStepsGuessLeavesTheCorrelationsRange) {
   auto pipe = two_segment_case();
   pipe.inlet_pressure = 1.5e5;
   pipe.profile = {{200.0, 0.0, 0.1, 0.0}};
   const auto traverse = run_traverse(lin_, pipe, 200.0);
-  EXPECT_NE(traverse.stopped.find("the pressure falls to zero"),
-            std::string::npos)
+  // 1000 Pa/m over 200 m from 1.5 bar: the first guess ends at -0.5 bar,
+  // its midpoint at 0.5 bar, below what LIN_3 computes; a level pipe that
+  // keeps its gradient would reach zero at 150 m either way.
+  EXPECT_FALSE(traverse.completed);
+  EXPECT_NE(traverse.stopped.find("pressure below 1 bar"), std::string::npos)
       << traverse.stopped;
   ASSERT_EQ(traverse.stations.size(), 1U);
 }
 
-// With a gradient that follows the pressure, one 100 m step of the two-stage
-// rule gives p0 (1 - kL + (kL)^2 / 2) with kL = 0.1: 0.905 p0. A one-stage
-// step would give 0.9 p0, the exact solution 0.904837 p0.
-TEST_F(TraverseWithTestPlugin, TakesTwoStageStepsOnAPressureDependentGradient) {
+// 1000 Pa/m over one 350 m step from 3 bar: the midpoint keeps 1.25 bar,
+// where LIN_3 computes, but the end falls to -0.5 bar.
+TEST_F(TraverseWithTestPlugin, StopsWhenThePressureWouldFallToZero) {
+  auto pipe = two_segment_case();
+  pipe.inlet_pressure = 3e5;
+  pipe.profile = {{350.0, 0.0, 0.1, 0.0}};
+  const auto traverse = run_traverse(lin_, pipe, 350.0);
+  EXPECT_FALSE(traverse.completed);
+  EXPECT_EQ(traverse.stopped,
+            "the pressure falls to zero or below between md 0.0 m and 350.0 "
+            "m: the pipe cannot carry this flow from this pressure");
+  ASSERT_EQ(traverse.stations.size(), 1U);
+}
+
+// With a gradient k p that follows the pressure (k = 1/1000 per m), one
+// 100 m step of the mid-point rule solves p1 = p0 - k L (p0 + p1) / 2, so
+// p1 = p0 (1 - kL/2) / (1 + kL/2) = p0 0.95 / 1.05 = 0.9047619 p0 with
+// kL = 0.1; the exact p0 exp(-kL) is 0.9048374 p0 (the former Heun step
+// gave 0.905 p0, a one-stage step 0.9 p0). The march iterates to that
+// fixed point, each pass shrinking the error by kL/2 = 0.05, and stops
+// once a pass moves the end by at most 1e-4 of the step's change (about
+// 10 Pa): by then it is well within 1 Pa of it.
+TEST_F(TraverseWithTestPlugin, TakesMidPointStepsOnAPressureDependentGradient) {
   auto pipe = two_segment_case();
   pipe.profile = {{100.0, 0.0, 0.1, 0.0}};
   const auto traverse =
       run_traverse(correlations_.choose("PRES_3"), pipe, 100.0);
-  ASSERT_TRUE(traverse.stopped.empty()) << traverse.stopped;
-  EXPECT_NEAR(traverse.stations.back().pressure, 0.905 * 10e5, 1e-6);
+  ASSERT_TRUE(traverse.completed) << traverse.stopped;
+  ASSERT_EQ(traverse.stations.size(), 2U);
+  EXPECT_NEAR(traverse.stations.back().pressure, 10e5 * 0.95 / 1.05, 1.0);
+  EXPECT_NEAR(traverse.answer, 10e5 * 0.95 / 1.05, 1.0);
+  // Ten 10 m steps: each (1 - 0.005) / (1 + 0.005), the whole 0.9048299 p0,
+  // 7.5 Pa from the exact 904837.4 Pa (the rule's error falls as the step
+  // squared: 75 Pa at 100 m).
+  const auto fine = run_traverse(correlations_.choose("PRES_3"), pipe, 10.0);
+  ASSERT_EQ(fine.stations.size(), 11U);
+  EXPECT_NEAR(fine.answer, 10e5 * std::pow(0.995 / 1.005, 10), 1.0);
 }
 
 TEST_F(TraverseWithTestPlugin, RefusesAStepThatCannotFinish) {
@@ -137,8 +180,61 @@ TEST_F(TraverseWithTestPlugin, TheStepLimitHoldsWhateverTheProfile) {
                  "traverse may take");
   }
   pipe.profile.assign(2, {5.0, 0.0, 0.1, 0.0});
-  EXPECT_THROW((void)run_traverse(lin_, pipe, 2.0, 5), Error);
+  // 3 steps a segment: 6 in all.
+  try {
+    (void)run_traverse(lin_, pipe, 2.0, 5);
+    FAIL() << "ran past the limit";
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(),
+                 "step 2 m is too small for this pipe: it would take 6 steps, "
+                 "more than 5");
+  }
+  EXPECT_NO_THROW((void)run_traverse(lin_, pipe, 2.0, 6));
   EXPECT_NO_THROW((void)run_traverse(lin_, pipe, 1e308, 2));
+  // The default is the march's one limit: 100 000 steps.
+  pipe.profile.assign(1, {100'001.0, 0.0, 0.1, 0.0});
+  EXPECT_THROW((void)run_traverse(lin_, pipe, 1.0), Error);
+  pipe.profile.assign(1, {100'000.0, 0.0, 0.1, 0.0});
+  pipe.inlet_pressure = 1e9;  // 1000 bar lost over the 100 km
+  const auto longest = run_traverse(lin_, pipe, 1.0);
+  EXPECT_TRUE(longest.completed) << longest.stopped;
+  EXPECT_EQ(longest.stations.size(), 100'001U);
+}
+
+// The table's rows, as the command picks them for a pipe and a well
+// alike: the stations (here the inlet and the segment ends at 100 and
+// 300 m), and with `every` = 120 m also the first step end in each further
+// 120 m: 150 m opens [120, 240), 250 m opens [240, 360).
+TEST_F(TraverseWithTestPlugin, TableRowsAreTheStationsAndAStepEndEachEvery) {
+  const auto traverse = run_traverse(lin_, two_segment_case(), 50.0);
+  ASSERT_EQ(traverse.stations.size(), 7U);
+  auto mds = [&](std::optional<double> every) {
+    std::vector<double> picked;
+    const auto shown = table_rows(traverse.stations, every);
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+      if (shown[k]) picked.push_back(traverse.stations[k].md);
+    }
+    return picked;
+  };
+  EXPECT_EQ(mds(std::nullopt), (std::vector<double>{0, 100, 300}));
+  EXPECT_EQ(mds(120.0), (std::vector<double>{0, 100, 150, 250, 300}));
+  EXPECT_EQ(mds(1e-300), (std::vector<double>{0, 50, 100, 150, 200, 250, 300}));
+  EXPECT_EQ(stations_only(traverse).stations.size(), 3U);
+}
+
+// A segment that adds nothing to the distance before it cannot be a step
+// of its own: refused, naming it.
+TEST_F(TraverseWithTestPlugin, RefusesASegmentLostInTheDistanceBefore) {
+  auto pipe = two_segment_case();
+  pipe.profile = {{1e6, 0.0, 0.1, 0.0}, {1e-12, 0.0, 0.1, 0.0}};
+  try {
+    (void)run_traverse(lin_, pipe, 1e6);
+    FAIL() << "accepted";
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(),
+                 "profile segment 2 (1e-12 m) is too short to be told apart "
+                 "from the 1e+06 m of pipe before it");
+  }
 }
 
 // At the ends of every range a case may give, whatever the other keys
@@ -161,13 +257,15 @@ TEST_F(TraverseWithTestPlugin, ExtremeCasesStillGiveFiniteInputs) {
     for (const double diameter : {1e-5, 1e8}) {
       TraverseCase pipe = parse_case_text(text, "c.case");
       pipe.profile = {{1.0, 0.0, diameter, 0.0}};
-      const auto traverse = run_traverse(lin_, pipe, 1.0);
+      // PRES_3 computes at any pressure: a row where LIN_3 would refuse.
+      const auto traverse =
+          run_traverse(correlations_.choose("PRES_3"), pipe, 1.0);
       ASSERT_FALSE(traverse.stations.empty());
       const auto& inlet = traverse.stations.front();
-      for (const double value : {inlet.gas_density, inlet.usg, inlet.usl}) {
+      for (const double value : {inlet.rog, inlet.usg, inlet.usl}) {
         EXPECT_TRUE(std::isfinite(value)) << text << diameter;
       }
-      EXPECT_GT(inlet.gas_density, 0.0) << text << diameter;
+      EXPECT_GT(inlet.rog, 0.0) << text << diameter;
       EXPECT_GT(inlet.usg, 0.0) << text << diameter;
       EXPECT_EQ(inlet.usl > 0.0, pipe.liquid_rate > 0.0) << text << diameter;
     }
@@ -182,7 +280,9 @@ TEST(TraverseWithHostilePlugin, StopsWhenThePressureIsNoLongerFinite) {
   auto pipe = two_segment_case();
   pipe.liquid_rate = 1.0;  // usl well below 1 m/s: dp = -1e308
   const auto traverse = run_traverse(correlations.choose("WILD_3"), pipe, 50.0);
-  EXPECT_NE(traverse.stopped.find("no longer a finite number"),
+  EXPECT_FALSE(traverse.completed);
+  EXPECT_NE(traverse.stopped.find("the pressure at the step's end is not "
+                                  "finite"),
             std::string::npos)
       << traverse.stopped;
   for (const auto& station : traverse.stations) {

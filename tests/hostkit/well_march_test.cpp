@@ -199,6 +199,64 @@ TEST(March, FrictionLikeGradientIsSecondOrder) {
   EXPECT_NEAR(error[0] / error[1], 3.883, 0.01);
 }
 
+// Rows at step ends are extra evaluations only: every station's row is
+// the same, bit for bit, with them or without, on a gradient whose steps
+// take several evaluations (the first guess matters), marched either way.
+TEST(March, RowsAtStepEndsChangeNoPressure) {
+  const TestWell w;
+  auto friction = [](const PointConditions& c) {
+    GradientResult r;
+    r.gradient = 2e-3 * c.pressure + 100.0 * std::sin(c.fi * kDeg);
+    return r;
+  };
+  for (const KnownEnd known : {KnownEnd::kWellhead, KnownEnd::kBottomHole}) {
+    MarchOptions options;
+    options.max_step = 37.0;
+    const auto plain =
+        march(w.well(), known, 1e7, kProducer, friction, options);
+    options.rows_at_step_ends = true;
+    const auto every =
+        march(w.well(), known, 1e7, kProducer, friction, options);
+    ASSERT_TRUE(plain.completed() && every.completed());
+    std::vector<MarchRow> kept;
+    for (const auto& row : every.rows) {
+      if (row.kind != RowKind::kStepEnd) kept.push_back(row);
+    }
+    ASSERT_EQ(kept.size(), plain.rows.size());
+    ASSERT_GT(every.rows.size(), 2 * plain.rows.size());
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+      EXPECT_EQ(kept[i].md, plain.rows[i].md);
+      EXPECT_EQ(kept[i].pressure, plain.rows[i].pressure) << kept[i].md;
+      EXPECT_EQ(kept[i].step_iterations, plain.rows[i].step_iterations);
+    }
+    EXPECT_EQ(every.last_pressure, plain.last_pressure);
+    EXPECT_EQ(every.steps, plain.steps);
+  }
+}
+
+// A pipe section that ends at a survey station adds no node: the station
+// is the boundary, with one row, the upper pipe's (the step that ends
+// there), and the next step has the lower pipe.
+TEST(March, ASectionEndingAtAStationGivesOneRow) {
+  const auto path = build_path(std::vector<SurveyStation>{
+      {0, 0, {}, {}}, {500, 0, {}, {}}, {900, 0, {}, {}}});
+  const auto pipe =
+      PipeSections::by_md({{0, 500, 0.1, 0}, {500, 900, 0.076, 0}});
+  const TemperatureModel temperature = TemperatureProfile({{0, 300}});
+  const auto r = march({path, pipe, temperature}, KnownEnd::kWellhead, 2e6,
+                       kProducer, constant);
+  ASSERT_TRUE(r.completed()) << r.reason;
+  std::vector<double> mds, diameters;
+  for (const auto& row : r.rows) {
+    mds.push_back(row.md);
+    diameters.push_back(row.diameter);
+  }
+  EXPECT_EQ(mds, (std::vector<double>{0, 500, 900}));
+  EXPECT_EQ(diameters, (std::vector<double>{0.1, 0.1, 0.076}));
+  // 5000 Pa/m: 2 MPa plus 4.5 MPa over 900 m.
+  EXPECT_NEAR(r.last_pressure, 6.5e6, 1e-6);
+}
+
 struct StopCase {
   std::string name;
   FlowDirection flow;

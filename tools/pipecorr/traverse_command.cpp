@@ -37,8 +37,10 @@ class TraverseCommand : public Command {
                        "march step length, m (for a well: the longest step; "
                        "default the case's)");
     add_number(*command, "--every", options_.every,
-               "table row spacing, m (default: about 20 rows; segment starts "
-               "and the outlet are always shown)");
+               "table row spacing along the pipe or well, m: besides its "
+               "stations (segment ends, survey stations) the table shows the "
+               "first step end in each such length (default: about 20 rows "
+               "for a pipe, the stations only for a well)");
     command->add_option("-o,--output", csv_, "write every station as CSV");
     command->add_option("--svg", svg_,
                         "draw pressure, holdup and elevation as SVG");
@@ -69,6 +71,7 @@ class TraverseCommand : public Command {
     well.request.source.text = std::move(text);
     well.request.correlations = options_.correlation;
     if (step_->count() > 0) well.request.step = options_.step;
+    well.every = options_.every;
     if (!csv_.empty()) well.csv = csv_;
     if (!svg_.empty()) well.svg = svg_;
     return run_well_traverse_job(correlations, well).completed
