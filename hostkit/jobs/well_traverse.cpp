@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "fluids/fluid_error.hpp"
+#include "fluids/standard_conditions.hpp"
 #include "jobs/report_units.hpp"
 #include "text/error.hpp"
 #include "text/escape.hpp"
@@ -26,6 +27,17 @@ enum Slot : std::size_t {
   kMassFlow,
 };
 
+// The produced liquid at stock-tank conditions, kg/m³: oil and water mixed
+// by their standard rates; a well without liquid counts its oil.
+double stock_tank_liquid_density(const WellCase& c) {
+  const double oil =
+      fluids::kWaterDensityStandard * 141.5 / (131.5 + c.fluid.api);
+  const double water = fluids::kWaterDensityStandard * c.fluid.water_gravity;
+  const double liquid = c.rates.oil + c.rates.water;
+  if (!(liquid > 0.0)) return oil;
+  return (oil * c.rates.oil + water * c.rates.water) / liquid;
+}
+
 well::TemperatureModel temperature_model(const WellCase& c,
                                          const well::WellPath& path,
                                          const fluids::BlackOilFluid& fluid) {
@@ -40,8 +52,11 @@ well::TemperatureModel temperature_model(const WellCase& c,
   const auto geothermal = well::GeothermalTemperature::for_path(
       path, *settings.wellhead, *settings.bottom_hole);
   if (!settings.ramey) return geothermal;
-  // The relaxation distance from the flow at the bottom of the well, where
-  // the fluid enters: its mass rate and the liquid density there.
+  // The relaxation distance from the mass rate and the produced liquid's
+  // stock-tank density: neither depends on which end the march starts
+  // from, so a traverse marched down and back up meets the same
+  // temperatures (an in-situ density at the known end's pressure would
+  // differ between the two directions).
   const double bottom_md = path.bottom_md();
   const double diameter = c.pipe.at(bottom_md).diameter;
   const double area = std::numbers::pi * diameter * diameter / 4.0;
@@ -52,7 +67,8 @@ well::TemperatureModel temperature_model(const WellCase& c,
   ramey.bottom_temperature = *settings.bottom_hole;
   ramey.geothermal_gradient = geothermal.gradient();
   ramey.relaxation_distance = well::shiu_beggs_relaxation_distance(
-      inflow.mass_flow, diameter, c.fluid.api, c.fluid.gas_gravity, inflow.rol);
+      inflow.mass_flow, diameter, c.fluid.api, c.fluid.gas_gravity,
+      stock_tank_liquid_density(c));
   return well::RameyTemperature(ramey);
 }
 

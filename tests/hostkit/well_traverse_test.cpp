@@ -130,12 +130,23 @@ TEST_F(RealWell, TheBundledWellIsResolvedAndReversible) {
   EXPECT_LT(std::abs(fine.answer - coarse.answer), 0.1 * kPsi)
       << (fine.answer - coarse.answer) / kPsi << " psi";
 
-  WellCase up = load_well_case(EXAMPLES_DIR "/field_well.case");
-  up.known_end = well::KnownEnd::kBottomHole;
-  up.known_pressure = coarse.answer;
-  const WellTraverse back = traverse_well(bb3_, up);
-  ASSERT_TRUE(back.completed) << back.stopped;
-  EXPECT_NEAR(back.answer, 150.0 * kPsi, 0.1 * kPsi);
+  // Back up, with the geothermal line and with Ramey's flowing
+  // temperature: the temperatures must not depend on the direction.
+  for (const bool ramey : {false, true}) {
+    WellCase down = load_well_case(EXAMPLES_DIR "/field_well.case");
+    down.temperature.ramey = ramey;
+    const WellTraverse there = traverse_well(bb3_, down);
+    ASSERT_TRUE(there.completed) << there.stopped;
+    WellCase up = down;
+    up.known_end = well::KnownEnd::kBottomHole;
+    up.known_pressure = there.answer;
+    const WellTraverse back = traverse_well(bb3_, up);
+    ASSERT_TRUE(back.completed) << back.stopped;
+    EXPECT_NEAR(back.answer, 150.0 * kPsi, 0.1 * kPsi) << "ramey " << ramey;
+    EXPECT_DOUBLE_EQ(back.stations.front().temperature,
+                     there.stations.front().temperature)
+        << "ramey " << ramey;
+  }
 }
 
 }  // namespace
