@@ -326,6 +326,9 @@ LiftCurves lift_curves() {
   lc.curves[1].failures = {"1500 STB/d: pressure fell to zero"};
   lc.curves[0].operating_point =
       well::Crossing{1234.5 * kStbPerDay, 1800.2 * kPaPerPsi, true, 1};
+  lc.curves[0].crossings = {
+      well::Crossing{800.0 * kStbPerDay, 1900.0 * kPaPerPsi, true, 0, true},
+      *lc.curves[0].operating_point};
   return lc;
 }
 
@@ -342,7 +345,7 @@ TEST(LiftReport, CsvInFieldUnits) {
   }
   EXPECT_EQ(header,
             "correlation,curve,gas_liquid_ratio_scf_per_STB,wellhead_pressure_"
-            "psia,liquid_rate_STB_per_d,bottom_hole_pressure_psia");
+            "psia,liquid_rate_STB_per_d,bottom_hole_pressure_psia,point");
   ASSERT_TRUE(reader.next());
   // 1e7 + 5e5 Pa / 6894.757 = 1522.896 psia.
   const std::vector<double> first{1, 500, 150, 500, 1522.896};
@@ -351,9 +354,13 @@ TEST(LiftReport, CsvInFieldUnits) {
                 1e-6 * first[k])
         << k;
   }
-  std::size_t rows = 1;
-  while (reader.next()) ++rows;
-  EXPECT_EQ(rows, 7U);
+  // The 7 points of the two curves, then the first curve's crossings.
+  std::vector<std::string> kinds{std::string(reader.cells()[6])};
+  while (reader.next()) kinds.emplace_back(reader.cells()[6]);
+  const std::vector<std::string> expected{
+      "lift", "lift", "lift", "lift", "unstable_crossing", "stable_crossing",
+      "lift", "lift", "lift"};
+  EXPECT_EQ(kinds, expected);
 }
 
 TEST(LiftReport, PictureMarksOperatingPointAndLeavesGaps) {
@@ -379,7 +386,15 @@ TEST(LiftReport, PictureMarksOperatingPointAndLeavesGaps) {
                                        "operating-point";
                           }),
             1);
+  EXPECT_EQ(std::count_if(svg->begin(), svg->end(),
+                          [](const Element& e) {
+                            return e.attributes.count("class") &&
+                                   e.attributes.at("class") ==
+                                       "unstable-crossing";
+                          }),
+            1);
   EXPECT_TRUE(has_text(*svg, "1234.5 STB/d, 1800.2 psia"));
+  EXPECT_TRUE(has_text(*svg, "800.0 STB/d, 1900.0 psia (heading)"));
   EXPECT_TRUE(has_text(*svg, "Lift curves \u2013 lift  \uFFFD"));
 }
 

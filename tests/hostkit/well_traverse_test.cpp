@@ -105,11 +105,15 @@ TEST_F(RealWell, LiftCurvesRiseWithRateAndCrossTheInflow) {
   ASSERT_EQ(curves.curves.size(), 2U);
   for (const LiftCurve& curve : curves.curves) {
     ASSERT_EQ(curve.points.size(), 4U);
-    ASSERT_TRUE(curve.operating_point.has_value());
-    const double q = curve.operating_point->rate;
-    // On the inflow line: pwf = pr - q / J.
-    EXPECT_NEAR(curve.operating_point->flowing_pressure,
-                2000.0 * kPsi - q / (1.0 * kStbPerDay / kPsi), 1.0);
+    // Each crossing on the inflow line: pwf = pr - q / J. (Whether the
+    // well stays there depends on the curve's shape: the 300 scf/STB curve
+    // meets the line where it still falls, left of its minimum.)
+    ASSERT_FALSE(curve.crossings.empty());
+    for (const well::Crossing& crossing : curve.crossings) {
+      EXPECT_NEAR(crossing.flowing_pressure,
+                  2000.0 * kPsi - crossing.rate / (1.0 * kStbPerDay / kPsi),
+                  1.0);
+    }
   }
   // More gas lightens the column: less pressure needed at the low rate.
   EXPECT_LT(curves.curves[1].points[0].flowing_pressure,
