@@ -60,8 +60,9 @@ def test_a_dict_case_is_the_case_file_it_stands_for(examples):
         "survey": survey, "inside_diameter": (2.441, "in"),
         "roughness": "0.0003 in", "api": 41.06, "gas_gravity": 0.916,
         "oil_rate": "375 STB/d", "water_rate": 0, "glr": (480, "scf/STB"),
-        "wellhead_pressure": 346.6, "wellhead_temperature": "80 F",
-        "bottomhole_temperature": "134.4 F", "correlation": "BB_3",
+        "wellhead_pressure": 346.6, "wellhead_temperature": "80.3 F",
+        "bottomhole_temperature": "107.2 F", "correlation": "BB_3",
+        "pseudo_critical": "hankinson_thomas_phillips",
     }, table="numpy")
     assert from_dict.table.tobytes() == from_file.table.tobytes()
     assert from_dict.traverses == from_file.traverses
