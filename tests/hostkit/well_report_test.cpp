@@ -154,6 +154,7 @@ TEST_P(WellCsv, ConvertsEveryColumnToTheCaseUnits) {
   s.visg = 1e-5;
   s.sigma = 0.02;            // 20 dyn/cm
   s.mass_flow = 0.45359237;  // 1 lbm/s
+  s.acceleration = 1e2;      // 0.00442075 psi/ft
   WellCase c = field_case();
   c.units = GetParam().units;
   const std::vector<WellTraverse> ts{traverse("B,\"B\"", {s})};
@@ -188,16 +189,18 @@ INSTANTIATE_TEST_SUITE_P(
                 "correlation,md_ft,tvd_ft,inclination_deg,fi_deg,pressure_"
                 "psia,temperature_F,gradient_psi_per_ft,holdup,id,pattern,usl_"
                 "ft_per_s,usg_ft_per_s,rho_l_lbm_per_ft3,rho_g_lbm_per_ft3,mu_"
-                "l_cP,mu_g_cP,sigma_dyn_per_cm,mass_flow_lbm_per_s",
+                "l_cP,mu_g_cP,sigma_dyn_per_cm,mass_flow_lbm_per_s,"
+                "acceleration_psi_"
+                "per_ft",
                 {1000, 500, 10, 80, 145.0377, 80.33, 0.442075, 0.5, 7, 1, 10,
-                 62.42796, 1, 1, 0.01, 20, 1}},
+                 62.42796, 1, 1, 0.01, 20, 1, 0.00442075}},
         CsvCase{UnitSystem::kSi,
                 "correlation,md_m,tvd_m,inclination_deg,fi_deg,pressure_Pa,"
                 "temperature_K,gradient_Pa_per_m,holdup,id,pattern,usl_m_per_"
                 "s,usg_m_per_s,rho_l_kg_per_m3,rho_g_kg_per_m3,mu_l_Pa_s,mu_g_"
-                "Pa_s,sigma_N_per_m,mass_flow_kg_per_s",
+                "Pa_s,sigma_N_per_m,mass_flow_kg_per_s,acceleration_Pa_per_m",
                 {304.8, 152.4, 10, 80, 1e6, 300, 1e4, 0.5, 7, 0.3048, 3.048,
-                 1000, 16.01846337, 1e-3, 1e-5, 0.02, 0.45359237}}));
+                 1000, 16.01846337, 1e-3, 1e-5, 0.02, 0.45359237, 1e2}}));
 
 TEST(WellText, HeadingRowsAndStopsInFieldUnitsWithOutsideTextsEscaped) {
   WellCase c = field_case();
