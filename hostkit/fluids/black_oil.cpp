@@ -80,8 +80,8 @@ OilPoint oil_at(const SaturatedOil& oil, double rsb, double p, double t) {
   point.bo =
       undersaturated_oil_fvf(oil.fvf(rsb, t), p, point.bubble_point, rsb, t,
                              oil.fluid.api, oil.separator_gas_gravity);
-  point.viscosity = vasquez_beggs_undersaturated_oil_viscosity_cp(
-      oil.viscosity(rsb, t), p, point.bubble_point);
+  point.viscosity = undersaturated_oil_viscosity_cp(oil.viscosity(rsb, t), p,
+                                                    point.bubble_point);
   return point;
 }
 

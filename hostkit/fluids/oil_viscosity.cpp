@@ -74,4 +74,29 @@ double vasquez_beggs_undersaturated_oil_viscosity_cp(double bubble_point_cp,
   return bubble_point_cp * std::pow(p / pb, m);
 }
 
+double beal_undersaturated_oil_viscosity_cp(double bubble_point_cp,
+                                            double pressure_psia,
+                                            double bubble_point_psia) {
+  constexpr const char* kName = "beal_undersaturated_oil_viscosity_cp";
+  detail::require_positive(bubble_point_cp, kName,
+                           "bubble-point viscosity (cP)");
+  detail::check_pressure_psia(pressure_psia, kName);
+  detail::require_within(bubble_point_psia, 0.0, domain::kMaxPressurePsia,
+                         kName, "bubble point (psia)");
+  if (pressure_psia <= bubble_point_psia) return bubble_point_cp;
+  const double mu = bubble_point_cp;
+  return mu + 1e-3 * (pressure_psia - bubble_point_psia) *
+                  (0.024 * std::pow(mu, 1.6) + 0.038 * std::pow(mu, 0.56));
+}
+
+double undersaturated_oil_viscosity_cp(double bubble_point_cp,
+                                       double pressure_psia,
+                                       double bubble_point_psia) {
+  return bubble_point_psia >= kVasquezBeggsMinBubblePointPsia
+             ? vasquez_beggs_undersaturated_oil_viscosity_cp(
+                   bubble_point_cp, pressure_psia, bubble_point_psia)
+             : beal_undersaturated_oil_viscosity_cp(
+                   bubble_point_cp, pressure_psia, bubble_point_psia);
+}
+
 }  // namespace pipecorr::fluids

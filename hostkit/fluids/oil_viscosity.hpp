@@ -33,11 +33,32 @@ double chew_connally_live_oil_viscosity_cp(double dead_oil_cp,
                                            double solution_gor);
 
 // Vasquez & Beggs (1980) undersaturated oil, mu_ob (p / pb)^m with
-// m = 2.6 p^1.187 exp(-11.513 - 8.98e-5 p); fitted at 141-9515 psia.
-// Both pressures are taken as at least standard pressure (a dead oil has
-// pb -> 0); equals mu_ob at p <= pb.
+// m = 2.6 p^1.187 exp(-11.513 - 8.98e-5 p); fitted at 141-9515 psia, to
+// oils whose bubble points lie in that range. Both pressures are taken as
+// at least standard pressure; equals mu_ob at p <= pb. Below its data the
+// power of p / pb runs away (a dead oil with pb at 14.7 psia would be 2.4
+// times as viscous at 2000 psia): see undersaturated_oil_viscosity_cp.
 double vasquez_beggs_undersaturated_oil_viscosity_cp(double bubble_point_cp,
                                                      double pressure_psia,
                                                      double bubble_point_psia);
+
+// Beal (1946) undersaturated oil in Standing's (1981) equation form,
+// mu_ob + 0.001 (p - pb) (0.024 mu_ob^1.6 + 0.038 mu_ob^0.56): a rise
+// linear in the pressure above the bubble point, read from Beal's chart of
+// oils to 5500 psia that includes dead and gas-poor oils. Equals mu_ob at
+// p <= pb.
+double beal_undersaturated_oil_viscosity_cp(double bubble_point_cp,
+                                            double pressure_psia,
+                                            double bubble_point_psia);
+
+// The undersaturated viscosity the black-oil model uses: Vasquez & Beggs
+// for bubble points inside its data (at least 141 psia), Beal's correction
+// for dead and gas-poor oils whose bubble point lies below. The two differ
+// at the 141 psia bubble point (by about 45 % for a 1 cP oil at 2000 psia),
+// as two fits of different data do.
+inline constexpr double kVasquezBeggsMinBubblePointPsia = 141.0;
+double undersaturated_oil_viscosity_cp(double bubble_point_cp,
+                                       double pressure_psia,
+                                       double bubble_point_psia);
 
 }  // namespace pipecorr::fluids

@@ -60,7 +60,7 @@ double mccain_water_viscosity_cp(double pressure_psia, double temperature_f,
   detail::require_within(salinity_wt_pct, 0.0, kMaxSalinity, kName,
                          "salinity (wt %)");
   const double s = salinity_wt_pct;
-  const double a = 109.574 - s * (8.40564 - s * (0.313314 + s * 8.72213e-4));
+  const double a = 109.574 - s * (8.40564 - s * (0.313314 + s * 8.72213e-3));
   const double b =
       1.12166 -
       s * (2.63951e-2 - s * (6.79461e-4 + s * (5.47119e-5 - s * 1.55586e-6)));

@@ -105,6 +105,7 @@ LiftCurves compute_lift_curves(const Correlation& correlation,
     if (curves.inflow && curve.points.size() >= 2) {
       const well::OperatingPoint operating =
           well::find_operating_point(curve.points, *curves.inflow);
+      curve.crossings = operating.crossings;
       curve.operating_point = operating.point;
     }
     curves.curves.push_back(std::move(curve));

@@ -23,6 +23,9 @@ struct LiftCurve {
   // in the case's units ("1500.0 STB/d: stopped at md 5432.1 ft: ...").
   std::vector<well::LiftPoint> points;  // rate std m3/s, pressure Pa
   std::vector<std::string> failures;
+  // Every crossing with the inflow curve, by rate; the operating point is
+  // the stable one at the highest rate right of the curve's minimum.
+  std::vector<well::Crossing> crossings;
   std::optional<well::Crossing> operating_point;
 };
 

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "jobs/report_units.hpp"
 #include "jobs/table_text.hpp"
@@ -14,14 +15,31 @@
 namespace pipecorr::hostkit {
 namespace {
 
+std::string crossing_state(const well::Crossing& crossing) {
+  if (crossing.heading) {
+    return "unstable: heading, left of the curve's minimum";
+  }
+  return crossing.stable ? "stable"
+                         : "unstable: the curve falls through the inflow";
+}
+
 std::string operating_point_line(const WellCase& well_case,
                                  const LiftCurve& curve) {
   const auto system = well_case.units;
+  std::string out;
+  for (const auto& crossing : curve.crossings) {
+    out += "crossing: " +
+           shown_with_unit(crossing.rate, Dimension::kLiquidRate, system) +
+           " at " +
+           shown_with_unit(crossing.flowing_pressure, Dimension::kPressure,
+                           system) +
+           ", " + crossing_state(crossing) + "\n";
+  }
   if (!curve.operating_point) {
-    return "no stable operating point within the rates computed\n";
+    return out + "no stable operating point within the rates computed\n";
   }
   const auto& point = *curve.operating_point;
-  return "operating point: " +
+  return out + "operating point: " +
          shown_with_unit(point.rate, Dimension::kLiquidRate, system) + " at " +
          shown_with_unit(point.flowing_pressure, Dimension::kPressure, system) +
          "\n";
@@ -83,10 +101,10 @@ std::string lift_curves_csv(const WellCase& well_case,
   out += display_unit(Dimension::kLiquidRate, system).column;
   out += ",bottom_hole_pressure_";
   out += pressure;
-  out += '\n';
+  out += ",point\n";
   for (std::size_t i = 0; i < curves.curves.size(); ++i) {
     const auto& curve = curves.curves[i];
-    for (const auto& point : curve.points) {
+    auto row = [&](const well::LiftPoint& point, std::string_view kind) {
       append_cell(out, curves.correlation);
       out += ',';
       append_number(out, static_cast<long long>(i + 1));
@@ -101,7 +119,16 @@ std::string lift_curves_csv(const WellCase& well_case,
       out += ',';
       append_display_cell(out, point.flowing_pressure, Dimension::kPressure,
                           system);
+      out += ',';
+      out += kind;
       out += '\n';
+    };
+    for (const auto& point : curve.points) row(point, "lift");
+    // The crossings with the inflow after the curve's own points.
+    for (const auto& crossing : curve.crossings) {
+      row({crossing.rate, crossing.flowing_pressure},
+          crossing.stable && !crossing.heading ? "stable_crossing"
+                                               : "unstable_crossing");
     }
   }
   return out;

@@ -66,9 +66,9 @@ Axes axes_for(const WellCase& well_case, const LiftCurves& curves,
       pressure.include(in_unit(point.flowing_pressure, Dimension::kPressure,
                                system, Medium::kPicture));
     }
-    if (curve.operating_point) {
-      rate.include(in_unit(curve.operating_point->rate, Dimension::kLiquidRate,
-                           system, Medium::kPicture));
+    for (const auto& crossing : curve.crossings) {
+      rate.include(in_unit(crossing.rate, Dimension::kLiquidRate, system,
+                           Medium::kPicture));
     }
   }
   if (curves.inflow) {
@@ -147,9 +147,16 @@ void draw_operating_point(SvgWriter& svg, const WellCase& well_case,
       point.flowing_pressure, Dimension::kPressure, system, Medium::kPicture));
   if (!(std::isfinite(x) && std::isfinite(y))) return;
   const auto colour = curve_style(index).colour;
-  svg.circle(x, y, 5.5, "#ffffff",
-             "stroke=\"" + std::string(colour) +
-                 "\" stroke-width=\"2.4\" class=\"operating-point\"");
+  // The operating point ringed; a crossing the well does not stay at
+  // (falling through the inflow, or heading) a small filled dot.
+  const bool operating = point.stable && !point.heading;
+  if (operating) {
+    svg.circle(x, y, 5.5, "#ffffff",
+               "stroke=\"" + std::string(colour) +
+                   "\" stroke-width=\"2.4\" class=\"operating-point\"");
+  } else {
+    svg.circle(x, y, 3.5, std::string(colour), "class=\"unstable-crossing\"");
+  }
   // Right of the mark, or left of it near the right edge.
   const bool left_of = x > area.left + 0.7 * area.width;
   svg.text(x + (left_of ? -9.0 : 9.0), y - 8.0,
@@ -157,7 +164,10 @@ void draw_operating_point(SvgWriter& svg, const WellCase& well_case,
                            Medium::kPicture) +
                ", " +
                shown_with_unit(point.flowing_pressure, Dimension::kPressure,
-                               system, Medium::kPicture),
+                               system, Medium::kPicture) +
+               (operating       ? ""
+                : point.heading ? " (heading)"
+                                : " (unstable)"),
            11, left_of ? "end" : "start",
            "fill=\"" + std::string(colour) + "\" " + std::string(kHalo));
 }
@@ -250,8 +260,8 @@ std::string lift_curves_svg(const WellCase& well_case,
     draw_lift_curve(svg, well_case, curves.curves[i], asked, axes, i);
   }
   for (std::size_t i = 0; i < curves.curves.size(); ++i) {
-    if (const auto& point = curves.curves[i].operating_point) {
-      draw_operating_point(svg, well_case, *point, axes, area, i);
+    for (const auto& crossing : curves.curves[i].crossings) {
+      draw_operating_point(svg, well_case, crossing, axes, area, i);
     }
   }
   panel_frame(svg, area);

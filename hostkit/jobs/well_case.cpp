@@ -21,7 +21,7 @@ using namespace well_case_parts;
 
 // In the order the header documents them, which is the order a message
 // lists them in.
-constexpr std::array<std::string_view, 44> kKeys{
+constexpr std::array<std::string_view, 46> kKeys{
     "units",
     "title",
     "survey",
@@ -58,6 +58,8 @@ constexpr std::array<std::string_view, 44> kKeys{
     "temperature_profile",
     "temperature_model",
     "correlation",
+    "single_phase",
+    "acceleration",
     "step",
     "tolerance",
     "lift_rates",
@@ -283,6 +285,14 @@ WellCase parse_well_case(std::string_view text,
   c.known_pressure = read_pressure(keys, known, r.units);
   c.temperature = read_temperature(r, path, c.flow);
   c.correlations = read_correlations(keys);
+  if (const KeyValue* entry = keys.find("single_phase")) {
+    constexpr std::array<std::string_view, 2> kWays{"host", "correlation"};
+    c.gradient.single_phase_by_host = keys.choice(*entry, kWays) == 0;
+  }
+  if (const KeyValue* entry = keys.find("acceleration")) {
+    constexpr std::array<std::string_view, 2> kSwitch{"on", "off"};
+    c.gradient.acceleration = keys.choice(*entry, kSwitch) == 0;
+  }
   c.march = read_march(keys.require("survey"), keys, r.units, path,
                        c.pipe.sections().size());
   c.lift = read_lift(keys, r.units, c.known_end);

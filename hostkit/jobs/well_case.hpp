@@ -42,6 +42,9 @@
 //   temperature_model       linear | ramey       linear (ramey: producers,
 //                                                with the two temperatures)
 //   correlation             names, comma list    the catalogue's first
+//   single_phase            host | correlation   host (gas-free or
+//                                                liquid-free stretches)
+//   acceleration            on | off             on (the kinetic term)
 //   step                    depth                100 ft (longest march step)
 //   tolerance               pressure             1 Pa (march tolerance)
 //   lift_rates              liquid rates, list   none: no lift curves
@@ -87,6 +90,17 @@ struct TemperatureSettings {
   bool ramey = false;
 };
 
+// How the gradient at a point is made beside the correlation's.
+struct GradientSettings {
+  // Where the in-situ fluid has no free gas or no liquid, the host's own
+  // single-phase gradient (head and Moody friction) instead of the
+  // correlation's.
+  bool single_phase_by_host = true;
+  // The kinetic (acceleration) term of the expanding mixture added to the
+  // correlation's gradient, which has none.
+  bool acceleration = true;
+};
+
 // Lift curves asked for by the case (all optional).
 struct LiftSettings {
   std::vector<double> liquid_rates;        // std m3/s
@@ -117,7 +131,8 @@ struct WellCase {
   double known_pressure = 0.0;  // Pa
 
   std::vector<std::string> correlations;  // catalogue names; empty: first
-  well::MarchOptions march;               // step and tolerance
+  GradientSettings gradient;
+  well::MarchOptions march;  // step and tolerance
   LiftSettings lift;
 
   // The files the case named and load_well_case read (survey, pipe,

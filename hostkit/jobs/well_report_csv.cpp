@@ -37,6 +37,7 @@ std::string header(UnitSystem system) {
   append_heading(out, "mu_g", ReportDimension::kViscosity, system);
   append_heading(out, "sigma", ReportDimension::kSurfaceTension, system);
   append_heading(out, "mass_flow", ReportDimension::kMassRate, system);
+  append_heading(out, "acceleration", ReportDimension::kGradient, system);
   return out + "\n";
 }
 
@@ -74,12 +75,22 @@ std::string well_traverse_csv(const WellCase& well_case,
       out += pattern_name(s.pattern);
       append_value(out, s.usl, ReportDimension::kVelocity, system);
       append_value(out, s.usg, ReportDimension::kVelocity, system);
-      append_value(out, s.rol, ReportDimension::kDensity, system);
-      append_value(out, s.rog, ReportDimension::kDensity, system);
+      // Empty where no liquid flows (see the text report).
+      if (s.usl > 0.0) {
+        append_value(out, s.rol, ReportDimension::kDensity, system);
+      } else {
+        out += ',';
+      }
+      if (s.usg > 0.0) {
+        append_value(out, s.rog, ReportDimension::kDensity, system);
+      } else {
+        out += ',';
+      }
       append_value(out, s.visl, ReportDimension::kViscosity, system);
       append_value(out, s.visg, ReportDimension::kViscosity, system);
       append_value(out, s.sigma, ReportDimension::kSurfaceTension, system);
       append_value(out, s.mass_flow, ReportDimension::kMassRate, system);
+      append_value(out, s.acceleration, ReportDimension::kGradient, system);
       out += '\n';
     }
   }

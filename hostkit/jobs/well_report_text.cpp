@@ -18,7 +18,7 @@ std::string unit_text(ReportDimension dimension, UnitSystem system) {
 }
 
 // Pattern last: its names differ in length, the numbers keep their columns.
-std::array<TextColumn, 12> station_columns(UnitSystem system) {
+std::array<TextColumn, 13> station_columns(UnitSystem system) {
   return {{{"md", unit_text(Dimension::kDepth, system), 10},
            {"tvd", unit_text(Dimension::kDepth, system), 10},
            {"incl", "deg", 7},
@@ -26,6 +26,7 @@ std::array<TextColumn, 12> station_columns(UnitSystem system) {
            {"temp", unit_text(Dimension::kTemperature, system), 8},
            {"holdup", "", 8},
            {"gradient", unit_text(ReportDimension::kGradient, system), 10},
+           {"accel", unit_text(ReportDimension::kGradient, system), 9},
            {"usl", unit_text(ReportDimension::kVelocity, system), 9},
            {"usg", unit_text(ReportDimension::kVelocity, system), 9},
            {"rho_l", unit_text(ReportDimension::kDensity, system), 9},
@@ -34,8 +35,12 @@ std::array<TextColumn, 12> station_columns(UnitSystem system) {
 }
 
 std::string station_line(const WellStation& s, UnitSystem system,
-                         const std::array<TextColumn, 12>& columns) {
-  const std::array<std::string, 11> cells{
+                         const std::array<TextColumn, 13>& columns) {
+  // No liquid density where no liquid flows, no gas density where no gas
+  // does: the fluid model's stand-ins are no property of the stream.
+  const bool liquid = s.usl > 0.0;
+  const bool gas = s.usg > 0.0;
+  const std::array<std::string, 12> cells{
       shown(s.md, Dimension::kDepth, system),
       shown(s.tvd, Dimension::kDepth, system),
       fixed_or_dash(s.inclination, 2),
@@ -43,10 +48,11 @@ std::string station_line(const WellStation& s, UnitSystem system,
       shown(s.temperature, Dimension::kTemperature, system),
       fixed_or_dash(s.holdup, 4),
       shown(s.gradient, ReportDimension::kGradient, system),
+      shown(s.acceleration, ReportDimension::kGradient, system),
       shown(s.usl, ReportDimension::kVelocity, system),
       shown(s.usg, ReportDimension::kVelocity, system),
-      shown(s.rol, ReportDimension::kDensity, system),
-      shown(s.rog, ReportDimension::kDensity, system)};
+      liquid ? shown(s.rol, ReportDimension::kDensity, system) : "-",
+      gas ? shown(s.rog, ReportDimension::kDensity, system) : "-"};
   std::string line;
   for (std::size_t k = 0; k < cells.size(); ++k) {
     line += right_aligned(cells[k], columns[k].width);
@@ -111,6 +117,9 @@ std::string well_traverse_text(const WellCase& well_case,
       if (shown[k]) out += station_line(traverse.stations[k], system, columns);
     }
     out += ending(well_case, traverse);
+    if (!traverse.note.empty()) {
+      out += "note: " + for_terminal(traverse.note) + "\n";
+    }
   }
   return out;
 }

@@ -5,11 +5,14 @@
 #include <numbers>
 
 #include "fluids/fluid_error.hpp"
+#include "fluids/standard_conditions.hpp"
 #include "jobs/report_units.hpp"
+#include "pipecorr/pipecorr.h"
 #include "text/error.hpp"
 #include "text/escape.hpp"
 #include "text/number_text.hpp"
 #include "well/input_error.hpp"
+#include "well/single_phase.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
@@ -24,7 +27,19 @@ enum Slot : std::size_t {
   kVisg,
   kSigma,
   kMassFlow,
+  kAcceleration,
 };
+
+// The produced liquid at stock-tank conditions, kg/m³: oil and water mixed
+// by their standard rates; a well without liquid counts its oil.
+double stock_tank_liquid_density(const WellCase& c) {
+  const double oil =
+      fluids::kWaterDensityStandard * 141.5 / (131.5 + c.fluid.api);
+  const double water = fluids::kWaterDensityStandard * c.fluid.water_gravity;
+  const double liquid = c.rates.oil + c.rates.water;
+  if (!(liquid > 0.0)) return oil;
+  return (oil * c.rates.oil + water * c.rates.water) / liquid;
+}
 
 well::TemperatureModel temperature_model(const WellCase& c,
                                          const well::WellPath& path,
@@ -40,8 +55,11 @@ well::TemperatureModel temperature_model(const WellCase& c,
   const auto geothermal = well::GeothermalTemperature::for_path(
       path, *settings.wellhead, *settings.bottom_hole);
   if (!settings.ramey) return geothermal;
-  // The relaxation distance from the flow at the bottom of the well, where
-  // the fluid enters: its mass rate and the liquid density there.
+  // The relaxation distance from the mass rate and the produced liquid's
+  // stock-tank density: neither depends on which end the march starts
+  // from, so a traverse marched down and back up meets the same
+  // temperatures (an in-situ density at the known end's pressure would
+  // differ between the two directions).
   const double bottom_md = path.bottom_md();
   const double diameter = c.pipe.at(bottom_md).diameter;
   const double area = std::numbers::pi * diameter * diameter / 4.0;
@@ -52,7 +70,8 @@ well::TemperatureModel temperature_model(const WellCase& c,
   ramey.bottom_temperature = *settings.bottom_hole;
   ramey.geothermal_gradient = geothermal.gradient();
   ramey.relaxation_distance = well::shiu_beggs_relaxation_distance(
-      inflow.mass_flow, diameter, c.fluid.api, c.fluid.gas_gravity, inflow.rol);
+      inflow.mass_flow, diameter, c.fluid.api, c.fluid.gas_gravity,
+      stock_tank_liquid_density(c));
   return well::RameyTemperature(ramey);
 }
 
@@ -71,12 +90,29 @@ double inclination_at(const well::WellPath& path, double md) {
   return stations.back().inclination;
 }
 
-// The correlation fed with the black-oil fluid at the point.
+// The gradient of a stretch where only one phase flows: the host's own,
+// from the in-situ density, viscosity and velocity.
+well::GradientResult single_phase_result(const fluids::InSituState& state,
+                                         const well::PointConditions& at) {
+  const bool liquid = !(state.usg > 0.0);
+  well::GradientResult out;
+  out.gradient = well::single_phase_gradient(
+      {liquid ? state.rol : state.rog, liquid ? state.visl : state.visg,
+       liquid ? state.usl : state.usg, at.diameter, at.roughness, at.fi});
+  out.holdup = liquid ? 1.0 : 0.0;
+  out.pattern =
+      liquid ? PIPECORR_PATTERN_LIQUID_ONLY : PIPECORR_PATTERN_GAS_ONLY;
+  return out;
+}
+
+// The correlation fed with the black-oil fluid at the point; single-phase
+// stretches and the kinetic term as the case asks.
 well::GradientFunction gradient_of(const Correlation& correlation,
                                    const fluids::BlackOilFluid& fluid,
-                                   const fluids::StandardRates& rates) {
-  return [&correlation, &fluid,
-          rates](const well::PointConditions& at) -> well::GradientResult {
+                                   const fluids::StandardRates& rates,
+                                   const GradientSettings& settings) {
+  return [&correlation, &fluid, rates,
+          settings](const well::PointConditions& at) -> well::GradientResult {
     well::GradientResult out;
     const double area = std::numbers::pi * at.diameter * at.diameter / 4.0;
     fluids::InSituState state;
@@ -88,21 +124,41 @@ well::GradientFunction gradient_of(const Correlation& correlation,
           std::string("the fluid has no properties here: ") + error.what();
       return out;
     }
-    const FlowInputs inputs{state.usl,   state.usg,  state.rol,    state.rog,
-                            state.visl,  state.visg, at.roughness, state.sigma,
-                            at.diameter, at.fi,      at.pressure};
-    FlowResult result;
-    correlation.call(inputs, result);
-    if (result.ierr != 0) {
-      out.ok = false;
-      out.message = "the correlation reports error " +
-                    std::to_string(result.ierr) + ": " +
-                    std::string(result.message());
-      return out;
+    const bool one_phase = !(state.usg > 0.0) || !(state.usl > 0.0);
+    if (settings.single_phase_by_host && one_phase) {
+      out = single_phase_result(state, at);
+    } else {
+      const FlowInputs inputs{state.usl,    state.usg,   state.rol,
+                              state.rog,    state.visl,  state.visg,
+                              at.roughness, state.sigma, at.diameter,
+                              at.fi,        at.pressure};
+      FlowResult result;
+      correlation.call(inputs, result);
+      if (result.ierr != 0) {
+        out.ok = false;
+        out.message = "the correlation reports error " +
+                      std::to_string(result.ierr) + ": " +
+                      std::string(result.message());
+        return out;
+      }
+      out.gradient = result.dp;
+      out.holdup = result.holdup;
+      out.pattern = result.id;
     }
-    out.gradient = result.dp;
-    out.holdup = result.holdup;
-    out.pattern = result.id;
+    if (settings.acceleration) {
+      const double ek = well::kinetic_factor(
+          state.usl, state.usg, state.rol, state.rog, out.holdup, at.pressure);
+      if (ek > well::kMaxKineticFactor) {
+        out.ok = false;
+        out.message = "the kinetic term Ek = " + significant(ek, 3) +
+                      " exceeds " + significant(well::kMaxKineticFactor, 2) +
+                      ": the mixture nears its sonic speed";
+        return out;
+      }
+      const double whole = out.gradient / (1.0 - ek);
+      out.recorded[kAcceleration] = whole - out.gradient;
+      out.gradient = whole;
+    }
     out.recorded[kUsl] = state.usl;
     out.recorded[kUsg] = state.usg;
     out.recorded[kRol] = state.rol;
@@ -113,6 +169,24 @@ well::GradientFunction gradient_of(const Correlation& correlation,
     out.recorded[kMassFlow] = state.mass_flow;
     return out;
   };
+}
+
+// Correlations whose downward two-phase flow is documented to misbehave,
+// and how: said once per traverse that meets such flow.
+std::string downward_two_phase_note(const WellTraverse& traverse) {
+  const bool beggs_brill =
+      traverse.correlation == "BB_2" || traverse.correlation == "BB_3";
+  if (!beggs_brill) return {};
+  for (const WellStation& s : traverse.stations) {
+    if (s.usl > 0.0 && s.usg > 0.0) {
+      return traverse.correlation +
+             " in downward two-phase flow: below a no-slip liquid fraction "
+             "of 0.8 its holdup is that of segregated flow, so the head "
+             "counts little more than the gas: expect too small a gain of "
+             "pressure down the well";
+    }
+  }
+  return {};
 }
 
 // The march's reasons in the case's units.
@@ -156,6 +230,7 @@ WellStation station_of(const well::MarchRow& row, const well::WellPath& path) {
   s.visg = row.recorded[kVisg];
   s.sigma = row.recorded[kSigma];
   s.mass_flow = row.recorded[kMassFlow];
+  s.acceleration = row.recorded[kAcceleration];
   return s;
 }
 
@@ -209,10 +284,11 @@ WellTraverse traverse_well(const Correlation& correlation,
         temperature_model(well_case, path, fluid);
     well::MarchOptions options = well_case.march;
     options.text = case_units_text(well_case.units);
-    const well::MarchResult result =
-        well::march({path, well_case.pipe, temperature}, well_case.known_end,
-                    well_case.known_pressure, well_case.flow,
-                    gradient_of(correlation, fluid, well_case.rates), options);
+    const well::MarchResult result = well::march(
+        {path, well_case.pipe, temperature}, well_case.known_end,
+        well_case.known_pressure, well_case.flow,
+        gradient_of(correlation, fluid, well_case.rates, well_case.gradient),
+        options);
     for (const auto& row : result.rows) {
       traverse.stations.push_back(station_of(row, path));
     }
@@ -228,6 +304,9 @@ WellTraverse traverse_well(const Correlation& correlation,
     }
     traverse.evaluations = result.evaluations;
     if (traverse.completed) traverse.answer = result.last_pressure;
+    if (well_case.flow == well::FlowDirection::kDownTheWell) {
+      traverse.note = downward_two_phase_note(traverse);
+    }
   } catch (const well::WellInputError& error) {
     throw Error(well_case.source.string() + ": " + error.what());
   } catch (const fluids::FluidError& error) {

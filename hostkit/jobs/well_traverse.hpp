@@ -24,6 +24,8 @@ struct WellStation {
   double pressure = 0.0;     // Pa
   double temperature = 0.0;  // K
   double gradient = 0.0;     // Pa/m, positive when p falls along the flow
+  // Pa/m, the kinetic part of `gradient` (0 with acceleration off).
+  double acceleration = 0.0;
   double holdup = 0.0;
   std::int32_t pattern = 0;
   // The correlation's inputs there.
@@ -57,6 +59,9 @@ struct WellTraverse {
   // is known, and the reverse), when completed.
   double answer = 0.0;          // Pa
   std::size_t evaluations = 0;  // correlation calls
+  // A warning about the correlation where it met flow it is documented to
+  // handle badly (downward two-phase flow), or empty.
+  std::string note;
 };
 
 // Which stations a table shows, by index: every one but the ends of steps

@@ -45,6 +45,10 @@ std::string_view pattern_name(std::int32_t id) {
       return "intermittent";
     case PIPECORR_PATTERN_DISTRIBUTED:
       return "distributed";
+    case PIPECORR_PATTERN_LIQUID_ONLY:
+      return "single-phase liquid";
+    case PIPECORR_PATTERN_GAS_ONLY:
+      return "single-phase gas";
     default:
       break;
   }

@@ -30,20 +30,24 @@ struct Crossing {
   // returns to this rate. The other kind of crossing is unstable.
   bool stable = false;
   std::size_t segment = 0;  // table segment [segment, segment + 1] it lies on
+  // Left of the lift curve's minimum, where the curve falls as the rate
+  // rises: the heading region, where slugs of liquid and gas come in turns.
+  bool heading = false;
 };
 
 struct OperatingPoint {
   std::vector<Crossing> crossings;  // every crossing, by increasing rate
-  // The stable crossing at the highest rate; absent when there is none,
+  // The stable crossing right of the lift curve's minimum at the highest
+  // rate; absent when there is none,
   // and `reason` then says why.
   std::optional<Crossing> point;
   std::string reason;
 };
 
 // Scans the table's segments for a change of sign of (lift - inflow)
-// pressure and places each crossing by linear interpolation of that
-// difference along the segment: exact for a straight-line inflow, within
-// the table's spacing for Vogel's curve. A table point where the two are
+// pressure and places each crossing where the lift curve, straight between
+// its table points, meets the inflow curve itself (Vogel's curve, not its
+// chord), by bisection to the last bit. A table point where the two are
 // equal is a crossing itself. Throws WellInputError naming the first bad
 // point: fewer than two, a rate negative or not increasing, a value not
 // finite.

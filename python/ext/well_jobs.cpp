@@ -151,7 +151,8 @@ py::object crossing(const std::optional<well::Crossing>& point) {
   py::dict result;
   result["liquid_rate"] = point->rate;
   result["bottom_hole_pressure"] = point->flowing_pressure;
-  result["stable"] = point->stable;
+  result["stable"] = point->stable && !point->heading;
+  result["heading"] = point->heading;
   return result;
 }
 
@@ -195,6 +196,9 @@ py::dict lift_case(const PluginHandle& handle,
       failures.append(to_python_text(failure));
     }
     entry["failures"] = failures;
+    py::list crossings;
+    for (const auto& each : curve.crossings) crossings.append(crossing(each));
+    entry["crossings"] = crossings;
     entry["operating_point"] = crossing(curve.operating_point);
     list.append(entry);
   }

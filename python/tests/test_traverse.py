@@ -60,8 +60,9 @@ def test_a_dict_case_is_the_case_file_it_stands_for(examples):
         "survey": survey, "inside_diameter": (2.441, "in"),
         "roughness": "0.0003 in", "api": 41.06, "gas_gravity": 0.916,
         "oil_rate": "375 STB/d", "water_rate": 0, "glr": (480, "scf/STB"),
-        "wellhead_pressure": 346.6, "wellhead_temperature": "80 F",
-        "bottomhole_temperature": "134.4 F", "correlation": "BB_3",
+        "wellhead_pressure": 346.6, "wellhead_temperature": "80.3 F",
+        "bottomhole_temperature": "107.2 F", "correlation": "BB_3",
+        "pseudo_critical": "hankinson_thomas_phillips",
     }, table="numpy")
     assert from_dict.table.tobytes() == from_file.table.tobytes()
     assert from_dict.traverses == from_file.traverses
@@ -73,7 +74,8 @@ def test_a_dict_case_is_the_case_file_it_stands_for(examples):
 def test_lift_curves_match_the_command(command, examples, tmp_path):
     case = examples / "field_well.case"
     ours = pipecorr.lift_curves(case, table="numpy")
-    rows = command_csv(command, ["lift", str(case)], tmp_path)
+    every = command_csv(command, ["lift", str(case)], tmp_path)
+    rows = [r for r in every if r["point"] == "lift"]
     assert len(rows) == len(ours.table) >= 20
     np.testing.assert_allclose(
         [float(r["bottom_hole_pressure_psia"]) * PSI for r in rows],
@@ -82,7 +84,16 @@ def test_lift_curves_match_the_command(command, examples, tmp_path):
         [float(r["liquid_rate_STB_per_d"]) * STB_PER_DAY for r in rows],
         ours.table["liquid_rate_m3_per_s"], rtol=1e-13)
     assert [int(r["curve"]) - 1 for r in rows] == ours.table["curve"].tolist()
-    assert all(p is not None and p["stable"] for p in ours.operating_points)
+    # The GLR-200 curve meets the inflow twice, at about 282 and 412
+    # STB/d, both left of its minimum (heading): no operating point there;
+    # the others once each, stable.
+    first = ours.curves[0]["crossings"]
+    assert [round(c["liquid_rate"] / STB_PER_DAY) for c in first] == [282, 412]
+    assert all(c["heading"] and not c["stable"] for c in first)
+    assert ours.operating_points[0] is None
+    assert all(p is not None and p["stable"] for p in ours.operating_points[1:])
+    crossing_rows = [r for r in every if r["point"] != "lift"]
+    assert len(crossing_rows) == sum(len(c["crossings"]) for c in ours.curves)
 
 
 @pytest.mark.parametrize("title, comment", [

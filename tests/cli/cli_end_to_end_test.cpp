@@ -13,6 +13,15 @@
 
 namespace {
 
+std::ptrdiff_t count_of(const std::string& text, const std::string& what) {
+  std::ptrdiff_t n = 0;
+  for (auto at = text.find(what); at != std::string::npos;
+       at = text.find(what, at + what.size())) {
+    ++n;
+  }
+  return n;
+}
+
 using pipecorr::testing::read_file;
 using pipecorr::testing::run;
 using pipecorr::testing::ScopedWorkDir;
@@ -472,7 +481,11 @@ TEST(BundledExamples, FieldWellTraverseAndLiftCurves) {
   ASSERT_EQ(lift.status, 0) << lift.err;
   EXPECT_NE(lift.out.find("operating point:"), std::string::npos);
   const auto rows = read_file("l.csv");
-  EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 1 + 20 * 5);
+  // 20 rates on each of 5 curves, then each curve's crossings: two on the
+  // GLR-200 curve (both heading), one on each of the others.
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 1 + 20 * 5 + 6);
+  EXPECT_EQ(count_of(rows, ",unstable_crossing\n"), 2);
+  EXPECT_EQ(count_of(rows, ",stable_crossing\n"), 4);
   // One correlation twice (in another spelling) or an empty name: refused.
   for (const auto& [list, why] :
        {std::pair{"BB_3,bb_3", "correlation 'BB_3' is named twice"},

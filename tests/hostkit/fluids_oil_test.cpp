@@ -126,6 +126,28 @@ TEST(OilViscosity, ByHand) {
   EXPECT_NEAR(chew_connally_live_oil_viscosity_cp(4.0, 0.0), 4.0, 0.05);
 }
 
+// Beal's correction in Standing's equation form, evaluated apart: for a
+// 1 cP dead oil 1 + 0.001 (2000 - 14.696) (0.024 + 0.038) = 1.123089; for
+// 5 cP, pb 100 psia, 3000 psia: 5 + 2.9 (0.024 * 13.13264 + 0.038 *
+// 2.462757) = 6.185428.
+TEST(OilViscosity, UndersaturatedOilByBubblePoint) {
+  struct Row {
+    double mu_ob, p, pb, expected;
+  };
+  const Row rows[] = {
+      {1.0, 2000.0, 14.696, 1.123089},  // dead oil: Beal, not x2.4
+      {1.0, 5000.0, 14.696, 1.309089},  // not x10.8
+      {5.0, 3000.0, 100.0, 6.185428},
+      {1.0, 4000.0, 2000.0, 1.267901},  // inside Vasquez & Beggs' data
+      {0.9, 90.0, 100.0, 0.9},          // saturated: unchanged
+  };
+  for (const Row& r : rows) {
+    EXPECT_NEAR(undersaturated_oil_viscosity_cp(r.mu_ob, r.p, r.pb), r.expected,
+                1e-6)
+        << r.mu_ob << " cP, " << r.p << " psia, pb " << r.pb;
+  }
+}
+
 TEST(OilInputs, OutsideTheDomainThrow) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const std::function<double()> calls[] = {

@@ -52,7 +52,17 @@ TEST(WaterVolume, McCainFvf) {
 TEST(WaterViscosity, McCain) {
   EXPECT_NEAR(mccain_water_viscosity_cp(14.696, 60.0, 0.0), 1.12, 0.02);
   EXPECT_NEAR(mccain_water_viscosity_cp(14.696, 200.0, 0.0), 0.287562, 1e-6);
-  EXPECT_NEAR(mccain_water_viscosity_cp(3000.0, 150.0, 10.0), 0.527057, 1e-6);
+  // Brine: A = 109.574 - 8.40564 S + 0.313314 S^2 + 8.72213e-3 S^3 and
+  // B = 1.12166 - 2.63951e-2 S + 6.79461e-4 S^2 + 5.47119e-5 S^3
+  // - 1.55586e-6 S^4, written out term by term; at 10 wt % A = 65.5710,
+  // B = 0.964808, times the pressure factor 1.148241 at 3000 psia.
+  EXPECT_NEAR(mccain_water_viscosity_cp(3000.0, 150.0, 10.0), 0.598735, 1e-6);
+  EXPECT_NEAR(mccain_water_viscosity_cp(3000.0, 150.0, 20.0), 0.796371, 1e-6);
+  // Salt thickens water at every salinity the fit covers.
+  EXPECT_GT(mccain_water_viscosity_cp(3000.0, 150.0, 20.0),
+            mccain_water_viscosity_cp(3000.0, 150.0, 10.0));
+  EXPECT_GT(mccain_water_viscosity_cp(3000.0, 150.0, 10.0),
+            mccain_water_viscosity_cp(3000.0, 150.0, 0.0));
   EXPECT_THROW(mccain_water_viscosity_cp(3000.0, 150.0, 30.0), InputError);
   EXPECT_THROW(mccain_water_viscosity_cp(3000.0, 10.0, 1.0), InputError);
 }

@@ -67,6 +67,7 @@ TEST_P(OperatingPoints, FoundOrExplained) {
                 c.crossings[i].flowing_pressure, 1e-3);
     EXPECT_EQ(found.crossings[i].stable, c.crossings[i].stable);
     EXPECT_EQ(found.crossings[i].segment, c.crossings[i].segment);
+    EXPECT_EQ(found.crossings[i].heading, c.crossings[i].heading);
   }
   if (c.says.empty()) {
     ASSERT_TRUE(found.point.has_value());
@@ -97,15 +98,25 @@ INSTANTIATE_TEST_SUITE_P(
         CrossingCase{"JShapedTwice",
                      kLine15,
                      kJShaped,
-                     {{5, 14.5e6, false, 0}, {40, 11e6, true, 4}},
+                     {{5, 14.5e6, false, 0, true}, {40, 11e6, true, 4}},
                      ""},
-        // Vogel (2400 at no flow, 936.93 at 200) against a flat 1800: the
-        // difference is interpolated, so 82.019 stands for the true 100.
+        // Vogel (2400 at no flow, qmax 250) against a flat 1800 on a coarse
+        // table: 1800/2400 = 0.75, q/qmax = 1 - 0.15 - 0.45 = 0.4, so the
+        // curves meet at 100 itself, not where the chord would (82.019).
         CrossingCase{"VogelCoarseTable",
                      VogelInflow::from_max_rate(2400, 250),
                      {{0, 1800}, {200, 1800}},
-                     {{82.01941016, 1800, true, 0}},
+                     {{100, 1800, true, 0}},
                      ""},
+        // Inflow 20 MPa - 1 MPa per unit, steeper than the lift curve's
+        // fall to its minimum at 10: 16 - 0.2 q = 20 - q at 5, 15 MPa,
+        // rising through the inflow but left of the minimum (heading), so
+        // no operating point.
+        CrossingCase{"HeadingOnly",
+                     StraightLineInflow(2e7, 1e-6),
+                     {{0, 16e6}, {10, 14e6}, {20, 15e6}},
+                     {{5, 15e6, true, 0, true}},
+                     "heading"},
         CrossingCase{
             "NeverFlows", kLine, {{0, 25e6}, {100, 30e6}}, {}, "does not flow"},
         CrossingCase{"BeyondTheTable",

@@ -34,7 +34,7 @@ std::string stopping_well(const char* units) {
          "roughness = 0 in\napi = 36\ngas_gravity = 0.75\n"
          "liquid_rate = 1000 STB/d\nwater_cut = 0.5\nglr = 800 scf/STB\n"
          "wellhead_temperature = 85 F\nbottomhole_temperature = 200 F\n"
-         "step = 32 m\n";
+         "step = 32 m\nacceleration = off\n";
 }
 
 enum class Job { kTraverse, kLift };

@@ -154,6 +154,7 @@ TEST_P(WellCsv, ConvertsEveryColumnToTheCaseUnits) {
   s.visg = 1e-5;
   s.sigma = 0.02;            // 20 dyn/cm
   s.mass_flow = 0.45359237;  // 1 lbm/s
+  s.acceleration = 1e2;      // 0.00442075 psi/ft
   WellCase c = field_case();
   c.units = GetParam().units;
   const std::vector<WellTraverse> ts{traverse("B,\"B\"", {s})};
@@ -188,16 +189,18 @@ INSTANTIATE_TEST_SUITE_P(
                 "correlation,md_ft,tvd_ft,inclination_deg,fi_deg,pressure_"
                 "psia,temperature_F,gradient_psi_per_ft,holdup,id,pattern,usl_"
                 "ft_per_s,usg_ft_per_s,rho_l_lbm_per_ft3,rho_g_lbm_per_ft3,mu_"
-                "l_cP,mu_g_cP,sigma_dyn_per_cm,mass_flow_lbm_per_s",
+                "l_cP,mu_g_cP,sigma_dyn_per_cm,mass_flow_lbm_per_s,"
+                "acceleration_psi_"
+                "per_ft",
                 {1000, 500, 10, 80, 145.0377, 80.33, 0.442075, 0.5, 7, 1, 10,
-                 62.42796, 1, 1, 0.01, 20, 1}},
+                 62.42796, 1, 1, 0.01, 20, 1, 0.00442075}},
         CsvCase{UnitSystem::kSi,
                 "correlation,md_m,tvd_m,inclination_deg,fi_deg,pressure_Pa,"
                 "temperature_K,gradient_Pa_per_m,holdup,id,pattern,usl_m_per_"
                 "s,usg_m_per_s,rho_l_kg_per_m3,rho_g_kg_per_m3,mu_l_Pa_s,mu_g_"
-                "Pa_s,sigma_N_per_m,mass_flow_kg_per_s",
+                "Pa_s,sigma_N_per_m,mass_flow_kg_per_s,acceleration_Pa_per_m",
                 {304.8, 152.4, 10, 80, 1e6, 300, 1e4, 0.5, 7, 0.3048, 3.048,
-                 1000, 16.01846337, 1e-3, 1e-5, 0.02, 0.45359237}}));
+                 1000, 16.01846337, 1e-3, 1e-5, 0.02, 0.45359237, 1e2}}));
 
 TEST(WellText, HeadingRowsAndStopsInFieldUnitsWithOutsideTextsEscaped) {
   WellCase c = field_case();
@@ -326,6 +329,9 @@ LiftCurves lift_curves() {
   lc.curves[1].failures = {"1500 STB/d: pressure fell to zero"};
   lc.curves[0].operating_point =
       well::Crossing{1234.5 * kStbPerDay, 1800.2 * kPaPerPsi, true, 1};
+  lc.curves[0].crossings = {
+      well::Crossing{800.0 * kStbPerDay, 1900.0 * kPaPerPsi, true, 0, true},
+      *lc.curves[0].operating_point};
   return lc;
 }
 
@@ -342,7 +348,7 @@ TEST(LiftReport, CsvInFieldUnits) {
   }
   EXPECT_EQ(header,
             "correlation,curve,gas_liquid_ratio_scf_per_STB,wellhead_pressure_"
-            "psia,liquid_rate_STB_per_d,bottom_hole_pressure_psia");
+            "psia,liquid_rate_STB_per_d,bottom_hole_pressure_psia,point");
   ASSERT_TRUE(reader.next());
   // 1e7 + 5e5 Pa / 6894.757 = 1522.896 psia.
   const std::vector<double> first{1, 500, 150, 500, 1522.896};
@@ -351,9 +357,13 @@ TEST(LiftReport, CsvInFieldUnits) {
                 1e-6 * first[k])
         << k;
   }
-  std::size_t rows = 1;
-  while (reader.next()) ++rows;
-  EXPECT_EQ(rows, 7U);
+  // The 7 points of the two curves, then the first curve's crossings.
+  std::vector<std::string> kinds{std::string(reader.cells()[6])};
+  while (reader.next()) kinds.emplace_back(reader.cells()[6]);
+  const std::vector<std::string> expected{
+      "lift", "lift", "lift", "lift", "unstable_crossing", "stable_crossing",
+      "lift", "lift", "lift"};
+  EXPECT_EQ(kinds, expected);
 }
 
 TEST(LiftReport, PictureMarksOperatingPointAndLeavesGaps) {
@@ -379,7 +389,15 @@ TEST(LiftReport, PictureMarksOperatingPointAndLeavesGaps) {
                                        "operating-point";
                           }),
             1);
+  EXPECT_EQ(std::count_if(svg->begin(), svg->end(),
+                          [](const Element& e) {
+                            return e.attributes.count("class") &&
+                                   e.attributes.at("class") ==
+                                       "unstable-crossing";
+                          }),
+            1);
   EXPECT_TRUE(has_text(*svg, "1234.5 STB/d, 1800.2 psia"));
+  EXPECT_TRUE(has_text(*svg, "800.0 STB/d, 1900.0 psia (heading)"));
   EXPECT_TRUE(has_text(*svg, "Lift curves \u2013 lift  \uFFFD"));
 }
 

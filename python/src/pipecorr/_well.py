@@ -246,9 +246,11 @@ class LiftCurves:
             and ``bottom_hole_pressure_Pa``; DataFrame or structured array
             as for :class:`Traverse`.
         curves: per curve a dict with those values as arrays, the
-            ``failures`` (rates whose march stopped, with why) and the
-            ``operating_point`` where it meets the inflow curve (a dict of
-            ``liquid_rate``, ``bottom_hole_pressure``, ``stable``) or None.
+            ``failures`` (rates whose march stopped, with why), the
+            ``crossings`` with the inflow curve (dicts of ``liquid_rate``,
+            ``bottom_hole_pressure``, ``stable``, ``heading``: left of the
+            curve's minimum) and the ``operating_point``, the stable
+            crossing at the highest rate (such a dict) or None.
         svg, csv, text: the plot, CSV and report of the command, in the
             case's units.
     """
