@@ -131,8 +131,13 @@ WellJobOutcome run_well_traverse_job(const CorrelationSet& correlations,
   for (const auto& traverse : traverses) {
     stations.push_back(stations_only(traverse));
   }
+  // The spacing is in the case's length unit, as its step.
+  std::optional<double> every;
+  if (options.every) {
+    every = case_length_to_metres(*options.every, job.well_case.units);
+  }
   write_all(outputs, options,
-            well_traverse_text(job.well_case, traverses, options.every),
+            well_traverse_text(job.well_case, traverses, every),
             options.csv ? well_traverse_csv(job.well_case, stations) : "",
             options.svg ? well_traverse_svg(job.well_case, stations) : "");
   return {all_completed(traverses)};

@@ -18,7 +18,8 @@ struct WellJobOptions {
   // in one table and one picture) and the step, checked as for Python.
   WellRequest request;
   // Traverse only: the table also shows a row at the first step end in
-  // each `every` m of md (table_rows); none: the stations only.
+  // each `every` of md, in the case's length unit (table_rows); none: the
+  // stations only.
   std::optional<double> every;
   std::optional<std::filesystem::path> csv;
   std::optional<std::filesystem::path> svg;

@@ -66,21 +66,27 @@ WellCase read_well_case(const CaseSource& source) {
   return result;
 }
 
+double case_length_to_metres(double length, UnitSystem units) {
+  return units == UnitSystem::kField ? length * 0.3048 : length;
+}
+
+std::string_view case_length_unit(UnitSystem units) {
+  return units == UnitSystem::kField ? "ft" : "m";
+}
+
 void apply_step(WellCase& well_case, std::optional<double> step) {
   if (!step) return;
+  const std::string given =
+      shortest(*step) + " " + std::string(case_length_unit(well_case.units));
   if (!(*step > 0.0) || !std::isfinite(*step)) {
-    throw Error("step must be a positive length in metres, got " +
-                shortest(*step));
+    throw Error("step must be a positive length in the case's unit, got " +
+                given);
   }
-  if (const std::string why = step_trouble(well_case, *step); !why.empty()) {
-    const std::string in_case_units =
-        well_case.units == UnitSystem::kSi
-            ? std::string()
-            : " (" + shown(*step, Dimension::kDepth, well_case.units) + ")";
-    throw Error("a step of " + shortest(*step) + " m" + in_case_units + " " +
-                why);
+  const double metres = case_length_to_metres(*step, well_case.units);
+  if (const std::string why = step_trouble(well_case, metres); !why.empty()) {
+    throw Error("a step of " + given + " " + why);
   }
-  well_case.march.max_step = *step;
+  well_case.march.max_step = metres;
 }
 
 namespace {

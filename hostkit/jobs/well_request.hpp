@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -41,8 +42,15 @@ using CorrelationNames = std::variant<std::string, std::vector<std::string>>;
 struct WellRequest {
   CaseSource source;
   CorrelationNames correlations;
-  std::optional<double> step;  // longest march step, m; none: the case's
+  // Longest march step in the case's length unit (ft in a field case, m in
+  // an SI one), as the case's own `step` key; none: the case's.
+  std::optional<double> step;
 };
+
+// A length in the case's unit (ft in a field case, m in an SI one) in
+// metres, and the name of that unit.
+[[nodiscard]] double case_length_to_metres(double length, UnitSystem units);
+[[nodiscard]] std::string_view case_length_unit(UnitSystem units);
 
 // A traverse ready to march: the case read (with the step asked for in
 // place) and the correlations it marches with, in the order named.
@@ -68,9 +76,9 @@ struct PreparedLift {
 // (a profile, no survey) is not a field case.
 [[nodiscard]] WellCase read_well_case(const CaseSource& source);
 
-// Puts a longest march step asked for in place of the case's. Throws Error
-// for one that is not a positive finite length or that the well's length
-// cannot take (the limit on steps), in metres and in the case's units.
+// Puts a longest march step asked for, in the case's length unit, in place
+// of the case's. Throws Error for one that is not a positive finite length
+// or that the well's length cannot take (the limit on steps).
 void apply_step(WellCase& well_case, std::optional<double> step);
 
 // The whole check of a request, in this order: the names, the case, the

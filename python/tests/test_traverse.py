@@ -127,5 +127,5 @@ def test_step_marches_as_the_commands_step(command, examples, tmp_path, job,
 
 @pytest.mark.parametrize("step", ["7.5", True, [7.5]])
 def test_a_step_that_is_not_a_number_is_a_type_error(examples, step):
-    with pytest.raises(TypeError, match="step must be a length in metres"):
+    with pytest.raises(TypeError, match="step must be a length in the case's unit"):
         pipecorr.traverse(examples / "field_well.case", step=step)

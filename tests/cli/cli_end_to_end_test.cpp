@@ -323,9 +323,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "0.01",
                     1,
                     "",
-                    "pipecorr: error: a step of 0.01 m (0.03280839895 ft) "
-                    "would take more than 100000 steps over the well's 10000 "
-                    "ft of md\n"}),
+                    "pipecorr: error: a step of 0.01 ft would take more "
+                    "than 100000 steps over the well's 10000 ft of md\n"}),
     [](const auto& entry) { return std::string(entry.param.name); });
 
 TEST(Batch, KeepsEveryRowAndMarksTheMalformedOnes) {
@@ -540,6 +539,19 @@ TEST(BundledExamples, EveryMeansTheSameForAPipeAndAWell) {
         std::string::npos)
         << example << refused.err;
   }
+}
+
+// A field case's lengths on the command line are in its own unit: the
+// bundled well's step is 100 ft, so --step 100 changes nothing, while
+// 30.48 (100 ft only if read as metres) does.
+TEST(BundledExamples, AFieldCaseStepIsInTheCaseUnit) {
+  const ScopedWorkDir dir;
+  const auto plain = run("traverse {examples}/field_well.case");
+  const auto feet = run("traverse {examples}/field_well.case --step 100");
+  const auto metres = run("traverse {examples}/field_well.case --step 30.48");
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  EXPECT_EQ(feet.out, plain.out);
+  EXPECT_NE(metres.out, plain.out);
 }
 
 TEST(BundledExamples, LogTracesTheRunOfTheRealPlugin) {

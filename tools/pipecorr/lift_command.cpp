@@ -17,7 +17,9 @@ class LiftCommand : public Command {
         "inflow");
     command->add_option("case", case_file_, "field case file")->required();
     add_correlation_option(*command, correlation_);
-    add_number(*command, "--step", step_, "longest march step, m");
+    add_number(*command, "--step", step_,
+               "longest march step in the case's length unit (ft in a field "
+               "case, m in an SI one); default the case's step");
     command->add_option("-o,--output", csv_, "write every point as CSV");
     command->add_option("--svg", svg_, "draw the curves as SVG");
     return command;

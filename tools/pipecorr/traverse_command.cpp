@@ -34,13 +34,17 @@ class TraverseCommand : public Command {
             "traverses share one table and picture (default: the case's, "
             "else the first callable one)");
     step_ = add_number(*command, "--step", options_.step,
-                       "march step length, m (for a well: the longest step; "
-                       "default the case's)");
+                       "march step length in the case's length unit (ft in "
+                       "a field case, m in an SI one; m for a pipeline): for "
+                       "a well the longest step, default the case's step "
+                       "(100 ft unless it says); for a pipeline 10 m")
+                ->default_str("");
     add_number(*command, "--every", options_.every,
-               "table row spacing along the pipe or well, m: besides its "
-               "stations (segment ends, survey stations) the table shows the "
-               "first step end in each such length (default: about 20 rows "
-               "for a pipe, the stations only for a well)");
+               "table row spacing along the pipe or well, in the same unit "
+               "as --step: besides its stations (segment ends, survey "
+               "stations) the table shows the first step end in each such "
+               "length (default: about 20 rows for a pipe, the stations "
+               "only for a well)");
     command->add_option("-o,--output", csv_, "write every station as CSV");
     command->add_option("--svg", svg_,
                         "draw pressure, holdup and elevation as SVG");

@@ -84,7 +84,8 @@ def _step(step) -> Optional[float]:
         return None
     if isinstance(step, (bool, np.bool_)) or not isinstance(step,
                                                             numbers.Real):
-        raise TypeError(f"step must be a length in metres (a number), not "
+        raise TypeError(f"step must be a length in the case's unit (a "
+                        f"number), not "
                         f"{type(step).__name__}")
     try:
         return float(step)
@@ -202,8 +203,9 @@ def traverse(case, correlation=None, *, step=None,
             the command's ``-c``: ``None``, ``""`` or ``[]``: those the
             case names, or the plug-in's first; an empty name in a list,
             or one correlation named twice in any spelling, is refused.
-        step: the longest march step in metres, as the command's
-            ``--step``; ``None``: the case's ``step``.
+        step: the longest march step in the case's length unit (ft in a
+            field case, m in an SI one), as the command's ``--step`` and
+            the case's own ``step`` key; ``None``: the case's ``step``.
         plugin: the :class:`Plugin` to use; ``None``: the bundled one.
         table: ``"auto"`` (a DataFrame when pandas is installed),
             ``"numpy"`` or ``"pandas"``.
