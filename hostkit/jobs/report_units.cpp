@@ -1,7 +1,10 @@
 #include "jobs/report_units.hpp"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <optional>
+#include <system_error>
 
 #include "fluids/units.hpp"
 #include "text/number_text.hpp"
@@ -187,14 +190,35 @@ std::string shown_with_unit(double si, Dimension dimension, UnitSystem system,
   return text;
 }
 
+namespace {
+
+// A converted value to kCsvSignificantDigits digits: the conversion's last-bit
+// noise goes (80 F read in and written out is 80, not 80.00000000000006),
+// and the digits kept are more than any input or correlation carries.
+double without_conversion_noise(double value) {
+  if (!std::isfinite(value) || value == 0.0) return value;
+  std::array<char, 32> text{};
+  const auto [end, error] =
+      std::to_chars(text.data(), text.data() + text.size(), value,
+                    std::chars_format::general, kCsvSignificantDigits);
+  if (error != std::errc{}) return value;
+  double rounded = value;
+  std::from_chars(text.data(), end, rounded);
+  return rounded;
+}
+
+}  // namespace
+
 void append_display_cell(std::string& out, double si, Dimension dimension,
                          UnitSystem system) {
-  append_finite_cell(out, to_display(si, dimension, system));
+  append_finite_cell(
+      out, without_conversion_noise(to_display(si, dimension, system)));
 }
 
 void append_display_cell(std::string& out, double si, ReportDimension dimension,
                          UnitSystem system) {
-  append_finite_cell(out, to_display(si, dimension, system));
+  append_finite_cell(
+      out, without_conversion_noise(to_display(si, dimension, system)));
 }
 
 void append_finite_cell(std::string& out, double value) {

@@ -58,8 +58,13 @@ enum class Medium { kTable, kPicture };
                                           UnitSystem system,
                                           Medium medium = Medium::kTable);
 
-// Appends an SI value converted to the system's unit as a CSV cell: the
-// shortest text that reads back the same; an empty cell when not finite.
+// Appends an SI value converted to the system's unit as a CSV cell, to
+// kCsvSignificantDigits digits in the shortest text that reads back as
+// that; an empty cell when not finite.
+// CSV cells of converted values carry this many significant digits:
+// enough for any input or correlation, few enough to drop the last-bit
+// noise of a unit conversion (85 °F in, 85.00000000000006 out).
+inline constexpr int kCsvSignificantDigits = 12;
 void append_display_cell(std::string& out, double si, Dimension dimension,
                          UnitSystem system);
 void append_display_cell(std::string& out, double si, ReportDimension dimension,

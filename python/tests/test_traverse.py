@@ -36,17 +36,18 @@ def test_traverse_matches_the_command(command, examples, tmp_path):
     assert len(rows) == len(table) > 100
     assert [r["correlation"] for r in rows] == table["correlation"].tolist()
     # Holdup and pattern are the correlation's own outputs: exact. Depths
-    # and pressures went through the command's field units.
+    # and pressures went through the command's field units, written to 12
+    # significant digits.
     assert [float(r["holdup"]) for r in rows] == table["holdup"].tolist()
     assert [int(r["id"]) for r in rows] == table["pattern"].tolist()
     np.testing.assert_allclose([float(r["md_ft"]) * FT for r in rows],
-                               table["md_m"], rtol=1e-13, atol=1e-9)
+                               table["md_m"], rtol=1e-11, atol=1e-9)
     np.testing.assert_allclose([float(r["pressure_psia"]) * PSI
                                 for r in rows], table["pressure_Pa"],
-                               rtol=1e-13)
+                               rtol=1e-11)
     assert all(t.completed for t in ours.traverses)
     assert ours.traverses[0].answer == pytest.approx(
-        float(rows[len(rows) // 2 - 1]["pressure_psia"]) * PSI, rel=1e-13)
+        float(rows[len(rows) // 2 - 1]["pressure_psia"]) * PSI, rel=1e-11)
     assert ours.svg.startswith("<?xml") or ours.svg.startswith("<svg")
     assert ours.csv.splitlines()[0] == ",".join(rows[0])
 
@@ -79,10 +80,10 @@ def test_lift_curves_match_the_command(command, examples, tmp_path):
     assert len(rows) == len(ours.table) >= 20
     np.testing.assert_allclose(
         [float(r["bottom_hole_pressure_psia"]) * PSI for r in rows],
-        ours.table["bottom_hole_pressure_Pa"], rtol=1e-13)
+        ours.table["bottom_hole_pressure_Pa"], rtol=1e-11)
     np.testing.assert_allclose(
         [float(r["liquid_rate_STB_per_d"]) * STB_PER_DAY for r in rows],
-        ours.table["liquid_rate_m3_per_s"], rtol=1e-13)
+        ours.table["liquid_rate_m3_per_s"], rtol=1e-11)
     assert [int(r["curve"]) - 1 for r in rows] == ours.table["curve"].tolist()
     # The GLR-200 curve meets the inflow twice, at about 282 and 412
     # STB/d, both left of its minimum (heading): no operating point there;

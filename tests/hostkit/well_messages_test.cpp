@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "734.9 ft: the well cannot carry this flow from this "
                   "pressure\n",
                   // And the CSV's: md 256 m in ft, 120 000 Pa in psia.
-                  "\nLIN_3,839.8950131233", ",17.40452852762"}},
+                  "\nLIN_3,839.895013123", ",17.4045285276"}},
         StopCase{"si_units",
                  stopping_well("si") +
                      "bottomhole_pressure = 6858444.094488189 Pa\n",
