@@ -6,11 +6,11 @@
 #include <cmath>
 #include <numbers>
 
-#include "jobs/lift_curves.hpp"
-#include "jobs/well_case.hpp"
-#include "jobs/well_traverse.hpp"
+#include "cases/well_case.hpp"
 #include "plugin/correlation.hpp"
 #include "plugin/plugin_library.hpp"
+#include "studies/lift_curves.hpp"
+#include "studies/well_traverse.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
