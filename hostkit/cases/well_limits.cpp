@@ -5,8 +5,8 @@
 
 #include "fluids/black_oil.hpp"
 #include "fluids/domain.hpp"
-#include "fluids/units.hpp"
 #include "numbers/number_text.hpp"
+#include "numbers/unit_factors.hpp"
 
 namespace pipecorr::hostkit {
 
@@ -18,8 +18,7 @@ std::string shown(double si, Dimension dimension, UnitSystem system) {
 }
 
 std::string pressure_trouble(double pressure, UnitSystem system) {
-  const double most =
-      fluids::units::psia_to_pa(fluids::domain::kMaxPressurePsia);
+  const double most = units::psia_to_pa(fluids::domain::kMaxPressurePsia);
   if (pressure > 0.0 && pressure <= most) return {};
   return shown(pressure, Dimension::kPressure, system) +
          " is not an absolute pressure above 0 and at most " +
@@ -28,10 +27,8 @@ std::string pressure_trouble(double pressure, UnitSystem system) {
 
 std::string temperature_trouble(double temperature, UnitSystem system) {
   namespace domain = fluids::domain;
-  const double low =
-      fluids::units::fahrenheit_to_kelvin(domain::kMinTemperatureF);
-  const double high =
-      fluids::units::fahrenheit_to_kelvin(domain::kMaxTemperatureF);
+  const double low = units::fahrenheit_to_kelvin(domain::kMinTemperatureF);
+  const double high = units::fahrenheit_to_kelvin(domain::kMaxTemperatureF);
   if (temperature >= low && temperature <= high) return {};
   return shown(temperature, Dimension::kTemperature, system) +
          " is outside the fluid correlations' range " +

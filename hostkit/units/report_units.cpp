@@ -3,13 +3,13 @@
 #include <cmath>
 #include <optional>
 
-#include "fluids/units.hpp"
 #include "numbers/number_text.hpp"
+#include "numbers/unit_factors.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
 
-namespace u = fluids::units;
+namespace u = pipecorr::units;
 
 bool field(UnitSystem system) { return system == UnitSystem::kField; }
 

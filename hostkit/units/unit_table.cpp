@@ -2,12 +2,12 @@
 
 #include <array>
 
-#include "fluids/units.hpp"
+#include "numbers/unit_factors.hpp"
 
 namespace pipecorr::hostkit::unit_table {
 namespace {
 
-namespace fu = fluids::units;
+namespace fu = pipecorr::units;
 
 constexpr double kDay = fu::kSecondsPerDay;
 constexpr double kPascalsPerBar = 1e5;

@@ -4,7 +4,7 @@
 // a round trip to the last bit or two.
 #pragma once
 
-namespace pipecorr::fluids::units {
+namespace pipecorr::units {
 
 inline constexpr double kMetresPerFoot = 0.3048;
 inline constexpr double kMetresPerInch = 0.0254;
@@ -81,4 +81,4 @@ constexpr double m3_per_m3_to_scf_per_stb(double m3_m3) {
   return m3_m3 * kCubicFeetPerBarrel;
 }
 
-}  // namespace pipecorr::fluids::units
+}  // namespace pipecorr::units
