@@ -112,3 +112,11 @@ std::string significant(double value, int digits) {
 }
 
 }  // namespace pipecorr::hostkit
+
+namespace pipecorr {
+
+std::string number_text(double value) {
+  return hostkit::significant(value, 10);
+}
+
+}  // namespace pipecorr

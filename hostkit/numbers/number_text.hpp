@@ -50,3 +50,13 @@ namespace pipecorr::hostkit {
 [[nodiscard]] std::string significant(double value, int digits);
 
 }  // namespace pipecorr::hostkit
+
+namespace pipecorr {
+
+// Up to 10 significant digits, no trailing zeros ("1234.5", "1e-05", "nan",
+// "inf"): the numbers of the well's error messages and stop reasons, short
+// and exact enough to find the row a person typed. In the project's own
+// namespace, so the well and the host side call it alike.
+[[nodiscard]] std::string number_text(double value);
+
+}  // namespace pipecorr

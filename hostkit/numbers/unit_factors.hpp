@@ -1,7 +1,8 @@
 // Conversions between SI, which a host speaks, and the oilfield units the
-// correlations were published in. Exact factors where a definition exists
-// (foot, inch, pound, barrel, psi from the pound-force), so a value survives
-// a round trip to the last bit or two.
+// correlations were published in: the one set of factors the fluid module,
+// the well, the unit tables and the reports share. Exact factors where a
+// definition exists (foot, inch, pound, barrel, psi from the pound-force), so a
+// value survives a round trip to the last bit or two.
 #pragma once
 
 namespace pipecorr::units {
@@ -20,6 +21,7 @@ inline constexpr double kCubicFeetPerBarrel =
 inline constexpr double kPascalsPerPsi =
     kKilogramsPerPound * 9.80665 / (kMetresPerInch * kMetresPerInch);
 inline constexpr double kSecondsPerDay = 86400.0;
+inline constexpr double kPascalsPerBar = 1e5;
 
 // Pressure: psia <-> Pa (absolute both sides; gauge values are the
 // caller's business).
@@ -38,11 +40,27 @@ constexpr double kelvin_to_fahrenheit(double k) {
   return rankine_to_fahrenheit(kelvin_to_rankine(k));
 }
 
+// A temperature gradient: °F/ft -> K/m.
+constexpr double fahrenheit_per_ft_to_k_per_m(double f_ft) {
+  return f_ft * (5.0 / 9.0) / kMetresPerFoot;
+}
+
+// Pressure gradient: Pa/m -> the bar/km engineers quote.
+constexpr double pa_per_m_to_bar_per_km(double pa_m) { return pa_m / 100.0; }
+
 // Length.
 constexpr double ft_to_m(double ft) { return ft * kMetresPerFoot; }
 constexpr double m_to_ft(double m) { return m / kMetresPerFoot; }
 constexpr double in_to_m(double in) { return in * kMetresPerInch; }
 constexpr double m_to_in(double m) { return m / kMetresPerInch; }
+
+// Mass rate: lbm/s <-> kg/s.
+constexpr double lbm_s_to_kg_s(double lbm_s) {
+  return lbm_s * kKilogramsPerPound;
+}
+constexpr double kg_s_to_lbm_s(double kg_s) {
+  return kg_s / kKilogramsPerPound;
+}
 
 // Density: lbm/ft³ <-> kg/m³.
 inline constexpr double kKgPerM3PerLbmPerFt3 =

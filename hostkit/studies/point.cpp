@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "numbers/number_text.hpp"
+#include "numbers/unit_factors.hpp"
 #include "plugin/pattern_names.hpp"
 #include "text/escape.hpp"
-#include "units/display_units.hpp"
 
 namespace pipecorr::hostkit {
 namespace {
@@ -40,7 +40,7 @@ std::string format_point_text(const Correlation& correlation,
   out.append("gradient     ")
       .append(fixed(result.dp, 3))
       .append(" Pa/m  (")
-      .append(fixed(bar_per_km(result.dp), 4))
+      .append(fixed(units::pa_per_m_to_bar_per_km(result.dp), 4))
       .append(" bar/km)\n");
   out.append("holdup       ").append(fixed(result.holdup, 4)).append("\n");
   out.append("pattern      ")
@@ -68,8 +68,8 @@ std::string format_point_json(const Correlation& correlation,
     if (i > 0) out += ',';
     out += json_string(kInputNames[i]) + ":" + json_number(values[i]);
   }
-  out += "},\"dp\":" + json_number(result.dp) +
-         ",\"dp_bar_per_km\":" + json_number(bar_per_km(result.dp)) +
+  out += "},\"dp\":" + json_number(result.dp) + ",\"dp_bar_per_km\":" +
+         json_number(units::pa_per_m_to_bar_per_km(result.dp)) +
          ",\"holdup\":" + json_number(result.holdup) +
          ",\"id\":" + std::to_string(result.id) +
          ",\"pattern\":" + json_string(pattern_name(result.id)) +
