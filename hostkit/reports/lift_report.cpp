@@ -9,7 +9,7 @@
 #include "text/csv.hpp"
 #include "text/escape.hpp"
 #include "text/table_text.hpp"
-#include "units/report_units.hpp"
+#include "units/display_units.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

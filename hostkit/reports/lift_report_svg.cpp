@@ -10,7 +10,7 @@
 #include "plot/report_plot.hpp"
 #include "reports/lift_report.hpp"
 #include "studies/well_summary.hpp"
-#include "units/report_units.hpp"
+#include "units/display_units.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

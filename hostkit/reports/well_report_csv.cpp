@@ -5,7 +5,7 @@
 #include "plugin/pattern_names.hpp"
 #include "reports/well_report.hpp"
 #include "text/csv.hpp"
-#include "units/report_units.hpp"
+#include "units/display_units.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

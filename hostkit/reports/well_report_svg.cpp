@@ -13,7 +13,7 @@
 #include "plugin/pattern_names.hpp"
 #include "reports/well_report.hpp"
 #include "studies/well_summary.hpp"
-#include "units/report_units.hpp"
+#include "units/display_units.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

@@ -7,7 +7,7 @@
 #include "studies/well_summary.hpp"
 #include "text/escape.hpp"
 #include "text/table_text.hpp"
-#include "units/report_units.hpp"
+#include "units/display_units.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

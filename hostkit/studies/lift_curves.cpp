@@ -3,7 +3,7 @@
 #include "studies/well_summary.hpp"
 #include "studies/well_traverse.hpp"
 #include "text/error.hpp"
-#include "units/report_units.hpp"
+#include "units/display_units.hpp"
 #include "well/input_error.hpp"
 
 namespace pipecorr::hostkit {

@@ -1,6 +1,6 @@
 // The short phrases every well report repeats: what the case flows, in
 // what pipe, from which known pressure, and how each traverse ended. In the
-// case's unit system, as tables or as pictures show it (report_units.hpp);
+// case's unit system, as tables or as pictures show it (display_units.hpp);
 // texts from the case file are left as they are, for
 // the caller to escape for where they go.
 #pragma once
@@ -12,7 +12,7 @@
 #include "cases/well_case.hpp"
 #include "studies/lift_curves.hpp"
 #include "studies/well_traverse.hpp"
-#include "units/report_units.hpp"
+#include "units/display_units.hpp"
 #include "well/inflow.hpp"
 
 namespace pipecorr::hostkit {

@@ -8,7 +8,7 @@
 #include "numbers/number_text.hpp"
 #include "text/error.hpp"
 #include "text/escape.hpp"
-#include "units/report_units.hpp"
+#include "units/display_units.hpp"
 #include "well/input_error.hpp"
 
 namespace pipecorr::hostkit {

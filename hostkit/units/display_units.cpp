@@ -1,4 +1,4 @@
-#include "units/report_units.hpp"
+#include "units/display_units.hpp"
 
 #include <cmath>
 #include <optional>
