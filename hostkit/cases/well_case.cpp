@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "cases/case_keys.hpp"
+#include "cases/well_case_keys.hpp"
 #include "cases/well_case_parts.hpp"
 #include "cases/well_limits.hpp"
 #include "cases/well_tables.hpp"
@@ -18,55 +19,6 @@ namespace {
 
 using ReadFile = std::function<std::string(const std::filesystem::path&)>;
 using namespace well_case_parts;
-
-// In the order the header documents them, which is the order a message
-// lists them in.
-constexpr std::array<std::string_view, 44> kKeys{
-    "units",
-    "title",
-    "survey",
-    "tvd_method",
-    "inside_diameter",
-    "roughness",
-    "pipe",
-    "api",
-    "gas_gravity",
-    "water_gravity",
-    "co2",
-    "h2s",
-    "n2",
-    "separator_pressure",
-    "separator_temperature",
-    "pseudo_critical",
-    "non_hydrocarbons",
-    "z_factor",
-    "solution_gas",
-    "dead_oil_viscosity",
-    "live_oil_viscosity",
-    "oil_rate",
-    "water_rate",
-    "liquid_rate",
-    "water_cut",
-    "glr",
-    "gor",
-    "gas_rate",
-    "flow",
-    "wellhead_pressure",
-    "bottomhole_pressure",
-    "wellhead_temperature",
-    "bottomhole_temperature",
-    "temperature_profile",
-    "temperature_model",
-    "correlation",
-    "step",
-    "tolerance",
-    "lift_rates",
-    "lift_glrs",
-    "lift_wellhead_pressures",
-    "reservoir_pressure",
-    "productivity_index",
-    "vogel_max_rate",
-};
 
 // The least TVD (m) over which a geothermal line is drawn.
 constexpr double kLeastGeothermalDescent = 1.0;
@@ -111,7 +63,7 @@ struct Reading {
     return read_named_file(keys, entry, folder, read_file);
   }
   [[nodiscard]] double temperature(const KeyValue& entry) const {
-    const double value = keys.quantity(entry, Dimension::kTemperature, units);
+    const double value = key_quantity(keys, entry, units);
     const std::string why = temperature_trouble(value, units);
     if (!why.empty()) keys.fail(entry, why);
     return value;
@@ -157,9 +109,8 @@ well::PipeSections read_pipe(const Reading& r, const well::WellPath& path) {
     if (roughness == nullptr) {
       r.keys.fail("key 'roughness' is missing: inside_diameter needs it");
     }
-    const double d = r.keys.quantity(given, Dimension::kDiameter, r.units);
-    const double e =
-        r.keys.quantity(*roughness, Dimension::kRoughness, r.units);
+    const double d = key_quantity(r.keys, given, r.units);
+    const double e = key_quantity(r.keys, *roughness, r.units);
     if (const auto why = pipe_trouble(d, 0.0, r.units); !why.empty()) {
       r.keys.fail(given, why);
     }
@@ -256,7 +207,7 @@ TemperatureSettings read_temperature(const Reading& r,
 WellCase parse_well_case(std::string_view text,
                          const std::filesystem::path& source,
                          const ReadFile& read_file) {
-  const CaseKeys keys(text, source.string(), kKeys);
+  const CaseKeys keys(text, source.string(), kWellCaseKeyNames);
   const Reading r{keys, read_units(keys), source.parent_path(), read_file};
   WellCase c;
   c.source = source;
@@ -311,7 +262,7 @@ std::string step_trouble(const WellCase& well_case, double step) {
                             well_case.march.max_steps, well_case.units);
 }
 
-std::span<const std::string_view> well_case_keys() { return kKeys; }
+std::span<const std::string_view> well_case_keys() { return kWellCaseKeyNames; }
 
 bool is_well_case(std::string_view text) {
   while (!text.empty()) {

@@ -8,48 +8,8 @@
 // unit ("150 psi", "2.441 in", units/quantity.hpp); a bare number takes
 // the unit `units` gives its kind. Files are named relative to the case.
 //
-//   key                     kind                 default / alternatives
-//   units                   field | si           required
-//   title                   text                 the case file's name
-//   survey                  CSV file             required (well_tables.hpp)
-//   tvd_method              minimum_curvature | average_angle
-//                                                minimum_curvature
-//   inside_diameter         diameter             } or pipe (a CSV of
-//   roughness               roughness            } sections)
-//   pipe                    CSV file
-//   api                     number, 5..100       required
-//   gas_gravity             number (air = 1)     required, 0.55..3
-//   water_gravity           number (water = 1)   1, 0.9..1.5
-//   co2, h2s, n2            fraction (or %)      0; their sum below 1
-//   separator_pressure      pressure             114.7 psia (100 psig)
-//   separator_temperature   temperature          60 °F
-//   pseudo_critical         sutton | standing | standing_condensate |
-//                           hankinson_thomas_phillips          sutton
-//   non_hydrocarbons        kay_mixing | whole_gas             kay_mixing
-//   z_factor                hall_yarborough | dranchuk_abou_kassem
-//   solution_gas            standing | vasquez_beggs           standing
-//   dead_oil_viscosity      beggs_robinson | glaso             beggs_robinson
-//   live_oil_viscosity      beggs_robinson | chew_connally     beggs_robinson
-//   oil_rate + water_rate   liquid rates         } one pair required: the
-//   liquid_rate + water_cut liquid rate, fraction} cut goes with the liquid
-//   glr | gor | gas_rate    ratio or gas rate    one required
-//   flow                    producer | injector  producer
-//   wellhead_pressure       pressure             } one required; the march
-//   bottomhole_pressure     pressure             } answers the other end
-//   wellhead_temperature    temperature          } a line in TVD from the
-//   bottomhole_temperature  temperature          } top to the deepest TVD,
-//   temperature_profile     CSV file (md, temperature)   or a profile
-//   temperature_model       linear | ramey       linear (ramey: producers,
-//                                                with the two temperatures)
-//   correlation             names, comma list    the catalogue's first
-//   step                    depth                100 ft (longest march step)
-//   tolerance               pressure             1 Pa (march tolerance)
-//   lift_rates              liquid rates, list   none: no lift curves
-//   lift_glrs               ratios, list         } one of, or neither (the
-//   lift_wellhead_pressures pressures, list      } case's one curve)
-//   reservoir_pressure      pressure             } an inflow: with
-//   productivity_index      productivity index   } productivity_index (a
-//   vogel_max_rate          liquid rate          } line) or vogel_max_rate
+// The keys, their dimensions and defaults are the table in
+// cases/well_case_keys.hpp (and docs/well-cases.md, held to it by a test).
 //
 // Pressures are absolute (gauge units are refused). Rates are standard
 // volumes (60 °F, 14.696 psia); glr is gas per oil and water together,

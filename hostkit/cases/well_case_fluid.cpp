@@ -1,5 +1,8 @@
 #include <array>
 
+#include <stdexcept>
+
+#include "cases/well_case_keys.hpp"
 #include "cases/well_case_parts.hpp"
 #include "cases/well_limits.hpp"
 #include "fluids/domain.hpp"
@@ -33,7 +36,7 @@ double read_within(const CaseKeys& keys, const KeyValue& entry, double low,
 
 double read_fraction(const CaseKeys& keys, const KeyValue& entry,
                      UnitSystem units) {
-  const double value = keys.quantity(entry, Dimension::kFraction, units);
+  const double value = key_quantity(keys, entry, units);
   if (!(value >= 0.0 && value <= 1.0)) {
     keys.fail(entry, "a fraction must lie from 0 to 1 (0 to 100 %), got " +
                          shortest(value));
@@ -134,8 +137,7 @@ fluids::FluidDescription read_fluid(const CaseKeys& keys, UnitSystem units) {
     fluid.separator_pressure = read_pressure(keys, *entry, units);
   }
   if (const KeyValue* entry = keys.find("separator_temperature")) {
-    fluid.separator_temperature =
-        keys.quantity(*entry, Dimension::kTemperature, units);
+    fluid.separator_temperature = key_quantity(keys, *entry, units);
     const std::string why =
         temperature_trouble(fluid.separator_temperature, units);
     if (!why.empty()) keys.fail(*entry, why);
@@ -185,27 +187,27 @@ fluids::StandardRates read_rates(const CaseKeys& keys, UnitSystem units) {
               "water_cut goes with liquid_rate (oil and water together); "
               "with oil_rate give water_rate");
   }
-  const auto rate = [&](const KeyValue& entry, Dimension dimension) {
-    const double value = keys.quantity(entry, dimension, units);
-    const std::string why = rate_trouble(value, dimension, units);
+  const auto rate = [&](const KeyValue& entry) {
+    const double value = key_quantity(keys, entry, units);
+    const std::string why = rate_trouble(value, key_dimension(entry), units);
     if (!why.empty()) keys.fail(entry, why);
     return value;
   };
 
   fluids::StandardRates rates;
-  const double first = rate(liquid, Dimension::kLiquidRate);
+  const double first = rate(liquid);
   if (by_cut) {
     const double cut = read_fraction(keys, water, units);
     rates.water = first * cut;
     rates.oil = first - rates.water;
   } else {
     rates.oil = first;
-    rates.water = rate(water, Dimension::kLiquidRate);
+    rates.water = rate(water);
   }
   if (gas.key == "gas_rate") {
-    rates.gas = rate(gas, Dimension::kGasRate);
+    rates.gas = rate(gas);
   } else {
-    const double ratio = keys.quantity(gas, Dimension::kGasLiquidRatio, units);
+    const double ratio = key_quantity(keys, gas, units);
     if (!(ratio >= 0.0)) {
       keys.fail(gas, "a gas ratio must be 0 or more, got " +
                          shown(ratio, Dimension::kGasLiquidRatio, units));
@@ -223,10 +225,29 @@ fluids::StandardRates read_rates(const CaseKeys& keys, UnitSystem units) {
 
 double read_pressure(const CaseKeys& keys, const KeyValue& entry,
                      UnitSystem units) {
-  const double value = keys.quantity(entry, Dimension::kPressure, units);
+  const double value = key_quantity(keys, entry, units);
   const std::string why = pressure_trouble(value, units);
   if (!why.empty()) keys.fail(entry, why);
   return value;
+}
+
+Dimension key_dimension(const KeyValue& entry) {
+  const CaseKey* key = find_well_case_key(entry.key);
+  if (key == nullptr || !key->dimension) {
+    throw std::logic_error("the key table gives '" + std::string(entry.key) +
+                           "' no dimension");
+  }
+  return *key->dimension;
+}
+
+double key_quantity(const CaseKeys& keys, const KeyValue& entry,
+                    UnitSystem units) {
+  return keys.quantity(entry, key_dimension(entry), units);
+}
+
+std::vector<double> key_quantities(const CaseKeys& keys, const KeyValue& entry,
+                                   UnitSystem units) {
+  return keys.quantities(entry, key_dimension(entry), units);
 }
 
 }  // namespace pipecorr::hostkit::well_case_parts

@@ -13,8 +13,8 @@ namespace {
 constexpr std::size_t kMaxListValues = 100;
 
 std::vector<double> read_list(const CaseKeys& keys, const KeyValue& entry,
-                              Dimension dimension, UnitSystem units) {
-  std::vector<double> values = keys.quantities(entry, dimension, units);
+                              UnitSystem units) {
+  std::vector<double> values = key_quantities(keys, entry, units);
   if (values.size() > kMaxListValues) {
     keys.fail(entry, std::to_string(values.size()) +
                          " values; a list holds at most " +
@@ -45,7 +45,7 @@ well::MarchOptions read_march(const KeyValue& survey, const CaseKeys& keys,
                               std::size_t pipe_sections) {
   well::MarchOptions march;
   if (const KeyValue* entry = keys.find("step")) {
-    march.max_step = keys.quantity(*entry, Dimension::kDepth, units);
+    march.max_step = key_quantity(keys, *entry, units);
     if (!(march.max_step > 0.0)) {
       keys.fail(*entry, "the longest march step must be positive, got " +
                             shown(march.max_step, Dimension::kDepth, units));
@@ -65,8 +65,7 @@ well::MarchOptions read_march(const KeyValue& survey, const CaseKeys& keys,
                           ", " + why + ": give a longer one in 'step'");
   }
   if (const KeyValue* entry = keys.find("tolerance")) {
-    march.absolute_tolerance =
-        keys.quantity(*entry, Dimension::kPressure, units);
+    march.absolute_tolerance = key_quantity(keys, *entry, units);
     if (!(march.absolute_tolerance > 0.0)) {
       keys.fail(
           *entry,
@@ -119,7 +118,7 @@ LiftSettings read_lift(const CaseKeys& keys, UnitSystem units,
     return lift;
   }
 
-  lift.liquid_rates = read_list(keys, *rates, Dimension::kLiquidRate, units);
+  lift.liquid_rates = read_list(keys, *rates, units);
   for (std::size_t k = 0; k < lift.liquid_rates.size(); ++k) {
     const double q = lift.liquid_rates[k];
     const std::string where = "value " + std::to_string(k + 1) + ": ";
@@ -132,8 +131,7 @@ LiftSettings read_lift(const CaseKeys& keys, UnitSystem units,
   }
 
   if (curves != nullptr && curves->key == "lift_glrs") {
-    lift.gas_liquid_ratios =
-        read_list(keys, *curves, Dimension::kGasLiquidRatio, units);
+    lift.gas_liquid_ratios = read_list(keys, *curves, units);
     for (std::size_t k = 0; k < lift.gas_liquid_ratios.size(); ++k) {
       if (!(lift.gas_liquid_ratios[k] >= 0.0)) {
         keys.fail(*curves, "value " + std::to_string(k + 1) +
@@ -141,8 +139,7 @@ LiftSettings read_lift(const CaseKeys& keys, UnitSystem units,
       }
     }
   } else if (curves != nullptr) {
-    lift.wellhead_pressures =
-        read_list(keys, *curves, Dimension::kPressure, units);
+    lift.wellhead_pressures = read_list(keys, *curves, units);
     for (std::size_t k = 0; k < lift.wellhead_pressures.size(); ++k) {
       const std::string why =
           pressure_trouble(lift.wellhead_pressures[k], units);
@@ -169,15 +166,14 @@ LiftSettings read_lift(const CaseKeys& keys, UnitSystem units,
   if (pressure == nullptr) return lift;
   lift.reservoir_pressure = read_pressure(keys, *pressure, units);
   if (inflow->key == "productivity_index") {
-    const double j =
-        keys.quantity(*inflow, Dimension::kProductivityIndex, units);
+    const double j = key_quantity(keys, *inflow, units);
     if (!(j > 0.0)) {
       keys.fail(*inflow, "must be positive, got " +
                              shown(j, Dimension::kProductivityIndex, units));
     }
     lift.productivity_index = j;
   } else {
-    const double q = keys.quantity(*inflow, Dimension::kLiquidRate, units);
+    const double q = key_quantity(keys, *inflow, units);
     const std::string why = rate_trouble(q, Dimension::kLiquidRate, units);
     if (!why.empty()) keys.fail(*inflow, why);
     if (!(q > 0.0)) keys.fail(*inflow, "the open-flow rate must be positive");

@@ -47,4 +47,14 @@ namespace pipecorr::hostkit::well_case_parts {
 [[nodiscard]] double read_pressure(const CaseKeys& keys, const KeyValue& entry,
                                    UnitSystem units);
 
+// The dimension the key table (well_case_keys.hpp) gives the entry's key,
+// and the entry read in it: the reader names no dimension of its own.
+// std::logic_error for a key the table reads as no quantity.
+[[nodiscard]] Dimension key_dimension(const KeyValue& entry);
+[[nodiscard]] double key_quantity(const CaseKeys& keys, const KeyValue& entry,
+                                  UnitSystem units);
+[[nodiscard]] std::vector<double> key_quantities(const CaseKeys& keys,
+                                                 const KeyValue& entry,
+                                                 UnitSystem units);
+
 }  // namespace pipecorr::hostkit::well_case_parts
