@@ -8,12 +8,12 @@
 #include <numbers>
 
 #include "fluids/black_oil.hpp"
-#include "fluids/units.hpp"
+#include "numbers/unit_factors.hpp"
 
 namespace {
 
 namespace f = pipecorr::fluids;
-namespace u = pipecorr::fluids::units;
+namespace u = pipecorr::units;
 
 f::FluidDescription fluid(f::ZCorrelation z, bool alternatives) {
   f::FluidDescription d;

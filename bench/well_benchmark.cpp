@@ -3,11 +3,11 @@
 // x 5 GLRs), through the pipecorr plug-in with BB_3.
 #include <benchmark/benchmark.h>
 
-#include "jobs/lift_curves.hpp"
-#include "jobs/well_case.hpp"
-#include "jobs/well_traverse.hpp"
+#include "cases/well_case.hpp"
 #include "plugin/correlation.hpp"
 #include "plugin/plugin_library.hpp"
+#include "studies/lift_curves.hpp"
+#include "studies/well_traverse.hpp"
 
 namespace {
 

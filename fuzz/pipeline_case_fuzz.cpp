@@ -15,9 +15,9 @@
 #include <cstdint>
 #include <string>
 
-#include "jobs/traverse.hpp"
-#include "jobs/traverse_case.hpp"
-#include "jobs/traverse_report.hpp"
+#include "cases/traverse_case.hpp"
+#include "reports/traverse_report.hpp"
+#include "studies/traverse.hpp"
 #include "support/framed_files.hpp"
 #include "support/fuzz_plugin.hpp"
 #include "support/report_checks.hpp"

@@ -21,9 +21,9 @@
 #include <string_view>
 #include <vector>
 
-#include "jobs/batch_table.hpp"
-#include "jobs/traverse_case.hpp"
-#include "jobs/well_tables.hpp"
+#include "cases/batch_table.hpp"
+#include "cases/traverse_case.hpp"
+#include "cases/well_tables.hpp"
 #include "support/framed_files.hpp"
 #include "support/report_checks.hpp"
 #include "text/csv.hpp"

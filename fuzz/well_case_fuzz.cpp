@@ -18,11 +18,11 @@
 #include <string>
 #include <vector>
 
-#include "jobs/lift_curves.hpp"
-#include "jobs/lift_report.hpp"
-#include "jobs/well_case.hpp"
-#include "jobs/well_report.hpp"
-#include "jobs/well_traverse.hpp"
+#include "cases/well_case.hpp"
+#include "reports/lift_report.hpp"
+#include "reports/well_report.hpp"
+#include "studies/lift_curves.hpp"
+#include "studies/well_traverse.hpp"
 #include "support/framed_files.hpp"
 #include "support/fuzz_plugin.hpp"
 #include "support/report_checks.hpp"

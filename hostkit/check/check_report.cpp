@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "numbers/number_text.hpp"
 #include "text/escape.hpp"
-#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

@@ -14,8 +14,8 @@
 #include "check/probe_points.hpp"
 #include "check/promises.hpp"
 #include "files/debug_log_file.hpp"
+#include "numbers/number_text.hpp"
 #include "plugin/plugin_library.hpp"
-#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

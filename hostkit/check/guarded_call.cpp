@@ -8,8 +8,8 @@
 #include <cxxabi.h>
 #endif
 
+#include "numbers/number_text.hpp"
 #include "plugin/function_cast.hpp"
-#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

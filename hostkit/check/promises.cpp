@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "text/number_text.hpp"
+#include "numbers/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "text/number_text.hpp"
+#include "numbers/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

@@ -14,8 +14,8 @@
 #pragma once
 
 #include "fluids/gas_pseudo_critical.hpp"
-#include "fluids/units.hpp"
 #include "fluids/z_factor.hpp"
+#include "numbers/unit_factors.hpp"
 
 namespace pipecorr::fluids {
 

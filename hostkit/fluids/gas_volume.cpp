@@ -2,7 +2,7 @@
 
 #include "fluids/input_checks.hpp"
 #include "fluids/standard_conditions.hpp"
-#include "fluids/units.hpp"
+#include "numbers/unit_factors.hpp"
 
 namespace pipecorr::fluids {
 namespace {

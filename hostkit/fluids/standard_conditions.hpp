@@ -3,7 +3,7 @@
 // in-situ mass: one definition, so that mass balances close.
 #pragma once
 
-#include "fluids/units.hpp"
+#include "numbers/unit_factors.hpp"
 
 namespace pipecorr::fluids {
 

@@ -3,13 +3,13 @@
 #include <array>
 #include <charconv>
 
+#include "cases/table_input.hpp"
 #include "files/input_file.hpp"
 #include "files/output_set.hpp"
-#include "jobs/table_input.hpp"
+#include "numbers/number_text.hpp"
 #include "plugin/pattern_names.hpp"
 #include "text/csv.hpp"
 #include "text/error.hpp"
-#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

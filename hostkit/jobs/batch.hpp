@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "jobs/batch_table.hpp"
-#include "jobs/table_input.hpp"
+#include "cases/batch_table.hpp"
+#include "cases/table_input.hpp"
 #include "plugin/correlation.hpp"
 
 namespace pipecorr::hostkit {

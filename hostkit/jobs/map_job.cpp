@@ -3,7 +3,7 @@
 #include <array>
 
 #include "files/output_set.hpp"
-#include "jobs/map_plot.hpp"
+#include "reports/map_plot.hpp"
 
 namespace pipecorr::hostkit {
 

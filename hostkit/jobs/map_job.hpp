@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "jobs/example_point.hpp"
-#include "jobs/flow_map.hpp"
+#include "cases/example_point.hpp"
 #include "plugin/correlation.hpp"
+#include "studies/flow_map.hpp"
 
 namespace pipecorr::hostkit {
 

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "files/output_set.hpp"
-#include "jobs/traverse.hpp"
-#include "jobs/traverse_report.hpp"
+#include "numbers/number_text.hpp"
+#include "reports/traverse_report.hpp"
+#include "studies/traverse.hpp"
 #include "text/error.hpp"
-#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

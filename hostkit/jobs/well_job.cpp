@@ -2,17 +2,18 @@
 
 #include <algorithm>
 
+#include "cases/well_case.hpp"
+#include "cases/well_limits.hpp"
 #include "files/input_file.hpp"
 #include "files/output_set.hpp"
-#include "jobs/lift_curves.hpp"
-#include "jobs/lift_report.hpp"
-#include "jobs/well_case.hpp"
-#include "jobs/well_report.hpp"
 #include "jobs/well_request.hpp"
-#include "jobs/well_traverse.hpp"
+#include "numbers/number_text.hpp"
+#include "reports/lift_report.hpp"
+#include "reports/well_report.hpp"
+#include "studies/lift_curves.hpp"
+#include "studies/well_traverse.hpp"
 #include "text/error.hpp"
 #include "text/escape.hpp"
-#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

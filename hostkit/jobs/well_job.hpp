@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "jobs/well_case.hpp"
+#include "cases/well_case.hpp"
 #include "jobs/well_request.hpp"
 #include "plugin/correlation.hpp"
 

@@ -2,13 +2,13 @@
 
 #include <cmath>
 
+#include "cases/well_limits.hpp"
 #include "files/input_file.hpp"
 #include "jobs/well_job.hpp"
-#include "jobs/well_limits.hpp"
+#include "numbers/number_text.hpp"
 #include "text/error.hpp"
 #include "text/escape.hpp"
 #include "text/key_value.hpp"
-#include "text/number_text.hpp"
 #include "units/quantity.hpp"
 
 namespace pipecorr::hostkit {

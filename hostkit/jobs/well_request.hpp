@@ -14,10 +14,10 @@
 #include <variant>
 #include <vector>
 
-#include "jobs/lift_curves.hpp"
-#include "jobs/well_case.hpp"
-#include "jobs/well_traverse.hpp"
+#include "cases/well_case.hpp"
 #include "plugin/correlation.hpp"
+#include "studies/lift_curves.hpp"
+#include "studies/well_traverse.hpp"
 
 namespace pipecorr::hostkit {
 

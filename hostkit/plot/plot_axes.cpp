@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "text/number_text.hpp"
+#include "numbers/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

@@ -1,7 +1,7 @@
 #include "plot/svg_writer.hpp"
 
+#include "numbers/number_text.hpp"
 #include "text/escape.hpp"
-#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 

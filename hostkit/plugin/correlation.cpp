@@ -3,11 +3,11 @@
 #include <array>
 #include <cmath>
 
+#include "numbers/number_text.hpp"
 #include "pipecorr/pipecorr.h"
 #include "plugin/function_cast.hpp"
 #include "text/error.hpp"
 #include "text/escape.hpp"
-#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

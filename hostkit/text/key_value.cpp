@@ -1,8 +1,8 @@
 #include "text/key_value.hpp"
 
+#include "numbers/number_text.hpp"
 #include "text/error.hpp"
 #include "text/escape.hpp"
-#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "numbers/number_text.hpp"
 #include "text/error.hpp"
-#include "text/number_text.hpp"
 #include "units/unit_table.hpp"
 
 namespace pipecorr::hostkit {

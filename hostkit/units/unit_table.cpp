@@ -2,19 +2,18 @@
 
 #include <array>
 
-#include "fluids/units.hpp"
+#include "numbers/unit_factors.hpp"
 
 namespace pipecorr::hostkit::unit_table {
 namespace {
 
-namespace fu = fluids::units;
+namespace fu = pipecorr::units;
 
 constexpr double kDay = fu::kSecondsPerDay;
-constexpr double kPascalsPerBar = 1e5;
 
 // Pressure, Pa.
 constexpr Unit kPsi{"psia", fu::kPascalsPerPsi};
-constexpr Unit kBar{"bara", kPascalsPerBar};
+constexpr Unit kBar{"bara", fu::kPascalsPerBar};
 constexpr Unit kKiloPascal{"kPa", 1e3};
 constexpr Unit kMegaPascal{"MPa", 1e6};
 constexpr Unit kPascal{"Pa", 1.0};
@@ -109,7 +108,7 @@ constexpr std::array kGasLiquidRatio{
 
 // Liquid rate per pressure drawdown, m3/s per Pa.
 constexpr double kDayPsi = kDay * fu::kPascalsPerPsi;
-constexpr double kDayBar = kDay * kPascalsPerBar;
+constexpr double kDayBar = kDay * fu::kPascalsPerBar;
 constexpr Unit kStbPerDayPerPsi{"STB/d/psi", fu::kCubicMetresPerBarrel, 0.0,
                                 kDayPsi};
 constexpr Unit kM3PerDayPerBar{"m3/d/bar", 1.0, 0.0, kDayBar};

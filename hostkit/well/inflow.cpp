@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "well/number_text.hpp"
+#include "numbers/number_text.hpp"
 
 namespace pipecorr::well {
 namespace {

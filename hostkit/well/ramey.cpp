@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "well/field_units.hpp"
-#include "well/number_text.hpp"
+#include "numbers/number_text.hpp"
+#include "numbers/unit_factors.hpp"
 
 namespace pipecorr::well {
 namespace {
@@ -70,20 +70,22 @@ double shiu_beggs_relaxation_distance(double mass_rate, double inside_diameter,
                                       double oil_api, double gas_gravity,
                                       double liquid_density) {
   const ShiuBeggsFieldInputs in{
-      field::si_to_pounds_per_second(mass_rate),
-      field::metres_to_inches(inside_diameter), oil_api, gas_gravity,
-      field::si_to_pounds_per_cubic_foot(liquid_density)};
-  return field::feet_to_metres(shiu_beggs_relaxation_distance_ft(in));
+      units::kg_s_to_lbm_s(mass_rate), units::m_to_in(inside_diameter), oil_api,
+      gas_gravity,
+      // kg/m3 to lbm/ft3 in the order the march has always used.
+      liquid_density / units::kKilogramsPerPound *
+          units::kCubicMetresPerCubicFoot};
+  return units::ft_to_m(shiu_beggs_relaxation_distance_ft(in));
 }
 
 RameyTemperature ramey_from_field_units(const RameyFieldInputs& in) {
   RameyInputs si;
-  si.bottom_tvd = field::feet_to_metres(in.bottom_tvd);
-  si.bottom_temperature = field::fahrenheit_to_kelvin(in.bottom_temperature);
+  si.bottom_tvd = units::ft_to_m(in.bottom_tvd);
+  si.bottom_temperature = units::fahrenheit_to_kelvin(in.bottom_temperature);
   si.geothermal_gradient =
-      field::fahrenheit_per_foot_to_si(in.geothermal_gradient);
+      units::fahrenheit_per_ft_to_k_per_m(in.geothermal_gradient);
   si.relaxation_distance =
-      field::feet_to_metres(shiu_beggs_relaxation_distance_ft(in.flow));
+      units::ft_to_m(shiu_beggs_relaxation_distance_ft(in.flow));
   return RameyTemperature(si);
 }
 

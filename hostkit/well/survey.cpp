@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "well/number_text.hpp"
+#include "numbers/number_text.hpp"
 
 namespace pipecorr::well {
 namespace {

@@ -14,14 +14,14 @@
 #include <vector>
 
 #include "bindings.hpp"
-#include "jobs/lift_curves.hpp"
-#include "jobs/lift_report.hpp"
-#include "jobs/well_case.hpp"
-#include "jobs/well_report.hpp"
+#include "cases/well_case.hpp"
 #include "jobs/well_request.hpp"
-#include "jobs/well_traverse.hpp"
 #include "plugin_handle.hpp"
 #include "py_text.hpp"
+#include "reports/lift_report.hpp"
+#include "reports/well_report.hpp"
+#include "studies/lift_curves.hpp"
+#include "studies/well_traverse.hpp"
 
 namespace py = pybind11;
 

@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "jobs/batch_table.hpp"
+#include "cases/batch_table.hpp"
+#include "numbers/number_text.hpp"
 #include "text/csv.hpp"
 #include "text/error.hpp"
 #include "text/escape.hpp"
-#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

@@ -11,12 +11,12 @@
 #include "fluids/fluid_error.hpp"
 #include "fluids/gas_volume.hpp"
 #include "fluids/oil_volume.hpp"
-#include "fluids/units.hpp"
+#include "numbers/unit_factors.hpp"
 
 namespace {
 
 using namespace pipecorr::fluids;
-namespace u = pipecorr::fluids::units;
+namespace u = pipecorr::units;
 
 FluidDescription sample_fluid() {
   FluidDescription f;

@@ -12,12 +12,13 @@
 #include "fluids/gas_viscosity.hpp"
 #include "fluids/gas_volume.hpp"
 #include "fluids/standard_conditions.hpp"
-#include "fluids/units.hpp"
 #include "fluids/z_factor.hpp"
+#include "numbers/unit_factors.hpp"
 
 namespace {
 
 using namespace pipecorr::fluids;
+namespace units = pipecorr::units;
 
 // Sour-gas worked example of production-engineering texts (to our knowledge
 // Economides, Hill & Ehlig-Economides, Petroleum Production Systems, 1994,

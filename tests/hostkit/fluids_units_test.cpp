@@ -7,11 +7,11 @@
 #include <string>
 
 #include "fluids/standard_conditions.hpp"
-#include "fluids/units.hpp"
+#include "numbers/unit_factors.hpp"
 
 namespace {
 
-namespace u = pipecorr::fluids::units;
+namespace u = pipecorr::units;
 namespace f = pipecorr::fluids;
 
 struct Conversion {

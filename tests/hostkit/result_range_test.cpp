@@ -8,15 +8,15 @@
 
 #include <string>
 
+#include "cases/example_point.hpp"
+#include "cases/well_case.hpp"
 #include "jobs/batch.hpp"
-#include "jobs/example_point.hpp"
-#include "jobs/flow_map.hpp"
-#include "jobs/point.hpp"
-#include "jobs/traverse.hpp"
-#include "jobs/well_case.hpp"
-#include "jobs/well_traverse.hpp"
 #include "plugin/correlation.hpp"
 #include "plugin/plugin_library.hpp"
+#include "studies/flow_map.hpp"
+#include "studies/point.hpp"
+#include "studies/traverse.hpp"
+#include "studies/well_traverse.hpp"
 #include "support/work_dir.hpp"
 
 namespace pipecorr::hostkit {

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "jobs/flow_map.hpp"
-#include "jobs/map_plot.hpp"
-#include "jobs/traverse.hpp"
-#include "jobs/traverse_report.hpp"
 #include "plot/pattern_colours.hpp"
 #include "plugin/correlation.hpp"
 #include "plugin/plugin_library.hpp"
+#include "reports/map_plot.hpp"
+#include "reports/traverse_report.hpp"
+#include "studies/flow_map.hpp"
+#include "studies/traverse.hpp"
 #include "support/xml_document.hpp"
 
 namespace pipecorr::hostkit {

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "jobs/traverse.hpp"
-#include "jobs/traverse_case.hpp"
+#include "cases/traverse_case.hpp"
 #include "plugin/correlation.hpp"
 #include "plugin/plugin_library.hpp"
+#include "studies/traverse.hpp"
 #include "text/error.hpp"
 
 namespace pipecorr::hostkit {

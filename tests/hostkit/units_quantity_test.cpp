@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fluids/domain.hpp"
-#include "fluids/units.hpp"
+#include "numbers/unit_factors.hpp"
 #include "text/error.hpp"
 #include "units/quantity.hpp"
 
@@ -106,7 +106,7 @@ TEST(Quantity, EveryUnitAgainstAHandValue) {
 // A case's bounds are the fluid module's, so a value written at a bound
 // must convert to the module's bound to the last bit, not one below it.
 TEST(Quantity, BoundsMeetTheFluidModulesToTheBit) {
-  namespace fu = fluids::units;
+  namespace fu = pipecorr::units;
   namespace domain = fluids::domain;
   const auto f = UnitSystem::kField;
   EXPECT_EQ(parse_quantity("32 F", D::kTemperature, f),

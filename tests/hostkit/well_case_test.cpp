@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "jobs/well_case.hpp"
+#include "cases/well_case.hpp"
 #include "support/work_dir.hpp"
 #include "text/error.hpp"
 

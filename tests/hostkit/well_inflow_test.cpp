@@ -5,24 +5,24 @@
 #include <string>
 #include <vector>
 
-#include "well/field_units.hpp"
+#include "numbers/unit_factors.hpp"
 #include "well/inflow.hpp"
 #include "well/operating_point.hpp"
 
 namespace {
 
 using namespace pipecorr::well;
-using field::psi_to_pascals;
+using pipecorr::units::psia_to_pa;
 
 // Brown, "The Technology of Artificial Lift Methods", vol. 1 (1977), the
 // Vogel example: reservoir at 2400 psig, a test of 100 B/D at 1800 psig;
 // maximum rate 250 B/D, and 211 B/D at 800 psig.
 TEST(Inflow, VogelPublishedExample) {
   const auto vogel =
-      VogelInflow::from_test(psi_to_pascals(2400), 100, psi_to_pascals(1800));
+      VogelInflow::from_test(psia_to_pa(2400), 100, psia_to_pa(1800));
   EXPECT_NEAR(vogel.max_rate(), 250.0, 1e-9);
-  EXPECT_NEAR(vogel.rate(psi_to_pascals(800)), 211.1, 0.05);
-  EXPECT_NEAR(vogel.flowing_pressure(100), psi_to_pascals(1800), 1e-6);
+  EXPECT_NEAR(vogel.rate(psia_to_pa(800)), 211.1, 0.05);
+  EXPECT_NEAR(vogel.flowing_pressure(100), psia_to_pa(1800), 1e-6);
 }
 
 // Outside 0 <= pwf <= pr the curve runs on along its end tangents, so

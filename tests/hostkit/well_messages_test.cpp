@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "jobs/lift_curves.hpp"
-#include "jobs/lift_report.hpp"
-#include "jobs/well_case.hpp"
-#include "jobs/well_report.hpp"
-#include "jobs/well_traverse.hpp"
+#include "cases/well_case.hpp"
 #include "plugin/correlation.hpp"
 #include "plugin/plugin_library.hpp"
+#include "reports/lift_report.hpp"
+#include "reports/well_report.hpp"
+#include "studies/lift_curves.hpp"
+#include "studies/well_traverse.hpp"
 #include "text/error.hpp"
 
 namespace pipecorr::hostkit {

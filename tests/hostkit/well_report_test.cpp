@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "jobs/lift_report.hpp"
-#include "jobs/well_report.hpp"
+#include "reports/lift_report.hpp"
+#include "reports/well_report.hpp"
 #include "support/xml_document.hpp"
 #include "text/csv.hpp"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "well/field_units.hpp"
+#include "numbers/unit_factors.hpp"
 #include "well/ramey.hpp"
 #include "well/survey.hpp"
 #include "well/temperature.hpp"
@@ -13,6 +13,7 @@
 namespace {
 
 using namespace pipecorr::well;
+namespace units = pipecorr::units;
 
 TEST(Temperature, GeothermalRunsToTheDeepestTvd) {
   // The toe turns up to 2900 m: the bottom-hole temperature belongs to
@@ -82,8 +83,8 @@ TEST(Ramey, ShiuBeggsRelaxationDistance) {
   const ShiuBeggsFieldInputs field_in{10, 2.441, 35, 0.7, 53};
   EXPECT_NEAR(shiu_beggs_relaxation_distance_ft(field_in), 2277.4293821, 1e-6);
   const double si = shiu_beggs_relaxation_distance(
-      field::pounds_per_second_to_si(10), field::inches_to_metres(2.441), 35,
-      0.7, field::pounds_per_cubic_foot_to_si(53));
+      units::lbm_s_to_kg_s(10), units::in_to_m(2.441), 35, 0.7,
+      units::lbm_ft3_to_kg_m3(53));
   EXPECT_NEAR(si, 2277.4293821 * 0.3048, 1e-6);
   // Field-unit Ramey: 200 F at 10000 ft, 0.015 F/ft.
   const auto ramey = ramey_from_field_units({field_in, 0.015, 200, 10000});

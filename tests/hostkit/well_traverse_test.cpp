@@ -6,13 +6,13 @@
 #include <cmath>
 #include <numbers>
 
+#include "cases/well_case.hpp"
 #include "fluids/water.hpp"
-#include "jobs/lift_curves.hpp"
-#include "jobs/well_case.hpp"
-#include "jobs/well_traverse.hpp"
 #include "pipecorr/pipecorr.h"
 #include "plugin/correlation.hpp"
 #include "plugin/plugin_library.hpp"
+#include "studies/lift_curves.hpp"
+#include "studies/well_traverse.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

@@ -4,8 +4,8 @@
 #include "check/strict_call.hpp"
 #include "commands.hpp"
 #include "files/output_file.hpp"
-#include "jobs/point.hpp"
 #include "options.hpp"
+#include "studies/point.hpp"
 #include "text/error.hpp"
 #include "text/escape.hpp"
 

@@ -12,11 +12,11 @@
 #include "child_process.hpp"
 #include "commands.hpp"
 #include "files/output_file.hpp"
+#include "numbers/number_text.hpp"
 #include "options.hpp"
 #include "plugin/default_library.hpp"
 #include "static_dll_check.hpp"
 #include "text/error.hpp"
-#include "text/number_text.hpp"
 
 namespace pipecorr::hostkit {
 namespace {

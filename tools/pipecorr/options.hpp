@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "jobs/batch_table.hpp"
+#include "cases/batch_table.hpp"
 #include "plugin/flow_point.hpp"
 
 namespace pipecorr::hostkit {

@@ -5,10 +5,10 @@
 #include <string>
 #include <utility>
 
+#include "cases/well_case.hpp"
 #include "commands.hpp"
 #include "files/input_file.hpp"
 #include "jobs/traverse_job.hpp"
-#include "jobs/well_case.hpp"
 #include "jobs/well_job.hpp"
 #include "options.hpp"
 #include "text/escape.hpp"
