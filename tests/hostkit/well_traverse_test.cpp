@@ -230,6 +230,13 @@ TEST_F(RealWell, WaterInjectorIsHeadPlusColebrookFriction) {
   const WellTraverse asked = traverse_well(bb3_, old);
   ASSERT_TRUE(asked.completed) << asked.stopped;
   EXPECT_GT(std::abs(asked.answer - traverse.answer), 100.0 * kPsi);
+  // Marched from the bottom-hole pressure found: the wellhead again.
+  WellCase from_bottom = c;
+  from_bottom.known_end = well::KnownEnd::kBottomHole;
+  from_bottom.known_pressure = traverse.answer;
+  const WellTraverse back = traverse_well(bb3_, from_bottom);
+  ASSERT_TRUE(back.completed) << back.stopped;
+  EXPECT_NEAR(back.answer / kPsi, 1000.0, 0.1);
 }
 
 // The kinetic term at two stations of the bundled well, evaluated apart
@@ -254,6 +261,60 @@ TEST_F(RealWell, AccelerationIsTheKineticTermOfTheStation) {
   ASSERT_TRUE(off.completed) << off.stopped;
   for (const WellStation& s : off.stations) EXPECT_EQ(s.acceleration, 0.0);
   EXPECT_LT(off.answer, on.answer);
+}
+
+}  // namespace
+}  // namespace pipecorr::hostkit
+
+namespace pipecorr::hostkit {
+namespace {
+
+// A gas injector: 2 MMscf/d of 0.65 gas down 3700 ft of 2.441 in tubing
+// from 1000 psia at 100 F. Isothermal gas with Z and viscosity taken at
+// the mean pressure has dp/dz = a p - b / p (a = M g / (Z R T), b = f m^2
+// Z R T / (2 d A^2 M)), so p(L)^2 = b/a + (p0^2 - b/a) exp(2 a L): the
+// host's single-phase gas march must land within 1 psi of it.
+TEST_F(RealWell, GasInjectorIsTheIsothermalGasClosedForm) {
+  WellCase c = water_injector();
+  c.title = "gas injector";
+  c.fluid.gas_gravity = 0.65;
+  c.rates.water = 0.0;
+  c.rates.gas = 2e6 * 0.028316846592 / 86400.0;
+  const WellTraverse traverse = traverse_well(bb3_, c);
+  ASSERT_TRUE(traverse.completed) << traverse.stopped;
+
+  const double d = 2.441 * kIn;
+  const double area = std::numbers::pi * d * d / 4.0;
+  const double length = 3700.0 * kFt;
+  const double t = kelvin(100.0);
+  const double molar_mass = 28.9647e-3 * 0.65;  // kg/mol
+  const double r = 8.314462618;
+  const fluids::BlackOilFluid fluid(c.fluid);
+  const double p0 = c.known_pressure;
+  double p1 = p0;
+  for (int pass = 0; pass < 4; ++pass) {  // Z and mu at the mean pressure
+    const fluids::InSituState mean =
+        fluid.in_situ(c.rates, area, 0.5 * (p0 + p1), t);
+    const double mass = mean.rog * mean.usg * area;
+    const double re = mass * d / (area * mean.visg);
+    const double f = colebrook_by_bisection(re, 0.0006 / 2.441);
+    const double a = molar_mass * 9.80665 / (mean.z * r * t);
+    const double b =
+        f * mass * mass * mean.z * r * t / (2.0 * d * area * area * molar_mass);
+    p1 = std::sqrt(b / a + (p0 * p0 - b / a) * std::exp(2.0 * a * length));
+  }
+  EXPECT_NEAR(traverse.answer / kPsi, p1 / kPsi, 1.0);
+  for (const WellStation& s : traverse.stations) {
+    EXPECT_EQ(s.pattern, PIPECORR_PATTERN_GAS_ONLY) << s.md;
+  }
+  // Marched from the bottom-hole pressure found (the gas still flowing
+  // down): the wellhead's 1000 psia again.
+  WellCase from_bottom = c;
+  from_bottom.known_end = well::KnownEnd::kBottomHole;
+  from_bottom.known_pressure = traverse.answer;
+  const WellTraverse back = traverse_well(bb3_, from_bottom);
+  ASSERT_TRUE(back.completed) << back.stopped;
+  EXPECT_NEAR(back.answer / kPsi, 1000.0, 0.1);
 }
 
 }  // namespace
