@@ -3,6 +3,7 @@
 #include <array>
 
 #include "files/output_set.hpp"
+#include "reports/flow_map_report.hpp"
 #include "reports/map_plot.hpp"
 
 namespace pipecorr::hostkit {

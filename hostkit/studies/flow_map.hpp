@@ -49,8 +49,4 @@ struct FlowMap {
                                        const FlowInputs& fluids,
                                        const MapRange& range);
 
-// usl_m_per_s,usg_m_per_s,dp_Pa_per_m,holdup,id,pattern,ierr: one line a
-// cell.
-[[nodiscard]] std::string flow_map_csv(const FlowMap& map);
-
 }  // namespace pipecorr::hostkit

@@ -1,5 +1,5 @@
-// One point through one correlation, reported for people or (as JSON) for
-// programs.
+// One point through one correlation (reports/point_report.hpp writes it
+// for people or programs).
 #pragma once
 
 #include <cstdint>
@@ -14,25 +14,16 @@ namespace pipecorr::hostkit {
 struct PointOptions {
   FlowInputs inputs = kExamplePoint;
   std::string correlation;  // empty: the first in the catalogue
-  bool json = false;
 };
 
 struct PointOutcome {
+  const Correlation* correlation = nullptr;  // the one called
   FlowResult result;
-  std::string report;  // text or one JSON object, ending in a line break
 };
 
 // Throws Error for inputs that are not finite or a correlation that cannot
 // be called.
 [[nodiscard]] PointOutcome run_point(const CorrelationSet& correlations,
                                      const PointOptions& options);
-
-[[nodiscard]] std::string format_point_text(const Correlation& correlation,
-                                            const FlowInputs& inputs,
-                                            const FlowResult& result);
-
-[[nodiscard]] std::string format_point_json(const Correlation& correlation,
-                                            const FlowInputs& inputs,
-                                            const FlowResult& result);
 
 }  // namespace pipecorr::hostkit

@@ -5,6 +5,7 @@
 #include "commands.hpp"
 #include "files/output_file.hpp"
 #include "options.hpp"
+#include "reports/point_report.hpp"
 #include "studies/point.hpp"
 #include "text/error.hpp"
 #include "text/escape.hpp"
@@ -28,8 +29,7 @@ class CalcCommand : public Command {
         ->trigger_on_parse();
     add_point_options(*command, options_.inputs, 0, &strict_);
     add_correlation_option(*command, options_.correlation);
-    command->add_flag("--json", options_.json,
-                      "print the result as one JSON object");
+    command->add_flag("--json", json_, "print the result as one JSON object");
     command->add_option("--host-fp", host_fp_,
                         "with --strict: the host floating-point state, one "
                         "of " +
@@ -45,7 +45,11 @@ class CalcCommand : public Command {
       throw Error("--host-fp and --xinfo-request go with --strict");
     }
     const PointOutcome outcome = run_point(correlations, options_);
-    write_output(std::nullopt, outcome.report);
+    write_output(std::nullopt,
+                 json_ ? format_point_json(*outcome.correlation,
+                                           options_.inputs, outcome.result)
+                       : format_point_text(*outcome.correlation,
+                                           options_.inputs, outcome.result));
     return outcome.result.ierr == 0 ? kExitDone : kExitCorrelationFailed;
   }
 
@@ -63,7 +67,7 @@ class CalcCommand : public Command {
         strict_call(correlation, options_.inputs, strict_options_);
     const FlowResult result = as_flow_result(outcome.first.outputs);
     std::string report;
-    if (options_.json) {
+    if (json_) {
       report = format_point_json(correlation, options_.inputs, result);
       report.resize(report.size() - 2);  // reopen the object: "}\n"
       report += ",\"broken\":[";
@@ -85,6 +89,7 @@ class CalcCommand : public Command {
   }
 
   PointOptions options_;
+  bool json_ = false;
   bool strict_ = false;
   std::string host_fp_;
   StrictOptions strict_options_;
