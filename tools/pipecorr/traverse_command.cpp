@@ -1,11 +1,13 @@
 // `pipecorr traverse CASE`: a pressure traverse along a pipe (a pipeline
 // case of mass rates and a profile) or up a well (a field case with a
 // survey and a black-oil fluid).
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <utility>
 
 #include "cases/well_case.hpp"
+#include "cases/well_case_keys.hpp"
 #include "commands.hpp"
 #include "files/input_file.hpp"
 #include "jobs/traverse_job.hpp"
@@ -15,6 +17,18 @@
 
 namespace pipecorr::hostkit {
 namespace {
+
+// The keys of a field case, from the table the case reader uses.
+std::string field_case_key_help() {
+  std::string text = "Keys of a field case (docs/well-cases.md):\n";
+  for (const CaseKey& entry : kWellCaseKeys) {
+    std::string key(entry.key);
+    key.resize(std::max<std::size_t>(key.size() + 1, 25), ' ');
+    text += "  " + key + std::string(entry.meaning) + "; " +
+            std::string(entry.fallback) + "\n";
+  }
+  return text;
+}
 
 class TraverseCommand : public Command {
  public:
@@ -48,6 +62,7 @@ class TraverseCommand : public Command {
     command->add_option("-o,--output", csv_, "write every station as CSV");
     command->add_option("--svg", svg_,
                         "draw pressure, holdup and elevation as SVG");
+    command->footer(field_case_key_help());
     return command;
   }
 
