@@ -27,7 +27,8 @@ std::string header(UnitSystem system) {
   out += ",inclination_deg,fi_deg";
   append_heading(out, "pressure", Dimension::kPressure, system);
   append_heading(out, "temperature", Dimension::kTemperature, system);
-  append_heading(out, "gradient", ReportDimension::kGradient, system);
+  // Gradients are per length of measured depth.
+  append_heading(out, "gradient_md", ReportDimension::kGradient, system);
   out += ",holdup,id,pattern";
   append_heading(out, "usl", ReportDimension::kVelocity, system);
   append_heading(out, "usg", ReportDimension::kVelocity, system);
@@ -37,7 +38,7 @@ std::string header(UnitSystem system) {
   append_heading(out, "mu_g", ReportDimension::kViscosity, system);
   append_heading(out, "sigma", ReportDimension::kSurfaceTension, system);
   append_heading(out, "mass_flow", ReportDimension::kMassRate, system);
-  append_heading(out, "acceleration", ReportDimension::kGradient, system);
+  append_heading(out, "acceleration_md", ReportDimension::kGradient, system);
   return out + "\n";
 }
 

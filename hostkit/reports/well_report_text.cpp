@@ -17,6 +17,11 @@ std::string unit_text(ReportDimension dimension, UnitSystem system) {
   return std::string(display_unit(dimension, system).text);
 }
 
+// Gradients along the hole: per length of measured depth, not of depth.
+std::string per_md(UnitSystem system) {
+  return unit_text(ReportDimension::kGradient, system) + " MD";
+}
+
 // Pattern last: its names differ in length, the numbers keep their columns.
 std::array<TextColumn, 13> station_columns(UnitSystem system) {
   return {{{"md", unit_text(Dimension::kDepth, system), 10},
@@ -25,8 +30,8 @@ std::array<TextColumn, 13> station_columns(UnitSystem system) {
            {"pressure", unit_text(Dimension::kPressure, system), 11},
            {"temp", unit_text(Dimension::kTemperature, system), 8},
            {"holdup", "", 8},
-           {"gradient", unit_text(ReportDimension::kGradient, system), 10},
-           {"accel", unit_text(ReportDimension::kGradient, system), 9},
+           {"gradient", per_md(system), 11},
+           {"accel", per_md(system), 11},
            {"usl", unit_text(ReportDimension::kVelocity, system), 9},
            {"usg", unit_text(ReportDimension::kVelocity, system), 9},
            {"rho_l", unit_text(ReportDimension::kDensity, system), 9},

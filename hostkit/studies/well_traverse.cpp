@@ -202,7 +202,7 @@ well::QuantityText case_units_text(UnitSystem units) {
   // below the column's decimals.
   text.pressure_change = [units](double dp) {
     return significant(in_unit(dp, Dimension::kPressure, units), 4) +
-           (units == UnitSystem::kField ? " psi" : " Pa");
+           (units == UnitSystem::kField ? " psi" : " bar");
   };
   text.temperature = [units](double kelvin) {
     return shown_with_unit(kelvin, Dimension::kTemperature, units);

@@ -16,8 +16,11 @@ namespace u = pipecorr::units;
 
 bool field(UnitSystem system) { return system == UnitSystem::kField; }
 
-// SI units per field unit; the SI system shows SI itself.
-double field_factor(ReportDimension dimension) {
+// SI units per shown unit: field units, and in SI the bar for gradients.
+double si_factor(ReportDimension dimension, UnitSystem system) {
+  if (!field(system)) {
+    return dimension == ReportDimension::kGradient ? u::kPascalsPerBar : 1.0;
+  }
   switch (dimension) {
     case ReportDimension::kGradient:
       return u::kPascalsPerPsi / u::kMetresPerFoot;
@@ -46,7 +49,7 @@ Format format_of(Dimension dimension, UnitSystem system) {
   const bool f = field(system);
   switch (dimension) {
     case Dimension::kPressure:
-      return {f ? 1 : 0};
+      return {f ? 1 : 2};
     case Dimension::kTemperature:
       return {f ? 1 : 2};
     case Dimension::kDepth:
@@ -55,9 +58,9 @@ Format format_of(Dimension dimension, UnitSystem system) {
     case Dimension::kRoughness:
       return f ? Format{3} : Format{4, true};
     case Dimension::kLiquidRate:
-      return f ? Format{1} : Format{4, true};
+      return {f ? 1 : 2};
     case Dimension::kGasRate:
-      return f ? Format{0} : Format{4, true};
+      return {f ? 0 : 1};
     case Dimension::kGasLiquidRatio:
       return {f ? 1 : 2};
     case Dimension::kProductivityIndex:
@@ -72,7 +75,7 @@ Format format_of(ReportDimension dimension, UnitSystem system) {
   const bool f = field(system);
   switch (dimension) {
     case ReportDimension::kGradient:
-      return {f ? 4 : 1};
+      return {f ? 4 : 5};
     case ReportDimension::kVelocity:
       return {3};
     case ReportDimension::kDensity:
@@ -93,8 +96,10 @@ std::string formatted(double value, Format format) {
                             : fixed(value, format.digits);
 }
 
-// What a picture shows differently from a table: SI pressures, rates and
-// productivity indices, as a factor on the SI value, its unit and format.
+// What a picture shows differently from a table: a label on an axis or a
+// curve reads at fewer digits than a column (4 significant digits of an
+// SI rate, two decimals of bar), so SI pressures and rates take the
+// table's unit with a picture's format.
 struct PictureUnit {
   double per_si = 1.0;
   std::string_view text;
@@ -104,15 +109,15 @@ struct PictureUnit {
 std::optional<PictureUnit> picture_unit(Dimension dimension, UnitSystem system,
                                         Medium medium) {
   if (medium != Medium::kPicture || field(system)) return std::nullopt;
+  const auto table = display_unit(dimension, system);
+  const double per_si = to_display(1.0, dimension, system);
   switch (dimension) {
     case Dimension::kPressure:
-      return PictureUnit{1e-6, "MPa", {3}};
+      return PictureUnit{per_si, table.text, {1}};
     case Dimension::kLiquidRate:
-      return PictureUnit{u::kSecondsPerDay, "m\u00b3/d", {1}};
+      return PictureUnit{per_si, table.text, {1}};
     case Dimension::kGasRate:
-      return PictureUnit{u::kSecondsPerDay, "m\u00b3/d", {0}};
-    case Dimension::kProductivityIndex:
-      return PictureUnit{u::kSecondsPerDay * 1e6, "m\u00b3/d/MPa", {4, true}};
+      return PictureUnit{per_si, table.text, {0}};
     default:
       return std::nullopt;
   }
@@ -125,7 +130,7 @@ DisplayUnit display_unit(ReportDimension dimension, UnitSystem system) {
   switch (dimension) {
     case ReportDimension::kGradient:
       return f ? DisplayUnit{"psi/ft", "psi_per_ft"}
-               : DisplayUnit{"Pa/m", "Pa_per_m"};
+               : DisplayUnit{"bar/m", "bar_per_m"};
     case ReportDimension::kVelocity:
       return f ? DisplayUnit{"ft/s", "ft_per_s"}
                : DisplayUnit{"m/s", "m_per_s"};
@@ -145,7 +150,7 @@ DisplayUnit display_unit(ReportDimension dimension, UnitSystem system) {
 }
 
 double to_display(double si, ReportDimension dimension, UnitSystem system) {
-  return field(system) ? si / field_factor(dimension) : si;
+  return si / si_factor(dimension, system);
 }
 
 std::string fixed_or_dash(double value, int decimals) {

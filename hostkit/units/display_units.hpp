@@ -2,7 +2,7 @@
 // in, with the decimals an engineer reads a column at. Quantities the units
 // module does not parse (gradients, velocities, densities, ...) get their
 // units here, following the system's own units of pressure, length and
-// mass: psi/ft beside psia and ft, Pa/m beside Pa and m.
+// mass: psi/ft beside psia and ft, bar/m beside bar and m.
 #pragma once
 
 #include <string>
@@ -13,7 +13,7 @@ namespace pipecorr::hostkit {
 
 // Quantities a report shows but no case gives.
 enum class ReportDimension {
-  kGradient,        // Pa/m       | field psi/ft    | si Pa/m
+  kGradient,        // Pa/m       | field psi/ft    | si bar/m
   kVelocity,        // m/s        | field ft/s      | si m/s
   kDensity,         // kg/m3      | field lbm/ft3   | si kg/m3
   kViscosity,       // Pa s       | field cP        | si Pa s
@@ -27,13 +27,12 @@ enum class ReportDimension {
 [[nodiscard]] double to_display(double si, ReportDimension dimension,
                                 UnitSystem system);
 
-// Where a number is shown. Tables and CSV show the system's own units;
-// pictures read better in MPa than in Pa and in m³/d than in m³/s, so in SI
-// a picture shows pressures in MPa, rates in m³/d and productivity indices
-// in m³/d/MPa. Field units are the same in both.
+// Where a number is shown. Tables and CSV show the system's units with the
+// decimals a column reads at; pictures show the same units, with the fewer
+// digits a label reads at.
 enum class Medium { kTable, kPicture };
 
-// The unit of a dimension as the medium shows it ("psia", "MPa", "m³/d"),
+// The unit of a dimension as the medium shows it ("psia", "bar", "Sm³/d"),
 // and an SI value in it.
 [[nodiscard]] std::string unit_text(Dimension dimension, UnitSystem system,
                                     Medium medium = Medium::kTable);
@@ -41,7 +40,7 @@ enum class Medium { kTable, kPicture };
                              Medium medium = Medium::kTable);
 
 // An SI value as text in the medium's unit, with the decimals its column
-// reads at ("2345.6" psia, "0.4331" psi/ft, "0.001841" m3/s, "12.345" MPa);
+// reads at ("2345.6" psia, "0.4331" psi/ft, "79.50" Sm³/d, "123.45" bar);
 // "-" for a value that is not finite, so a report never shows "nan".
 [[nodiscard]] std::string shown(double si, Dimension dimension,
                                 UnitSystem system,

@@ -255,16 +255,16 @@ std::vector<double> parse_quantity_list(std::string_view text,
 }
 
 DisplayUnit display_unit(Dimension dimension, UnitSystem system) {
-  const auto shown = unit_table::system_unit(dimension, system);
+  const auto shown = unit_table::shown_unit(dimension, system);
   return {shown.unit.text, shown.column};
 }
 
 double to_display(double si, Dimension dimension, UnitSystem system) {
-  return system_unit(dimension, system).from_si(si);
+  return unit_table::shown_unit(dimension, system).unit.from_si(si);
 }
 
 double from_display(double shown, Dimension dimension, UnitSystem system) {
-  return system_unit(dimension, system).to_si(shown);
+  return unit_table::shown_unit(dimension, system).unit.to_si(shown);
 }
 
 }  // namespace pipecorr::hostkit

@@ -70,7 +70,7 @@ struct Unit {
 // absolute pressure (psia, bara)". A fraction has no unit but "%".
 [[nodiscard]] Unit parse_unit(std::string_view text, Dimension dimension);
 
-// The unit a bare number has in the system (also its display unit).
+// The unit a bare number has in the system.
 [[nodiscard]] Unit system_unit(Dimension dimension, UnitSystem system);
 
 // A value as written, split into its number and its unit text (empty when
@@ -101,7 +101,8 @@ struct QuantityText {
 
 // How a system shows a dimension: "psia", "°F", "ft", ... for text, and
 // the same as a CSV header suffix ("psia", "F", "ft", "STB_per_d"), which
-// parse_unit reads back once "_per_" is written "/".
+// parse_unit reads back once "_per_" is written "/". SI shows pressure in
+// bar and rates in Sm³/d, though a bare SI number means Pa and m³/s.
 struct DisplayUnit {
   std::string_view text;
   std::string_view column;

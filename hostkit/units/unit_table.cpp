@@ -122,6 +122,13 @@ constexpr std::array kProductivityIndex{
     Spelling{"m3/s/Pa", kM3PerSecondPerPascal, true},
 };
 
+// How SI reports show what they do not read as a bare number: pressure in
+// bar, standard volumes per day marked as standard.
+constexpr Unit kBarShown{"bar", fu::kPascalsPerBar};
+constexpr Unit kSm3PerDay{"Sm\u00b3/d", 1.0, 0.0, kDay};
+constexpr Unit kSm3PerSm3{"Sm\u00b3/Sm\u00b3", 1.0};
+constexpr Unit kSm3PerDayPerBar{"Sm\u00b3/d/bar", 1.0, 0.0, kDayBar};
+
 constexpr Unit kPlain{"", 1.0};
 constexpr std::array kFraction{Spelling{"%", Unit{"%", 0.01}, false}};
 
@@ -207,6 +214,25 @@ SystemUnit system_unit(Dimension dimension, UnitSystem system) {
       break;
   }
   return {kPlain, ""};
+}
+
+SystemUnit shown_unit(Dimension dimension, UnitSystem system) {
+  if (system == UnitSystem::kField) {
+    return unit_table::system_unit(dimension, system);
+  }
+  switch (dimension) {
+    case Dimension::kPressure:
+      return {kBarShown, "bar"};
+    case Dimension::kLiquidRate:
+    case Dimension::kGasRate:
+      return {kSm3PerDay, "Sm3_per_d"};
+    case Dimension::kGasLiquidRatio:
+      return {kSm3PerSm3, "Sm3_per_Sm3"};
+    case Dimension::kProductivityIndex:
+      return {kSm3PerDayPerBar, "Sm3_per_d_per_bar"};
+    default:
+      return unit_table::system_unit(dimension, system);
+  }
 }
 
 }  // namespace pipecorr::hostkit::unit_table

@@ -30,6 +30,11 @@ struct SystemUnit {
   Unit unit;
   std::string_view column;  // as a CSV header suffix
 };
+// The unit a bare number has in the system.
 [[nodiscard]] SystemUnit system_unit(Dimension dimension, UnitSystem system);
+// The unit reports show: the system's own, except that SI shows pressure
+// in bar and standard volumes per day as Sm³ (a bare SI number stays Pa
+// and m³/s, so stored cases keep their meaning).
+[[nodiscard]] SystemUnit shown_unit(Dimension dimension, UnitSystem system);
 
 }  // namespace pipecorr::hostkit::unit_table

@@ -185,22 +185,24 @@ TEST_P(WellCsv, ConvertsEveryColumnToTheCaseUnits) {
 INSTANTIATE_TEST_SUITE_P(
     Systems, WellCsv,
     ::testing::Values(
-        CsvCase{UnitSystem::kField,
-                "correlation,md_ft,tvd_ft,inclination_deg,fi_deg,pressure_"
-                "psia,temperature_F,gradient_psi_per_ft,holdup,id,pattern,usl_"
-                "ft_per_s,usg_ft_per_s,rho_l_lbm_per_ft3,rho_g_lbm_per_ft3,mu_"
-                "l_cP,mu_g_cP,sigma_dyn_per_cm,mass_flow_lbm_per_s,"
-                "acceleration_psi_"
-                "per_ft",
-                {1000, 500, 10, 80, 145.0377, 80.33, 0.442075, 0.5, 7, 1, 10,
-                 62.42796, 1, 1, 0.01, 20, 1, 0.00442075}},
+        CsvCase{
+            UnitSystem::kField,
+            "correlation,md_ft,tvd_ft,inclination_deg,fi_deg,pressure_"
+            "psia,temperature_F,gradient_md_psi_per_ft,holdup,id,pattern,usl_"
+            "ft_per_s,usg_ft_per_s,rho_l_lbm_per_ft3,rho_g_lbm_per_ft3,mu_"
+            "l_cP,mu_g_cP,sigma_dyn_per_cm,mass_flow_lbm_per_s,"
+            "acceleration_md_psi_per_ft",
+            {1000, 500, 10, 80, 145.0377, 80.33, 0.442075, 0.5, 7, 1, 10,
+             62.42796, 1, 1, 0.01, 20, 1, 0.00442075}},
         CsvCase{UnitSystem::kSi,
-                "correlation,md_m,tvd_m,inclination_deg,fi_deg,pressure_Pa,"
-                "temperature_K,gradient_Pa_per_m,holdup,id,pattern,usl_m_per_"
-                "s,usg_m_per_s,rho_l_kg_per_m3,rho_g_kg_per_m3,mu_l_Pa_s,mu_g_"
-                "Pa_s,sigma_N_per_m,mass_flow_kg_per_s,acceleration_Pa_per_m",
-                {304.8, 152.4, 10, 80, 1e6, 300, 1e4, 0.5, 7, 0.3048, 3.048,
-                 1000, 16.01846337, 1e-3, 1e-5, 0.02, 0.45359237, 1e2}}));
+                // Pressures in bar, gradients in bar/m.
+                "correlation,md_m,tvd_m,inclination_deg,fi_deg,pressure_bar,"
+                "temperature_K,gradient_md_bar_per_m,holdup,id,pattern,usl_m_"
+                "per_s,usg_m_per_s,rho_l_kg_per_m3,rho_g_kg_per_m3,mu_l_Pa_s,"
+                "mu_g_Pa_s,sigma_N_per_m,mass_flow_kg_per_s,acceleration_md_"
+                "bar_per_m",
+                {304.8, 152.4, 10, 80, 10, 300, 0.1, 0.5, 7, 0.3048, 3.048,
+                 1000, 16.01846337, 1e-3, 1e-5, 0.02, 0.45359237, 1e-3}}));
 
 TEST(WellText, HeadingRowsAndStopsInFieldUnitsWithOutsideTextsEscaped) {
   WellCase c = field_case();
@@ -216,7 +218,7 @@ TEST(WellText, HeadingRowsAndStopsInFieldUnitsWithOutsideTextsEscaped) {
        {"Well traverse: \\x1B]0;title\\x07 \\xFF\n",
         "BB_3: wellhead 150.0 psia given, bottom-hole 2345.6 psia\n",
         "X\\x1B[2J: wellhead 150.0 psia given, stopped at md 1000.0 ft\n",
-        "    1000.0     500.0   0.00      350.0   116.3  0.4000    0.4421",
+        "    1000.0     500.0   0.00      350.0   116.3  0.4000     0.4421",
         "  7 intermittent\n",
         "stopped at md 1000.0 ft (tvd 500.0 ft, 145.0 psia): pressure "
         "fell\\x0D to zero\n"}) {

@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                  stopping_well("si") +
                      "bottomhole_pressure = 6858444.094488189 Pa\n",
                  Job::kTraverse,
-                 {"stopped at md 256.00 m (tvd 256.00 m, 120000 Pa): the "
+                 {"stopped at md 256.00 m (tvd 256.00 m, 1.20 bar): the "
                   "pressure falls to zero or below between md 256.00 m and "
                   "224.00 m"}},
         // Below 1 bar at the wellhead, LIN_3 fails at once: each failed

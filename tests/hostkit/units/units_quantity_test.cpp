@@ -144,25 +144,50 @@ TEST(Quantity, BareNumbersTakeTheSystemsUnit) {
                  name);
     expect_close(parse_quantity(" 10 ", c.dimension, UnitSystem::kSi), 10.0,
                  name);
-    // The display unit shows a value as the system writes it bare, and a
-    // CSV header written with its column suffix reads back the same unit.
+    // Field reports show a value as the system writes it bare; SI ones
+    // may not (bar, Sm³/d). Either way a CSV header written with its
+    // column suffix reads back the unit shown.
     for (const UnitSystem system : {UnitSystem::kField, UnitSystem::kSi}) {
       const double si = parse_quantity("10", c.dimension, system);
-      expect_close(to_display(si, c.dimension, system), 10.0, name);
-      expect_close(from_display(10.0, c.dimension, system), si, name);
+      const double shown = to_display(si, c.dimension, system);
+      if (system == UnitSystem::kField) expect_close(shown, 10.0, name);
+      expect_close(from_display(shown, c.dimension, system), si, name);
       std::string column(display_unit(c.dimension, system).column);
       for (auto at = column.find("_per_"); at != std::string::npos;
            at = column.find("_per_")) {
         column.replace(at, 5, "/");
       }
       if (column.empty()) continue;
-      expect_close(parse_unit(column, c.dimension).to_si(10.0), si, column);
+      expect_close(parse_unit(column, c.dimension).to_si(shown), si, column);
     }
   }
   EXPECT_EQ(display_unit(D::kTemperature, UnitSystem::kField).text, "°F");
   EXPECT_EQ(display_unit(D::kLiquidRate, UnitSystem::kField).column,
             "STB_per_d");
-  EXPECT_EQ(display_unit(D::kPressure, UnitSystem::kSi).text, "Pa");
+}
+
+// SI reports show pressure in bar and standard volumes per day, though a
+// bare SI number in a case stays Pa and m³/s.
+TEST(Quantity, SiReportsShowBarAndStandardCubicMetresPerDay) {
+  struct Shown {
+    D dimension;
+    double si;
+    const char* text;
+    double value;
+  };
+  const std::vector<Shown> cases{
+      {D::kPressure, 2.5e5, "bar", 2.5},
+      {D::kLiquidRate, 1.0 / kDay, "Sm\u00b3/d", 1.0},
+      {D::kGasRate, 0.5, "Sm\u00b3/d", 43200.0},
+      {D::kGasLiquidRatio, 100.0, "Sm\u00b3/Sm\u00b3", 100.0},
+      {D::kProductivityIndex, 1.0 / kDay / 1e5, "Sm\u00b3/d/bar", 1.0},
+      {D::kTemperature, 300.0, "K", 300.0},
+  };
+  for (const Shown& c : cases) {
+    EXPECT_EQ(display_unit(c.dimension, UnitSystem::kSi).text, c.text);
+    expect_close(to_display(c.si, c.dimension, UnitSystem::kSi), c.value,
+                 c.text);
+  }
 }
 
 TEST(Quantity, BadValuesAndUnitsAreNamed) {
