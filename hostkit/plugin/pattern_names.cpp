@@ -33,7 +33,7 @@ std::optional<std::size_t> engine_pattern_index(std::int32_t id) {
   return std::nullopt;
 }
 
-std::string_view pattern_name(std::int32_t id) {
+std::string pattern_name(std::int32_t id) {
   switch (id) {
     case PIPECORR_PATTERN_NONE:
       return "none";
@@ -53,7 +53,8 @@ std::string_view pattern_name(std::int32_t id) {
       break;
   }
   if (const auto k = engine_pattern_index(id)) return engine_names()[*k];
-  return "unknown";
+  // Another plug-in's own code: shown by its number, not refused.
+  return "pattern " + std::to_string(id);
 }
 
 }  // namespace pipecorr::hostkit

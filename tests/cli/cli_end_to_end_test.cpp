@@ -95,8 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     "--lib {mini} list",
                     0,
-                    "  LIN_3   1     3     double precision  yes       Linear "
-                    "test correlation",
+                    "  LIN_3   1     3     double precision  yes       "
+                    "libmini_plugin.so  Linear test correlation",
                     ""},
         CommandCase{"list_shows_missing_identification",
                     {},
@@ -429,12 +429,12 @@ TEST(BundledExamples, ListNamesTheThreeCorrelations) {
   const auto result = run("list");
   ASSERT_EQ(result.status, 0) << result.err;
   for (const char* row :
-       {"  BB_2    1     2     single precision  yes       Beggs & Brill "
-        "Revised from USERDLL",
-        "  BB_3    1     3     double precision  yes       real*8 Beggs & "
-        "Brill Revised from USERDLL",
-        "  ORBA_3  1     3     double precision  yes       32-bit ORBA "
-        "Correlation"}) {
+       {"  BB_2    1     2     single precision  yes       libpipecorr.so  "
+        "Beggs & Brill Revised from USERDLL",
+        "  BB_3    1     3     double precision  yes       libpipecorr.so  "
+        "real*8 Beggs & Brill Revised from USERDLL",
+        "  ORBA_3  1     3     double precision  yes       libpipecorr.so  "
+        "32-bit ORBA Correlation"}) {
     EXPECT_NE(result.out.find(row), std::string::npos) << row;
   }
 }
