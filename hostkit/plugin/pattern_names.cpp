@@ -49,6 +49,36 @@ std::string pattern_name(std::int32_t id) {
       return "single-phase liquid";
     case PIPECORR_PATTERN_GAS_ONLY:
       return "single-phase gas";
+    case PIPECORR_PATTERN_HB_BUBBLE:
+      return "HB bubble";
+    case PIPECORR_PATTERN_HB_SLUG:
+      return "HB slug";
+    case PIPECORR_PATTERN_DR_BUBBLE:
+      return "DR bubble";
+    case PIPECORR_PATTERN_DR_SLUG:
+      return "DR slug";
+    case PIPECORR_PATTERN_DR_TRANSITION:
+      return "DR transition";
+    case PIPECORR_PATTERN_DR_MIST:
+      return "DR mist";
+    case PIPECORR_PATTERN_GRAY:
+      return "Gray";
+    case PIPECORR_PATTERN_MB_BUBBLE:
+      return "MB bubble";
+    case PIPECORR_PATTERN_MB_SLUG:
+      return "MB slug";
+    case PIPECORR_PATTERN_MB_ANNULAR:
+      return "MB annular";
+    case PIPECORR_PATTERN_MB_STRATIFIED:
+      return "MB stratified";
+    case PIPECORR_PATTERN_ANSARI_BUBBLE:
+      return "Ansari bubble";
+    case PIPECORR_PATTERN_ANSARI_DISPERSED_BUBBLE:
+      return "Ansari dispersed bubble";
+    case PIPECORR_PATTERN_ANSARI_SLUG:
+      return "Ansari slug";
+    case PIPECORR_PATTERN_ANSARI_ANNULAR:
+      return "Ansari annular";
     default:
       break;
   }

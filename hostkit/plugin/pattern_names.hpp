@@ -9,7 +9,8 @@
 
 namespace pipecorr::hostkit {
 
-// The name of a host flow-pattern code: the Beggs & Brill patterns by name,
+// The name of a host flow-pattern code: the Beggs & Brill patterns and
+// those of the well correlations (public header) by name,
 // the engine patterns of ORBA_3 by their engine number (their meaning is the
 // engine's own), "none" for -1, and any other code (another plug-in's
 // own) as "pattern N".
