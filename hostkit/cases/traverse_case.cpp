@@ -71,7 +71,7 @@ constexpr double kLongestSegment = 1e7;
 std::string known_keys() {
   std::string text;
   for (const auto& key : kNumericKeys) text += std::string(key.name) + ", ";
-  return text + "profile, title";
+  return text + "profile, title, plugins";
 }
 
 Segment parse_segment(const HeaderColumns& columns,
@@ -127,7 +127,7 @@ Segment parse_segment(const HeaderColumns& columns,
 }
 
 bool is_pipeline_key(std::string_view key) {
-  if (key == "profile" || key == "title") return true;
+  if (key == "profile" || key == "title" || key == "plugins") return true;
   for (const auto& numeric : kNumericKeys) {
     if (numeric.name == key) return true;
   }
@@ -211,6 +211,8 @@ TraverseCase parse_case_text(std::string_view text, const std::string& source) {
       result.title = std::string(value);
       continue;
     }
+    // Read before the plug-ins load (case_plugins.hpp).
+    if (key == "plugins") continue;
     if (key == "profile") {
       if (value.empty()) fail_at(source, entry.line, "key 'profile' is empty");
       profile_seen = true;

@@ -24,7 +24,7 @@ struct CaseKey {
 
 inline constexpr std::optional<Dimension> kNotAQuantity;
 
-inline constexpr std::array<CaseKey, 46> kWellCaseKeys{{
+inline constexpr std::array<CaseKey, 47> kWellCaseKeys{{
     {"units", kNotAQuantity, "required",
      "field | si: the unit of bare numbers"},
     {"title", kNotAQuantity, "the case file's name", "text"},
@@ -85,6 +85,8 @@ inline constexpr std::array<CaseKey, 46> kWellCaseKeys{{
      "linear | ramey (producers, with the two temperatures)"},
     {"correlation", kNotAQuantity, "the catalogue's first",
      "names, a comma list"},
+    {"plugins", kNotAQuantity, "the bundled ones, unless --lib",
+     "plug-in files, a comma list"},
     {"single_phase", kNotAQuantity, "host",
      "host | correlation: who computes gas-free or liquid-free stretches"},
     {"acceleration", kNotAQuantity, "on",

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <vector>
 
 #include "cases/table_input.hpp"
 #include "files/input_file.hpp"
@@ -64,9 +65,10 @@ BatchSummary run_batch(const CorrelationSet& correlations,
   // stops the run before the input is read.
   const std::array<OutputRequest, 1> requests{
       {{options.output, "output table"}}};
-  const std::array<InputRequest, 2> inputs{
-      {{options.input, "input table"},
-       {correlations.library_path(), "plug-in library"}}};
+  std::vector<InputRequest> inputs{{options.input, "input table"}};
+  for (const auto& library : correlations.library_paths()) {
+    inputs.push_back({library, "plug-in library"});
+  }
   OutputSet outputs(requests, inputs);
   OutputFile& output = outputs[0];
   const std::string text =

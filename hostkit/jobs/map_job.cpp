@@ -1,6 +1,7 @@
 #include "jobs/map_job.hpp"
 
 #include <array>
+#include <vector>
 
 #include "files/output_set.hpp"
 #include "reports/flow_map_report.hpp"
@@ -15,8 +16,10 @@ MapOutcome run_map(const CorrelationSet& correlations,
   const Correlation& correlation = correlations.choose(options.correlation);
   const std::array<OutputRequest, 2> requests{
       {{options.svg, "map picture"}, {options.csv, "map table"}}};
-  const std::array<InputRequest, 1> inputs{
-      {{correlations.library_path(), "plug-in library"}}};
+  std::vector<InputRequest> inputs;
+  for (const auto& library : correlations.library_paths()) {
+    inputs.push_back({library, "plug-in library"});
+  }
   OutputSet outputs(std::span(requests.data(), options.csv ? 2U : 1U), inputs);
 
   const FlowMap map =

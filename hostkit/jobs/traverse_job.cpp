@@ -35,10 +35,11 @@ TraverseOutcome run_traverse_job(const CorrelationSet& correlations,
   std::vector<OutputRequest> requests{{std::nullopt, "table"}};
   if (options.csv) requests.push_back({options.csv, "station table"});
   if (options.svg) requests.push_back({options.svg, "traverse picture"});
-  const std::array<InputRequest, 3> inputs{
-      {{options.case_file, "case file"},
-       {pipe.profile_path, "profile"},
-       {correlations.library_path(), "plug-in library"}}};
+  std::vector<InputRequest> inputs{{options.case_file, "case file"},
+                                   {pipe.profile_path, "profile"}};
+  for (const auto& library : correlations.library_paths()) {
+    inputs.push_back({library, "plug-in library"});
+  }
   OutputSet outputs(requests, inputs);
 
   const WellTraverse traverse = run_traverse(correlation, pipe, options.step);

@@ -1,6 +1,7 @@
 #include "jobs/well_job.hpp"
 
 #include <algorithm>
+#include <vector>
 
 #include "cases/well_case.hpp"
 #include "cases/well_limits.hpp"
@@ -41,9 +42,10 @@ std::vector<OutputRequest> requests(const WellJobOptions& options,
 std::vector<InputRequest> inputs(const CorrelationSet& correlations,
                                  const WellJobOptions& options,
                                  const WellCase& well_case) {
-  std::vector<InputRequest> list{
-      {options.request.source.path, "case file"},
-      {correlations.library_path(), "plug-in library"}};
+  std::vector<InputRequest> list{{options.request.source.path, "case file"}};
+  for (const auto& library : correlations.library_paths()) {
+    list.push_back({library, "plug-in library"});
+  }
   for (const auto& table : well_case.tables) list.push_back({table, "table"});
   return list;
 }

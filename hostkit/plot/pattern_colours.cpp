@@ -23,12 +23,18 @@ std::string_view pattern_colour(std::int32_t id) {
       break;
   }
   // The engine patterns of ORBA_3, in engine order 1 to 10, each its own
-  // colour; any other code shares the last one.
-  static constexpr std::array<std::string_view, PIPECORR_ENGINE_PATTERNS + 1>
-      kPalette{"#a0cbe8", "#76b7b2", "#b07aa1", "#f28e2b", "#9c755f", "#ff9da7",
-               "#499894", "#d37295", "#8cd17d", "#fabfd2", "#79706e"};
+  // colour.
+  static constexpr std::array<std::string_view, PIPECORR_ENGINE_PATTERNS>
+      kPalette{"#a0cbe8", "#76b7b2", "#b07aa1", "#f28e2b", "#9c755f",
+               "#ff9da7", "#499894", "#d37295", "#8cd17d", "#fabfd2"};
   if (const auto k = engine_pattern_index(id)) return kPalette[*k];
-  return kPalette.back();
+  // Any other plug-in's codes: a colour by the code, the same one in every
+  // picture, so that neighbouring codes differ.
+  static constexpr std::array<std::string_view, 8> kOthers{
+      "#79706e", "#17becf", "#bcbd22", "#8c564b",
+      "#e377c2", "#1f77b4", "#ff7f0e", "#2ca02c"};
+  const auto slot = static_cast<std::uint32_t>(id) % kOthers.size();
+  return kOthers[slot];
 }
 
 }  // namespace pipecorr::hostkit

@@ -98,12 +98,42 @@ void Correlation::call(const FlowInputs& inputs, FlowResult& result) const {
   reject_impossible(result);
 }
 
-CorrelationSet::CorrelationSet(const PluginLibrary& library)
-    : library_name_(library.path().filename().string()),
-      library_path_(library.path()) {
+CorrelationSet::CorrelationSet(const PluginLibrary& library) {
+  add_library(library);
+}
+
+CorrelationSet::CorrelationSet(
+    std::span<const PluginLibrary* const> libraries) {
+  if (libraries.empty()) throw Error("no plug-in library is loaded");
+  for (const PluginLibrary* library : libraries) add_library(*library);
+}
+
+void CorrelationSet::add_library(const PluginLibrary& library) {
+  const std::string source = library.path().filename().string();
+  const std::size_t origin = library_paths_.size();
+  library_paths_.push_back(library.path());
+  const std::size_t earlier = slots_.size();
   for (auto& entry : library.catalogue()) {
-    Slot slot{entry.name, {}, {}};
+    offers_.push_back({entry.name, source, origin});
     const std::string shown = "'" + for_terminal(entry.name) + "'";
+    Slot* offered = nullptr;
+    for (std::size_t k = 0; k < earlier; ++k) {
+      if (slots_[k].name == entry.name) offered = &slots_[k];
+    }
+    if (offered != nullptr) {
+      // Neither is taken: which one the user means is theirs to say, by
+      // loading only one.
+      if (offered->origin != origin) {
+        offered->bound.clear();
+        offered->problem = "correlation " + shown + " is offered by both " +
+                           for_terminal(offered->source) + " and " +
+                           for_terminal(source) +
+                           "; load only one of them (--lib, or the case's "
+                           "plugins)";
+      }
+      continue;
+    }
+    Slot slot{entry.name, source, origin, {}, {}};
     if (entry.link_info != PIPECORR_LINK_SINGLE &&
         entry.link_info != PIPECORR_LINK_DOUBLE) {
       slot.problem = "correlation " + shown + " has link info " +
@@ -117,10 +147,10 @@ CorrelationSet::CorrelationSet(const PluginLibrary& library)
     } else if (void* address = library.symbol(entry.name.c_str());
                address == nullptr) {
       slot.problem = "correlation " + shown + " is in the catalogue of " +
-                     for_terminal(library_name_) +
+                     for_terminal(source) +
                      " but the plug-in itself does not export it";
     } else {
-      slot.bound.emplace_back(std::move(entry), address);
+      slot.bound.emplace_back(std::move(entry), address, source);
     }
     slots_.push_back(std::move(slot));
   }
@@ -164,11 +194,12 @@ const Correlation& CorrelationSet::choose(std::string_view name) const {
     for (const auto& slot : slots_) {
       if (!slot.bound.empty()) return slot.bound.front();
     }
+    const std::string first =
+        for_terminal(library_paths_.front().filename().string());
     if (slots_.empty()) {
-      throw Error(for_terminal(library_name_) +
-                  " offers no correlation in its catalogue");
+      throw Error(first + " offers no correlation in its catalogue");
     }
-    throw Error("no correlation of " + for_terminal(library_name_) +
+    throw Error("no correlation of " + first +
                 " can be called: " + slots_.front().problem);
   }
   std::string why;
@@ -185,17 +216,24 @@ void CorrelationSet::refuse(std::string_view name,
                             const std::string& why) const {
   if (!why.empty()) throw UnknownCorrelation(why);
   throw UnknownCorrelation("unknown correlation '" + for_terminal(name) +
-                           "'; " + for_terminal(library_name_) + " offers " +
-                           known_names());
+                           "'; " + known_names());
 }
 
 std::string CorrelationSet::known_names() const {
-  std::string names;
-  for (const auto& slot : slots_) {
-    if (!names.empty()) names += ", ";
-    names += for_terminal(slot.name);
+  std::string text;
+  for (std::size_t origin = 0; origin < library_paths_.size(); ++origin) {
+    const std::string source = library_paths_[origin].filename().string();
+    std::string names;
+    for (const auto& offer : offers_) {
+      if (offer.origin != origin) continue;
+      if (!names.empty()) names += ", ";
+      names += for_terminal(offer.name);
+    }
+    if (!text.empty()) text += "; ";
+    text += for_terminal(source) + " offers " +
+            (names.empty() ? "no correlation" : names);
   }
-  return names.empty() ? "no correlation" : names;
+  return text;
 }
 
 }  // namespace pipecorr::hostkit

@@ -1,5 +1,6 @@
 #include "plugin/default_library.hpp"
 
+#include <iterator>
 #include <optional>
 #include <system_error>
 
@@ -12,8 +13,8 @@
 #include <sys/auxv.h>
 #endif
 
-#ifndef PIPECORR_PLUGIN_FILE_NAME
-#error "the build names the plug-in file"
+#ifndef PIPECORR_BUNDLED_PLUGIN_FILES
+#error "the build names the bundled plug-in files"
 #endif
 #ifndef PIPECORR_LIBDIR_FROM_BINDIR
 #error "the build names the library directory relative to the program's"
@@ -46,18 +47,29 @@ std::optional<std::filesystem::path> executable_directory() {
 #endif
 }
 
+// The build's list, the first plug-in first.
+constexpr const char* kBundledFiles[] = {PIPECORR_BUNDLED_PLUGIN_FILES};
+
 }  // namespace
 
-std::vector<std::filesystem::path> default_library_candidates() {
+std::vector<std::string> bundled_plugin_files() {
+  return {std::begin(kBundledFiles), std::end(kBundledFiles)};
+}
+
+std::vector<std::filesystem::path> default_library_candidates(
+    const std::filesystem::path& file) {
   const auto directory = executable_directory();
   if (!directory) return {};
-  const std::filesystem::path file = PIPECORR_PLUGIN_FILE_NAME;
   return {*directory / file,
           (*directory / PIPECORR_LIBDIR_FROM_BINDIR / file).lexically_normal()};
 }
 
-std::filesystem::path default_library() {
-  const auto candidates = default_library_candidates();
+std::vector<std::filesystem::path> default_library_candidates() {
+  return default_library_candidates(kBundledFiles[0]);
+}
+
+std::filesystem::path default_library(const std::filesystem::path& file) {
+  const auto candidates = default_library_candidates(file);
   if (candidates.empty()) {
     throw Error(
         "cannot tell where this program lies, so cannot find the plug-in "
@@ -73,6 +85,16 @@ std::filesystem::path default_library() {
     places += "'" + for_terminal(candidate.string()) + "'";
   }
   throw Error("no plug-in at " + places + "; name one with --lib");
+}
+
+std::filesystem::path default_library() {
+  return default_library(kBundledFiles[0]);
+}
+
+std::vector<std::filesystem::path> default_libraries() {
+  std::vector<std::filesystem::path> found;
+  for (const char* file : kBundledFiles) found.push_back(default_library(file));
+  return found;
 }
 
 }  // namespace pipecorr::hostkit

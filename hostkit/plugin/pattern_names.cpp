@@ -33,7 +33,7 @@ std::optional<std::size_t> engine_pattern_index(std::int32_t id) {
   return std::nullopt;
 }
 
-std::string_view pattern_name(std::int32_t id) {
+std::string pattern_name(std::int32_t id) {
   switch (id) {
     case PIPECORR_PATTERN_NONE:
       return "none";
@@ -49,11 +49,42 @@ std::string_view pattern_name(std::int32_t id) {
       return "single-phase liquid";
     case PIPECORR_PATTERN_GAS_ONLY:
       return "single-phase gas";
+    case PIPECORR_PATTERN_HB_BUBBLE:
+      return "HB bubble";
+    case PIPECORR_PATTERN_HB_SLUG:
+      return "HB slug";
+    case PIPECORR_PATTERN_DR_BUBBLE:
+      return "DR bubble";
+    case PIPECORR_PATTERN_DR_SLUG:
+      return "DR slug";
+    case PIPECORR_PATTERN_DR_TRANSITION:
+      return "DR transition";
+    case PIPECORR_PATTERN_DR_MIST:
+      return "DR mist";
+    case PIPECORR_PATTERN_GRAY:
+      return "Gray";
+    case PIPECORR_PATTERN_MB_BUBBLE:
+      return "MB bubble";
+    case PIPECORR_PATTERN_MB_SLUG:
+      return "MB slug";
+    case PIPECORR_PATTERN_MB_ANNULAR:
+      return "MB annular";
+    case PIPECORR_PATTERN_MB_STRATIFIED:
+      return "MB stratified";
+    case PIPECORR_PATTERN_ANSARI_BUBBLE:
+      return "Ansari bubble";
+    case PIPECORR_PATTERN_ANSARI_DISPERSED_BUBBLE:
+      return "Ansari dispersed bubble";
+    case PIPECORR_PATTERN_ANSARI_SLUG:
+      return "Ansari slug";
+    case PIPECORR_PATTERN_ANSARI_ANNULAR:
+      return "Ansari annular";
     default:
       break;
   }
   if (const auto k = engine_pattern_index(id)) return engine_names()[*k];
-  return "unknown";
+  // Another plug-in's own code: shown by its number, not refused.
+  return "pattern " + std::to_string(id);
 }
 
 }  // namespace pipecorr::hostkit

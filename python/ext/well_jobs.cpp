@@ -8,14 +8,17 @@
 #include <pybind11/stl.h>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "bindings.hpp"
+#include "cases/case_plugins.hpp"
 #include "cases/well_case.hpp"
 #include "jobs/well_request.hpp"
+#include "plugin/default_library.hpp"
 #include "plugin_handle.hpp"
 #include "py_text.hpp"
 #include "reports/lift_report.hpp"
@@ -44,16 +47,54 @@ hostkit::WellRequest request_of(const std::optional<std::string>& text,
   return request;
 }
 
-// A run of the plug-in around a job, unless the caller's session is open.
+using Handles = std::vector<const PluginHandle*>;
+
+// A run of each plug-in around a job, unless the caller's session of it
+// is open; closed in the reverse order.
 class JobRun {
  public:
-  explicit JobRun(const PluginHandle& handle) {
-    if (!handle.in_session(lock_)) run_.emplace(handle.library());
+  explicit JobRun(const Handles& handles) {
+    for (const PluginHandle* handle : handles) {
+      if (!handle->in_session(lock_)) {
+        runs_.push_back(
+            std::make_unique<hostkit::RunSession>(handle->library()));
+      }
+    }
   }
+  ~JobRun() {
+    while (!runs_.empty()) runs_.pop_back();
+  }
+  JobRun(const JobRun&) = delete;
+  JobRun& operator=(const JobRun&) = delete;
 
  private:
   PluginCallLock lock_;
-  std::optional<hostkit::RunSession> run_;
+  std::vector<std::unique_ptr<hostkit::RunSession>> runs_;
+};
+
+// The correlations of every plug-in, names resolved across them as the
+// command resolves them.
+class Offered {
+ public:
+  explicit Offered(const Handles& handles) {
+    if (handles.empty()) throw hostkit::Error("no plug-in is given");
+    if (handles.size() == 1) {
+      set_ = &handles.front()->correlations();
+      return;
+    }
+    std::vector<const hostkit::PluginLibrary*> libraries;
+    for (const PluginHandle* handle : handles) {
+      libraries.push_back(&handle->library());
+    }
+    const PluginCallLock lock;  // the catalogues are calls too
+    own_ = std::make_unique<hostkit::CorrelationSet>(libraries);
+    set_ = own_.get();
+  }
+  [[nodiscard]] const hostkit::CorrelationSet& set() const { return *set_; }
+
+ private:
+  std::unique_ptr<hostkit::CorrelationSet> own_;
+  const hostkit::CorrelationSet* set_ = nullptr;
 };
 
 template <typename Field>
@@ -103,7 +144,7 @@ py::dict station_columns(const std::vector<hostkit::WellTraverse>& traverses) {
 
 // names: the correlations to march with; none: those the case names, or
 // the plug-in's first.
-py::dict traverse_case(const PluginHandle& handle,
+py::dict traverse_case(const Handles& handles,
                        const std::optional<std::string>& text,
                        const std::string& path, const Files& files,
                        const hostkit::CorrelationNames& names,
@@ -113,10 +154,11 @@ py::dict traverse_case(const PluginHandle& handle,
   hostkit::WellCase well_case;
   {
     py::gil_scoped_release unlocked;
+    const Offered offered(handles);
     hostkit::PreparedTraverse job = hostkit::prepare_well_traverse(
-        handle.correlations(), request_of(text, path, files, names, step));
+        offered.set(), request_of(text, path, files, names, step));
     {
-      const JobRun run(handle);
+      const JobRun run(handles);
       traverses = hostkit::march_traverses(job);
     }
     well_case = std::move(job.well_case);
@@ -156,7 +198,7 @@ py::object crossing(const std::optional<well::Crossing>& point) {
   return result;
 }
 
-py::dict lift_case(const PluginHandle& handle,
+py::dict lift_case(const Handles& handles,
                    const std::optional<std::string>& text,
                    const std::string& path, const Files& files,
                    const hostkit::CorrelationNames& names,
@@ -166,10 +208,11 @@ py::dict lift_case(const PluginHandle& handle,
   hostkit::WellCase well_case;
   {
     py::gil_scoped_release unlocked;
+    const Offered offered(handles);
     hostkit::PreparedLift job = hostkit::prepare_lift(
-        handle.correlations(), request_of(text, path, files, names, step));
+        offered.set(), request_of(text, path, files, names, step));
     {
-      const JobRun run(handle);
+      const JobRun run(handles);
       curves = hostkit::compute_lift_curves(job);
     }
     well_case = std::move(job.well_case);
@@ -215,10 +258,21 @@ py::dict lift_case(const PluginHandle& handle,
 }  // namespace
 
 void register_well_jobs(py::module_& module) {
-  module.def("traverse_case", &traverse_case, py::arg("handle"),
+  module.def("bundled_plugin_files", &hostkit::bundled_plugin_files);
+  module.def(
+      "case_plugins",
+      [](const std::optional<std::string>& text, const std::string& path) {
+        std::vector<std::string> files;
+        const auto paths = text ? hostkit::case_plugins(*text, path)
+                                : hostkit::case_file_plugins(path);
+        for (const auto& file : paths) files.push_back(file.string());
+        return files;
+      },
+      py::arg("text"), py::arg("path"));
+  module.def("traverse_case", &traverse_case, py::arg("handles"),
              py::arg("text"), py::arg("path"), py::arg("files"),
              py::arg("correlations"), py::arg("step"));
-  module.def("lift_case", &lift_case, py::arg("handle"), py::arg("text"),
+  module.def("lift_case", &lift_case, py::arg("handles"), py::arg("text"),
              py::arg("path"), py::arg("files"), py::arg("correlations"),
              py::arg("step"));
 }

@@ -130,3 +130,22 @@ def test_step_marches_as_the_commands_step(command, examples, tmp_path, job,
 def test_a_step_that_is_not_a_number_is_a_type_error(examples, step):
     with pytest.raises(TypeError, match="step must be a length in the case's unit"):
         pipecorr.traverse(examples / "field_well.case", step=step)
+
+
+def test_correlations_of_several_plugins_share_one_traverse(examples,
+                                                            mini_plugin,
+                                                            tmp_path):
+    case = examples / "field_well.case"
+    ours = pipecorr.traverse(case, ["BB_3", "LIN_3"], table="numpy",
+                             plugins=[pipecorr.Plugin(), mini_plugin])
+    assert [t.correlation for t in ours.traverses] == ["BB_3", "LIN_3"]
+    # Each name went to its own plug-in: BB_3 alone is the bundled answer.
+    alone = pipecorr.traverse(case, "BB_3", table="numpy")
+    assert ours.traverses[0] == alone.traverses[0]
+    assert ours.traverses[1].answer != alone.traverses[0].answer
+    # Two files offering the same names: neither is taken.
+    first, second = tmp_path / "libfirst.so", tmp_path / "libsecond.so"
+    first.write_bytes(mini_plugin.read_bytes())
+    second.write_bytes(mini_plugin.read_bytes())
+    with pytest.raises(KeyError, match="libfirst.so and libsecond.so"):
+        pipecorr.traverse(case, "LIN_3", plugins=[first, second])

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -95,8 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     "--lib {mini} list",
                     0,
-                    "  LIN_3   1     3     double precision  yes       Linear "
-                    "test correlation",
+                    "  LIN_3   1     3     double precision  yes       "
+                    "libmini_plugin.so  Linear test correlation",
                     ""},
         CommandCase{"list_shows_missing_identification",
                     {},
@@ -429,12 +430,12 @@ TEST(BundledExamples, ListNamesTheThreeCorrelations) {
   const auto result = run("list");
   ASSERT_EQ(result.status, 0) << result.err;
   for (const char* row :
-       {"  BB_2    1     2     single precision  yes       Beggs & Brill "
-        "Revised from USERDLL",
-        "  BB_3    1     3     double precision  yes       real*8 Beggs & "
-        "Brill Revised from USERDLL",
-        "  ORBA_3  1     3     double precision  yes       32-bit ORBA "
-        "Correlation"}) {
+       {"  BB_2    1     2     single precision  yes       libpipecorr.so  "
+        "Beggs & Brill Revised from USERDLL",
+        "  BB_3    1     3     double precision  yes       libpipecorr.so  "
+        "real*8 Beggs & Brill Revised from USERDLL",
+        "  ORBA_3  1     3     double precision  yes       libpipecorr.so  "
+        "32-bit ORBA Correlation"}) {
     EXPECT_NE(result.out.find(row), std::string::npos) << row;
   }
 }
@@ -566,3 +567,90 @@ TEST(BundledExamples, LogTracesTheRunOfTheRealPlugin) {
 }
 
 }  // namespace
+
+// Several plug-ins at once: each name is called in the plug-in that offers
+// it, a name two of them offer is refused naming both files, and a case's
+// `plugins` are files relative to the case, not to the working folder.
+class SeveralPlugins : public ::testing::Test {
+ protected:
+  // Copies of the test plug-in under other file names: separate images to
+  // the loader, each offering LIN_3 and PRES_3.
+  static void copy_mini(const std::filesystem::path& to) {
+    std::filesystem::create_directories(to.parent_path());
+    std::filesystem::copy_file(MINI_PLUGIN, to);
+  }
+  const ScopedWorkDir dir_;
+};
+
+TEST_F(SeveralPlugins, EachNameIsCalledInThePluginThatOffersIt) {
+  const std::string both =
+      "--lib {mini} --lib " + std::string(PIPECORR_PLUGIN) + " ";
+  // LIN_3's known answer, 1100 Pa/m at this point, is only the test
+  // plug-in's; BB_3 exists only in pipecorr's.
+  const auto lin = run(both + "calc -c LIN_3 --diam 0.1 --fi 10");
+  ASSERT_EQ(lin.status, 0) << lin.err;
+  EXPECT_NE(lin.out.find("gradient     1100.000 Pa/m"), std::string::npos)
+      << lin.out;
+  const auto bb = run(both + "calc -c BB_3 --diam 0.1 --fi 10");
+  ASSERT_EQ(bb.status, 0) << bb.err;
+  EXPECT_EQ(bb.out.find("gradient     1100.000 Pa/m"), std::string::npos);
+  const auto list = run(both + "list");
+  ASSERT_EQ(list.status, 0) << list.err;
+  for (const char* row : {"  LIN_3   1     3     double precision  yes       "
+                          "libmini_plugin.so  Linear test correlation",
+                          "  BB_3    1     3     double precision  yes       "
+                          "libpipecorr.so     real*8 Beggs & Brill"}) {
+    EXPECT_NE(list.out.find(row), std::string::npos) << list.out;
+  }
+  const auto unknown = run(both + "calc -c HB_9");
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_NE(unknown.err.find("libmini_plugin.so offers LIN_3, PRES_3; "
+                             "libpipecorr.so offers BB_2, BB_3, ORBA_3"),
+            std::string::npos)
+      << unknown.err;
+}
+
+TEST_F(SeveralPlugins, ANameTwoPluginsOfferIsRefusedNamingBoth) {
+  copy_mini("one/libfirst.so");
+  copy_mini("two/libsecond.so");
+  const auto result = run(
+      "--lib one/libfirst.so --lib two/libsecond.so calc -c LIN_3 --diam 0.1");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("correlation 'LIN_3' is offered by both "
+                            "libfirst.so and libsecond.so"),
+            std::string::npos)
+      << result.err;
+  // A name only one of them could be confused with is still refused, not
+  // taken from the first.
+  const auto pres = run(
+      "--lib one/libfirst.so --lib two/libsecond.so calc -c pres_3 --diam 1");
+  EXPECT_EQ(pres.status, 1) << pres.out;
+  const auto twice =
+      run("--lib one/libfirst.so --lib one/../one/libfirst.so list");
+  EXPECT_EQ(twice.status, 1);
+  EXPECT_NE(twice.err.find("is given twice"), std::string::npos) << twice.err;
+}
+
+TEST_F(SeveralPlugins, ACasesPluginsAreRelativeToTheCase) {
+  copy_mini("cases/lib/libcase_plugin.so");
+  write_file("cases/c.case",
+             std::string(kCase) + "plugins = lib/libcase_plugin.so\n");
+  write_file("cases/pipe.csv", kPipe);
+  // Without the key the bundled plug-in would be loaded, which has no
+  // LIN_3; the march gives the hand total 10e5 - 1100*100 - 450*200 Pa.
+  const auto result = run("traverse cases/c.case -c LIN_3");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("outlet pressure 8.000 bar after 300.0 m"),
+            std::string::npos)
+      << result.out;
+  // --lib takes the case's place.
+  const auto named = run("--lib {mini} traverse cases/c.case -c LIN_3");
+  EXPECT_EQ(named.status, 0) << named.err;
+  write_file("cases/bad.case", std::string(kCase) + "plugins = lib/x.so,\n");
+  const auto bad = run("traverse cases/bad.case");
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.err.find("cases/bad.case:12: key 'plugins': expected a "
+                         "comma list of plug-in files, found an empty name"),
+            std::string::npos)
+      << bad.err;
+}

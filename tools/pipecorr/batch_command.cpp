@@ -39,7 +39,8 @@ class BatchCommand : public Command {
     return command;
   }
 
-  int run(const PluginLibrary&, const CorrelationSet& correlations) override {
+  int run(std::span<const PluginLibrary* const>,
+          const CorrelationSet& correlations) override {
     options_.input = input_;
     if (!output_.empty()) options_.output = output_;
     ProgressBar bar(!no_progress_);

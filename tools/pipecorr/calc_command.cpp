@@ -39,7 +39,8 @@ class CalcCommand : public Command {
                       "request) before the call");
     return command;
   }
-  int run(const PluginLibrary&, const CorrelationSet& correlations) override {
+  int run(std::span<const PluginLibrary* const>,
+          const CorrelationSet& correlations) override {
     if (strict_) return run_strict(correlations);
     if (!host_fp_.empty() || strict_options_.xinfo_request) {
       throw Error("--host-fp and --xinfo-request go with --strict");

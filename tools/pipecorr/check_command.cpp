@@ -102,11 +102,18 @@ class CheckCommand : public Command {
 
   [[nodiscard]] bool loads_plugin() const override { return false; }
 
-  int run(const PluginLibrary&, const CorrelationSet&) override {
+  int run(std::span<const PluginLibrary* const>,
+          const CorrelationSet&) override {
     return kExitUsage;
   }
 
-  int run_unloaded(const std::optional<std::filesystem::path>& named) override {
+  // Checks exactly one plug-in: the one --lib names, else the first
+  // bundled one.
+  int run_unloaded(const std::vector<std::filesystem::path>& named) override {
+    if (named.size() > 1) {
+      throw Error("check takes one plug-in; give --lib once (it was given " +
+                  std::to_string(named.size()) + " times)");
+    }
     // Before anything runs: every child works under it.
     static_cast<void>(temporary_base());
     if (!static_dll_.empty()) return run_static_dll_check(static_dll_, json_);
@@ -119,7 +126,7 @@ class CheckCommand : public Command {
                   shortest(kMaxSeconds) + " s (a year)");
     }
     CheckOptions options;
-    options.library = named ? *named : default_library();
+    options.library = named.empty() ? default_library() : named.front();
     options.points = points_;
     options.seed = seed_;
     options.time_limit = milliseconds(time_limit_);
@@ -173,11 +180,12 @@ class CheckChildCommand : public Command {
 
   [[nodiscard]] bool loads_plugin() const override { return false; }
 
-  int run(const PluginLibrary&, const CorrelationSet&) override {
+  int run(std::span<const PluginLibrary* const>,
+          const CorrelationSet&) override {
     return kExitUsage;
   }
 
-  int run_unloaded(const std::optional<std::filesystem::path>&) override {
+  int run_unloaded(const std::vector<std::filesystem::path>&) override {
     const auto kind = job_kind_named(kind_);
     if (!kind) throw Error("unknown check job '" + kind_ + "'");
     job_.kind = *kind;

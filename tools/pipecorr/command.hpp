@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace CLI {
 class App;
@@ -28,13 +30,20 @@ class Command {
   virtual CLI::App* add(CLI::App& app) = 0;
   // Whether the run is framed by the plug-in's run setup and cleanup.
   [[nodiscard]] virtual bool needs_session() const { return true; }
-  virtual int run(const PluginLibrary& library,
+  // The loaded plug-ins, in load order, and their correlations together.
+  virtual int run(std::span<const PluginLibrary* const> libraries,
                   const CorrelationSet& correlations) = 0;
+  // The plug-ins the command's case file names (its `plugins` key), read
+  // before any plug-in loads; empty when it names none or takes no case.
+  [[nodiscard]] virtual std::vector<std::filesystem::path> case_plugins()
+      const {
+    return {};
+  }
   // Whether the program loads the plug-in and reads its catalogue before
   // run(). A command that loads it only in child processes says no and is
-  // given run_unloaded() with the plug-in named by --lib (none: not named).
+  // given run_unloaded() with the plug-ins named by --lib (none: not named).
   [[nodiscard]] virtual bool loads_plugin() const { return true; }
-  virtual int run_unloaded(const std::optional<std::filesystem::path>&) {
+  virtual int run_unloaded(const std::vector<std::filesystem::path>&) {
     return kExitUsage;
   }
 };

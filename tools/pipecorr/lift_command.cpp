@@ -1,5 +1,6 @@
 // `pipecorr lift CASE`: lift curves of a well, and the operating point
 // when the case gives an inflow.
+#include "cases/case_plugins.hpp"
 #include "commands.hpp"
 #include "jobs/well_job.hpp"
 #include "options.hpp"
@@ -25,8 +26,14 @@ class LiftCommand : public Command {
     return command;
   }
 
+  [[nodiscard]] std::vector<std::filesystem::path> case_plugins()
+      const override {
+    return case_file_plugins(case_file_);
+  }
+
   // 0 when every point was computed, 2 when some traverse had to stop.
-  int run(const PluginLibrary&, const CorrelationSet& correlations) override {
+  int run(std::span<const PluginLibrary* const>,
+          const CorrelationSet& correlations) override {
     WellJobOptions options;
     options.request.source.path = case_file_;
     options.request.correlations = correlation_;

@@ -1,4 +1,5 @@
-// `pipecorr list`: the plug-in's catalogue and identification lines.
+// `pipecorr list`: the loaded plug-ins' catalogues and identification
+// lines.
 #include <cstdio>
 
 #include "commands.hpp"
@@ -13,11 +14,14 @@ class ListCommand : public Command {
  public:
   CLI::App* add(CLI::App& app) override {
     return app.add_subcommand(
-        "list", "show the catalogue and the identification lines");
+        "list",
+        "show the catalogues, each correlation with the plug-in it comes "
+        "from, and the identification lines");
   }
   [[nodiscard]] bool needs_session() const override { return false; }
-  int run(const PluginLibrary& library, const CorrelationSet&) override {
-    write_output(std::nullopt, describe_library(library));
+  int run(std::span<const PluginLibrary* const> libraries,
+          const CorrelationSet&) override {
+    write_output(std::nullopt, describe_libraries(libraries));
     return kExitDone;
   }
 };

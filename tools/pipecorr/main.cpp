@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <system_error>
 #include <vector>
 
 #include "commands.hpp"
@@ -22,7 +23,7 @@ namespace {
 using namespace pipecorr::hostkit;
 
 struct GlobalOptions {
-  std::string library;
+  std::vector<std::string> libraries;
   bool log = false;
 };
 
@@ -39,9 +40,13 @@ int run(int argc, char** argv) {
   app.require_subcommand(1);
   app.fallthrough();
   GlobalOptions global;
-  app.add_option("--lib", global.library,
-                 "plug-in library to load (default: the pipecorr library "
-                 "installed beside this program)");
+  app.add_option("--lib", global.libraries,
+                 "plug-in library to load; give it again to load several "
+                 "(default: the case's plugins, else every plug-in bundled "
+                 "with this program, found beside it or in its library "
+                 "folder)")
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_flag("--log", global.log,
                "create usercorr.dbg in the working directory before the run "
                "setup, so the plug-in traces the run");
@@ -75,30 +80,51 @@ int run(int argc, char** argv) {
     if (global.log) {
       throw Error("--log does not apply to " + parsers[k]->get_name());
     }
-    return commands[k]->run_unloaded(
-        global.library.empty()
-            ? std::nullopt
-            : std::optional<std::filesystem::path>(global.library));
+    return commands[k]->run_unloaded(std::vector<std::filesystem::path>(
+        global.libraries.begin(), global.libraries.end()));
   }
+  Command* chosen = nullptr;
+  for (std::size_t k = 0; k < commands.size(); ++k) {
+    if (parsers[k]->parsed()) chosen = commands[k].get();
+  }
+  if (chosen == nullptr) return kExitUsage;
+  // The command line's plug-ins, else the case's, else every bundled one.
+  std::vector<std::filesystem::path> paths(global.libraries.begin(),
+                                           global.libraries.end());
+  if (paths.empty()) paths = chosen->case_plugins();
+  if (paths.empty()) paths = default_libraries();
 
   remove_unfinished_outputs_on_signals();
   // Before the library loads, so that a plug-in tracing from its very first
   // call (the catalogue) finds the file too.
   if (global.log) prepare_debug_log_file();
-  const PluginLibrary library(global.library.empty()
-                                  ? default_library()
-                                  : std::filesystem::path(global.library));
-  // Host order: catalogue first, then the run.
-  const CorrelationSet correlations(library);
-  for (std::size_t k = 0; k < commands.size(); ++k) {
-    if (!parsers[k]->parsed()) continue;
-    if (!commands[k]->needs_session()) {
-      return commands[k]->run(library, correlations);
+  // One image loaded twice is one plug-in, whose run would be set up twice.
+  for (std::size_t k = 0; k < paths.size(); ++k) {
+    for (std::size_t j = 0; j < k; ++j) {
+      std::error_code error;
+      if (std::filesystem::equivalent(paths[j], paths[k], error)) {
+        throw Error("plug-in '" + for_terminal(paths[k].string()) +
+                    "' is given twice");
+      }
     }
-    const RunSession session(library);
-    return commands[k]->run(library, correlations);
   }
-  return kExitUsage;
+  std::vector<std::unique_ptr<PluginLibrary>> loaded;
+  std::vector<const PluginLibrary*> libraries;
+  for (const auto& path : paths) {
+    loaded.push_back(std::make_unique<PluginLibrary>(path));
+    libraries.push_back(loaded.back().get());
+  }
+  // Host order: catalogues first, then the run of each plug-in, closed in
+  // the reverse order.
+  const CorrelationSet correlations(libraries);
+  if (!chosen->needs_session()) return chosen->run(libraries, correlations);
+  std::vector<std::unique_ptr<RunSession>> sessions;
+  for (const PluginLibrary* library : libraries) {
+    sessions.push_back(std::make_unique<RunSession>(*library));
+  }
+  const int status = chosen->run(libraries, correlations);
+  while (!sessions.empty()) sessions.pop_back();
+  return status;
 }
 
 }  // namespace

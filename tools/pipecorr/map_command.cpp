@@ -33,7 +33,8 @@ class MapCommand : public Command {
     return command;
   }
 
-  int run(const PluginLibrary&, const CorrelationSet& correlations) override {
+  int run(std::span<const PluginLibrary* const>,
+          const CorrelationSet& correlations) override {
     options_.svg = svg_;
     if (!csv_.empty()) options_.csv = csv_;
     const MapOutcome outcome = run_map(correlations, options_);

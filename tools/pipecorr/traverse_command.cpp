@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "cases/case_plugins.hpp"
 #include "cases/well_case.hpp"
 #include "cases/well_case_keys.hpp"
 #include "commands.hpp"
@@ -66,9 +67,15 @@ class TraverseCommand : public Command {
     return command;
   }
 
+  [[nodiscard]] std::vector<std::filesystem::path> case_plugins()
+      const override {
+    return case_file_plugins(case_file_);
+  }
+
   // 0 when the march reached the outlet, 2 when it had to stop early (the
   // stations up to there are still reported).
-  int run(const PluginLibrary&, const CorrelationSet& correlations) override {
+  int run(std::span<const PluginLibrary* const>,
+          const CorrelationSet& correlations) override {
     // Read once: a field case is marched from this text.
     std::string text =
         read_input(case_file_, "case file", InputKind::kRegularFile);

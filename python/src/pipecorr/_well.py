@@ -11,7 +11,7 @@ import numpy as np
 
 from . import _core
 from ._case_text import DICT_SOURCE, case_parts
-from ._plugin import Plugin
+from ._plugin import Plugin, bundled_plugin_path
 
 # Station columns from the extension, with the names the table gives them
 # (SI units after the underscore, as the command's CSV names them).
@@ -36,19 +36,62 @@ _STATION_COLUMNS = (
     ("mass_flow", "mass_flow_kg_per_s"),
 )
 
-_default_plugin: Optional[Plugin] = None
+# Plug-ins loaded by path for the well jobs, kept loaded for the next job.
+_loaded: dict = {}
 
 
-def _plugin(plugin: Optional[Plugin]) -> Plugin:
-    global _default_plugin
+def _load(path) -> Plugin:
+    key = os.path.realpath(os.fspath(path))
+    if key not in _loaded:
+        _loaded[key] = Plugin(path)
+    return _loaded[key]
+
+
+def _bundled_plugins() -> list:
+    """Every plug-in bundled with the package (pipecorr's own first), each
+    loaded once; a missing one is FileNotFoundError naming its place."""
+    folder = bundled_plugin_path().parent
+    return [_load(folder / name) for name in _core.bundled_plugin_files()]
+
+
+def _handles(plugin, plugins, case) -> list:
+    """The plug-ins of a job, as the command chooses them: those given
+    (``plugins``, or the one ``plugin``), else the case's ``plugins`` key,
+    else every bundled plug-in."""
+    if plugin is not None and plugins is not None:
+        raise TypeError("give plugin or plugins, not both")
     if plugin is not None:
         if not isinstance(plugin, Plugin):
             raise TypeError(f"plugin must be a pipecorr.Plugin, or None for "
-                            f"the bundled one, not {type(plugin).__name__}")
-        return plugin
-    if _default_plugin is None:
-        _default_plugin = Plugin()
-    return _default_plugin
+                            f"the bundled ones, not {type(plugin).__name__}")
+        plugins = [plugin]
+    if plugins is None:
+        text, path, _ = _source(case)
+        named = _core.case_plugins(text, path)
+        chosen = [_load(file) for file in named] if named else (
+            _bundled_plugins())
+    else:
+        if isinstance(plugins, (str, bytes, os.PathLike, Plugin)) or not (
+                hasattr(plugins, "__iter__")):
+            raise TypeError(f"plugins must be a list of pipecorr.Plugin "
+                            f"objects or paths, not {type(plugins).__name__}")
+        chosen = []
+        for position, each in enumerate(plugins, 1):
+            if isinstance(each, Plugin):
+                chosen.append(each)
+            elif isinstance(each, (str, os.PathLike)):
+                chosen.append(_load(each))
+            else:
+                raise TypeError(f"plug-in {position} of the list is "
+                                f"{type(each).__name__}, not a "
+                                f"pipecorr.Plugin or a path")
+        if not chosen:
+            raise ValueError("plugins is empty: give at least one plug-in")
+    for k, each in enumerate(chosen):
+        for earlier in chosen[:k]:
+            if os.path.samefile(earlier.path, each.path):
+                raise ValueError(f"plug-in {each.path} is given twice")
+    return [each._handle for each in chosen]
 
 
 def _well_jobs():
@@ -191,7 +234,7 @@ class Traverse:
 
 
 def traverse(case, correlation=None, *, step=None,
-             plugin: Optional[Plugin] = None,
+             plugin: Optional[Plugin] = None, plugins=None,
              table: str = "auto") -> Traverse:
     """The pressure traverse of a well case.
 
@@ -206,7 +249,13 @@ def traverse(case, correlation=None, *, step=None,
         step: the longest march step in the case's length unit (ft in a
             field case, m in an SI one), as the command's ``--step`` and
             the case's own ``step`` key; ``None``: the case's ``step``.
-        plugin: the :class:`Plugin` to use; ``None``: the bundled one.
+        plugin: the :class:`Plugin` to use.
+        plugins: a list of :class:`Plugin` objects or plug-in paths whose
+            correlations may all be named; a name two of them offer is
+            refused naming both files. With neither ``plugin`` nor
+            ``plugins``: the case's ``plugins`` key (files relative to the
+            case file; to the working folder for a dict case), else every
+            plug-in bundled with the package, as the command chooses.
         table: ``"auto"`` (a DataFrame when pandas is installed),
             ``"numpy"`` or ``"pandas"``.
 
@@ -229,9 +278,9 @@ def traverse(case, correlation=None, *, step=None,
     jobs = _well_jobs()
     names = _names(correlation)
     step = _step(step)
-    handle = _plugin(plugin)._handle
+    handles = _handles(plugin, plugins, case)
     text, path, files = _source(case)
-    raw = jobs.traverse_case(handle, text, path, files, names, step)
+    raw = jobs.traverse_case(handles, text, path, files, names, step)
     return Traverse(raw, table)
 
 
@@ -291,7 +340,7 @@ class LiftCurves:
 
 
 def lift_curves(case, correlation=None, *, step=None,
-                plugin: Optional[Plugin] = None,
+                plugin: Optional[Plugin] = None, plugins=None,
                 table: str = "auto") -> LiftCurves:
     """Lift curves of a well case (its ``lift_*`` keys), with the operating
     point when the case gives an inflow curve.
@@ -311,7 +360,7 @@ def lift_curves(case, correlation=None, *, step=None,
     jobs = _well_jobs()
     names = _names(correlation)
     step = _step(step)
-    handle = _plugin(plugin)._handle
+    handles = _handles(plugin, plugins, case)
     text, path, files = _source(case)
-    raw = jobs.lift_case(handle, text, path, files, names, step)
+    raw = jobs.lift_case(handles, text, path, files, names, step)
     return LiftCurves(raw, table)

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "pipecorr/pipecorr.h"
 #include "plot/pattern_colours.hpp"
 #include "plugin/correlation.hpp"
+#include "plugin/pattern_names.hpp"
 #include "plugin/plugin_library.hpp"
 #include "reports/map_plot.hpp"
 #include "reports/traverse_report.hpp"
@@ -179,6 +181,20 @@ TEST_F(Pictures, TraversePlotIsWellFormedWithItsThreeCurves) {
   const auto all = texts(svg);
   EXPECT_TRUE(contains(all, "7  intermittent"));
   EXPECT_TRUE(contains(all, "5  segregated"));
+}
+
+// Codes no table here knows (another plug-in's own) are named by number
+// and coloured by code, so a legend of several plug-ins' traverses never
+// fails and neighbouring codes stay apart.
+TEST(PatternLegend, CodesOfAnotherPluginAreShownByNumber) {
+  EXPECT_EQ(pattern_name(PIPECORR_PATTERN_SEGREGATED), "segregated");
+  EXPECT_EQ(pattern_name(PIPECORR_PATTERN_ANSARI_SLUG), "Ansari slug");
+  EXPECT_EQ(pattern_name(90), "pattern 90");
+  EXPECT_EQ(pattern_name(-7), "pattern -7");
+  for (const std::int32_t id : {90, 91, -7, 2147483646}) {
+    EXPECT_EQ(pattern_colour(id).size(), 7U) << id;
+    EXPECT_NE(pattern_colour(id), pattern_colour(id + 1)) << id;
+  }
 }
 
 }  // namespace

@@ -416,7 +416,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "c.case:2: unknown key 'temperature'; known keys: "
                  "inlet_pressure, liquid_rate, gas_rate, liquid_density, "
                  "liquid_viscosity, surface_tension, gas_density, "
-                 "reference_pressure, gas_viscosity, profile, title"},
+                 "reference_pressure, gas_viscosity, profile, title, plugins"},
         TextCase{"no_equals", "inlet_pressure 1e5\n",
                  "c.case:1: expected 'key = value', got 'inlet_pressure 1e5'"},
         TextCase{"not_a_number", "inlet_pressure = high\n",
