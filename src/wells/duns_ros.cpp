@@ -1,5 +1,7 @@
 #include "wells/duns_ros.hpp"
 
+#include <cmath>
+
 #include "portable_math/portable_math.hpp"
 #include "wells/duns_ros_charts.hpp"
 #include "wells/lift_common.hpp"
@@ -47,7 +49,7 @@ Part slip_flow(const WellPoint& pt, const Numbers& n, double s,
   const double b = vm - vs;
   // H_L = (vs - vm + sqrt((vm - vs)^2 + 4 vs usl)) / (2 vs), written
   // without cancellation for either sign of vm - vs.
-  const double root = pm::pow(b * b + 4.0 * vs * pt.usl, 0.5);
+  const double root = std::sqrt(b * b + 4.0 * vs * pt.usl);
   double holdup = b > 0.0 ? 2.0 * pt.usl / (b + root) : (root - b) / (2.0 * vs);
   const double no_slip = pt.usl / vm;
   if (!(holdup >= no_slip)) holdup = no_slip;
@@ -65,7 +67,7 @@ Part slip_flow(const WellPoint& pt, const Numbers& n, double s,
       laminar ? 64.0 * pt.visl / (pt.rol * pt.diam) : f1 * pt.usl;
   const double f2 =
       dr::f2_correction(f1_usl / pt.usl * ratio * pm::pow(n.nd, 2.0 / 3.0));
-  const double f3 = 1.0 + f1_usl / pt.usl * pm::pow(ratio / 50.0, 0.5);
+  const double f3 = 1.0 + f1_usl / pt.usl * std::sqrt(ratio / 50.0);
   const double friction = f1_usl * f2 / f3 * pt.rol * vm / (2.0 * pt.diam);
   return {holdup, rho_s * kGravity * sin_fi, friction, 1.0};
 }
@@ -116,16 +118,20 @@ WellOutcome duns_ros(const WellPoint& pt) noexcept {
   Numbers n{};
   const double rho_l = pt.rol / kPoundPerCubicFoot;
   const double sigma = pt.sigma / kDynePerCm;
-  n.root4 = pm::pow(rho_l / sigma, 0.25);
+  const double root2 = std::sqrt(rho_l / sigma);
+  n.root4 = std::sqrt(root2);
   n.nlv = 1.938 * (pt.usl / kFoot) * n.root4;
   n.ngv = 1.938 * (pt.usg / kFoot) * n.root4;
-  n.nd = 120.872 * (pt.diam / kFoot) * pm::pow(rho_l / sigma, 0.5);
+  n.nd = 120.872 * (pt.diam / kFoot) * root2;
   n.nl = 0.15726 * (pt.visl / kCentipoise) *
-         pm::pow(1.0 / (rho_l * sigma * sigma * sigma), 0.25);
+         (1.0 / std::sqrt(std::sqrt(rho_l * sigma * sigma * sigma)));
 
-  const double bubble_slug = dr::l1(n.nd) + dr::l2(n.nd) * n.nlv;
+  const dr::BoundaryNumbers l = dr::boundary_numbers(n.nd);
+  const double bubble_slug = l.l1 + l.l2 * n.nlv;
   const double slug_transition = 50.0 + 36.0 * n.nlv;
-  const double transition_mist = 75.0 + 84.0 * pm::pow(n.nlv, 0.75);
+  // N_LV^0.75 = sqrt(N_LV) sqrt(sqrt(N_LV)).
+  const double sqrt_nlv = std::sqrt(n.nlv);
+  const double transition_mist = 75.0 + 84.0 * (sqrt_nlv * std::sqrt(sqrt_nlv));
 
   if (n.ngv < bubble_slug) {
     const dr::SlipNumbers f = dr::slip_numbers(n.nl);

@@ -37,7 +37,10 @@
 // 5.6 in, liquid viscosities to about 100 cp, the whole range of gas rates.
 // Inclination, single-phase points and zero flow as HB_3: the vertical
 // holdup everywhere, elevation rho g sin(fi); codes 17 and 18; both
-// velocities zero a failure.
+// velocities zero a failure. As the gas vanishes the answer tends to the
+// liquid's; as the liquid vanishes the mist holdup tends to 0 but the
+// film's roughness (eps/d at least 0.001) stays, a step in the friction
+// to the dry-gas point on the pipe's own roughness.
 #pragma once
 
 #include "wells/well_point.hpp"

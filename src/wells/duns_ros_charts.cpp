@@ -14,9 +14,14 @@ struct Chart {
   double y[N];
 };
 
+// The argument's log10; a zero or negative argument reads the chart's
+// left end.
+[[nodiscard]] double log_of(double x) noexcept {
+  return x > 0.0 ? pm::log10(x) : -1e300;
+}
+
 template <std::size_t N>
-[[nodiscard]] double read(const Chart<N>& c, double x) noexcept {
-  const double lx = x > 0.0 ? pm::log10(x) : c.log_x[0];
+[[nodiscard]] double read(const Chart<N>& c, double lx) noexcept {
   if (!(lx > c.log_x[0])) return c.y[0];
   for (std::size_t i = 1; i < N; ++i) {
     if (lx <= c.log_x[i]) {
@@ -77,16 +82,19 @@ constexpr Chart<6> kF2Correction = {{-3.0, -2.0, -1.0, 0.0, 1.0, 2.0},
 
 }  // namespace
 
-double l1(double nd) noexcept { return read(kL1, nd); }
-double l2(double nd) noexcept { return read(kL2, nd); }
+BoundaryNumbers boundary_numbers(double nd) noexcept {
+  const double lx = log_of(nd);
+  return {read(kL1, lx), read(kL2, lx)};
+}
 
 SlipNumbers slip_numbers(double nl) noexcept {
-  return {read(kF1, nl), read(kF2, nl), read(kF3, nl), read(kF4, nl),
-          read(kF5, nl), read(kF6, nl), read(kF7, nl)};
+  const double lx = log_of(nl);
+  return {read(kF1, lx), read(kF2, lx), read(kF3, lx), read(kF4, lx),
+          read(kF5, lx), read(kF6, lx), read(kF7, lx)};
 }
 
 double f2_correction(double argument) noexcept {
-  return read(kF2Correction, argument);
+  return read(kF2Correction, log_of(argument));
 }
 
 }  // namespace pipecorr::wells::dr

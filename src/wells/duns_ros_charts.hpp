@@ -22,8 +22,11 @@ struct SlipNumbers {
   double f1, f2, f3, f4, f5, f6, f7;
 };
 
-[[nodiscard]] double l1(double nd) noexcept;
-[[nodiscard]] double l2(double nd) noexcept;
+struct BoundaryNumbers {
+  double l1, l2;
+};
+
+[[nodiscard]] BoundaryNumbers boundary_numbers(double nd) noexcept;
 [[nodiscard]] SlipNumbers slip_numbers(double nl) noexcept;
 [[nodiscard]] double f2_correction(double argument) noexcept;
 

@@ -21,7 +21,10 @@
 //
 // Inclination, single-phase points and zero flow as HB_3: the vertical
 // holdup everywhere, elevation rho g sin(fi); codes 17 and 18; both
-// velocities zero a failure.
+// velocities zero a failure. Both single-phase limits are steps: as the
+// gas vanishes the friction keeps the film's pseudo-roughness r_o, and as
+// the liquid vanishes the holdup tends to exp(fE) (small in a gas well,
+// not 0).
 #pragma once
 
 #include "wells/well_point.hpp"

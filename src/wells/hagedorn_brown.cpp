@@ -1,5 +1,7 @@
 #include "wells/hagedorn_brown.hpp"
 
+#include <cmath>
+
 #include "portable_math/portable_math.hpp"
 #include "wells/lift_common.hpp"
 #include "wells/moody.hpp"
@@ -20,7 +22,7 @@ double cnl(double nl) noexcept {
 double holdup_over_psi(double x) noexcept {
   const double num = 0.0047 + x * (1123.32 + x * 729489.64);
   const double den = 1.0 + x * (1097.1566 + x * 722153.97);
-  const double v = pm::pow(num / den, 0.5);
+  const double v = std::sqrt(num / den);
   return v < 1.0 ? v : 1.0;
 }
 
@@ -57,7 +59,7 @@ WellOutcome bubble(const WellPoint& pt, double vm_ft, double sin_fi) noexcept {
   const double b = (pt.usg / kFoot) / kBubbleRise;
   const double radicand = (1.0 + a) * (1.0 + a) - 4.0 * b;
   // Gas fraction 0.5 (1 + a - sqrt(...)) without its cancellation.
-  const double root = pm::pow(radicand > 0.0 ? radicand : 0.0, 0.5);
+  const double root = std::sqrt(radicand > 0.0 ? radicand : 0.0);
   const double gas = 2.0 * b / (1.0 + a + root);
   double holdup = 1.0 - gas;
   const double no_slip = pt.usl / (pt.usl + pt.usg);
@@ -90,12 +92,13 @@ WellOutcome hagedorn_brown(const WellPoint& pt) noexcept {
   const double rho_l = pt.rol / kPoundPerCubicFoot;
   const double sigma = pt.sigma / kDynePerCm;
   const double mu_l = pt.visl / kCentipoise;
-  const double root4 = pm::pow(rho_l / sigma, 0.25);
+  const double root2 = std::sqrt(rho_l / sigma);
+  const double root4 = std::sqrt(root2);
   const double nlv = 1.938 * (pt.usl / kFoot) * root4;
   const double ngv = 1.938 * (pt.usg / kFoot) * root4;
-  const double nd = 120.872 * d_ft * pm::pow(rho_l / sigma, 0.5);
+  const double nd = 120.872 * d_ft * root2;
   const double nl =
-      0.15726 * mu_l * pm::pow(1.0 / (rho_l * sigma * sigma * sigma), 0.25);
+      0.15726 * mu_l / std::sqrt(std::sqrt(rho_l * sigma * sigma * sigma));
 
   const double p_ratio = (pt.p / kPsi) / kAtmosphere;
   const double x =
@@ -107,7 +110,8 @@ WellOutcome hagedorn_brown(const WellPoint& pt) noexcept {
 
   const double rho_n = pt.rol * no_slip + pt.rog * (1.0 - no_slip);
   const double rho_s = pt.rol * holdup + pt.rog * (1.0 - holdup);
-  const double mu_s = pm::pow(pt.visl, holdup) * pm::pow(pt.visg, 1.0 - holdup);
+  const double mu_s =
+      pm::exp(holdup * pm::log(pt.visl) + (1.0 - holdup) * pm::log(pt.visg));
   const double re = rho_n * vm * pt.diam / mu_s;
   // Laminar: f = 64/Re written out, so a tiny Re cannot overflow.
   const double friction =

@@ -39,7 +39,13 @@
 // an engineer's estimate.
 //
 // Single-phase points: the Moody gradient of that phase, codes 17 and 18.
-// Both velocities zero: a failure (lift_common.hpp lists every reason).
+// As the gas vanishes the answer tends to the liquid's (Griffith bubble
+// flow, holdup to 1); as the liquid vanishes it does not: the H_L/psi fit
+// keeps a floor of 0.0686 at zero argument, so a trace of liquid holds
+// back about 7 % of the pipe and the dry-gas point (holdup 0) is a step
+// away, the known excess of Hagedorn & Brown in gas wells (use GRAY_3
+// there). Both velocities zero: a failure (lift_common.hpp lists every
+// reason).
 #pragma once
 
 #include "wells/well_point.hpp"
