@@ -18,7 +18,9 @@
 // A (slug) + (1 - A) (mist with the gas density rho_g N_GV/N_GV,Tr/M),
 // A = (N_GV,Tr/M - N_GV)/(N_GV,Tr/M - N_GV,S/Tr), and the holdup likewise.
 // The slug-transition and transition-mist boundaries are continuous; the
-// bubble-slug boundary is a jump, as in the correlation.
+// bubble-slug boundary is a jump, as in the correlation. Above N_LV = 32.33
+// the two lines cross, the transition region vanishes and slug flow meets
+// mist flow directly: a jump there too (liquid rates above about 10 ft/s).
 //
 // Mist-flow acceleration, as Duns & Ros define it: the gradient is divided
 // by 1 - E_k, E_k = vm usg rho_n / p (it needs the point's pressure, which
@@ -33,8 +35,8 @@
 // published digitisation; duns_ros_charts.hpp says what they are. The
 // mist-flow roughness and friction formulas are the published ones.
 //
-// Validity (Duns & Ros' laboratory data): vertical flow, pipes of 1.26 to
-// 5.6 in, liquid viscosities to about 100 cp, the whole range of gas rates.
+// Validity (Duns & Ros' laboratory data): vertical flow, pipes of about
+// 1.3 to 5.6 in, oils and water, the whole range of gas rates.
 // Inclination, single-phase points and zero flow as HB_3: the vertical
 // holdup everywhere, elevation rho g sin(fi); codes 17 and 18; both
 // velocities zero a failure. As the gas vanishes the answer tends to the

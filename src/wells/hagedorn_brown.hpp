@@ -26,10 +26,10 @@
 // except near the top of gas-rich wells). The pressure enters the holdup
 // chart ((p/14.7 psia)^0.1), so p must be positive for two-phase points.
 //
-// Validity (the data set behind the charts): vertical oil wells, tubing
-// 1 to 2.5 in (field use up to 4.5 in), liquid viscosities 10 to 110 cp
-// in the tests, gas-liquid ratios up to about 5000 scf/bbl. Outside these
-// the correlation still answers; it is only less trustworthy.
+// Validity (the data behind the charts): a 1,500-ft experimental vertical
+// well, tubing of 1 to 1.5 in nominal, water and oils of about 10 to 110 cp;
+// in the field widely used beyond, in oil wells of any size. Outside its
+// data the correlation still answers; it is only less trustworthy.
 //
 // Inclination: the holdup is the vertical one at every inclination (the
 // correlation knows no other), and the elevation term takes sin(fi), so a

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <set>
 #include <string>
@@ -36,6 +37,12 @@ WellPoint gas_point() {
 WellPoint fast_gas_point() {
   WellPoint p = gas_point();
   p.usg = 12.0;
+  return p;
+}
+
+WellPoint high_liquid_point() {
+  WellPoint p = oil_point();
+  p.usl = 4.0;
   return p;
 }
 
@@ -84,6 +91,15 @@ std::vector<Sweep> sweeps() {
        3.0,
        {22, 23, 24},
        {{21, 22}}},
+      // N_LV above 32.33: no transition region, slug meets mist.
+      {"dr_high_liquid",
+       pipecorr::wells::duns_ros,
+       high_liquid_point(),
+       true,
+       1e-3,
+       300.0,
+       {21, 22, 24},
+       {{21, 22}, {22, 24}}},
       {"gray_gas_rate",
        pipecorr::wells::gray,
        oil_point(),
@@ -102,6 +118,8 @@ std::vector<Sweep> sweeps() {
        {}},
   };
 }
+
+void PrintTo(const Sweep& s, std::ostream* os) { *os << s.name; }
 
 class LiftSweep : public ::testing::TestWithParam<std::tuple<Sweep, double>> {};
 
