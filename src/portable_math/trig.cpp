@@ -51,7 +51,11 @@ using detail::DoubleDouble;
   const double hz = 0.5 * z.hi;
   const double w = 1.0 - hz;
   const double err = (1.0 - w) - hz;  // exact: w + err = 1 - hz
-  const double tail = z.hi * z.hi * horner9(detail::kCosSeries, z.hi);
+  // r^4 C(r^2) from z.hi alone, plus its first-order share of the rest of
+  // r^2 (z.lo + 2 r.hi r.lo): d(z^2 C)/dz is about z/12.
+  const double rest = z.lo + 2.0 * r.hi * r.lo;
+  const double tail = z.hi * z.hi * horner9(detail::kCosSeries, z.hi) +
+                      rest * (z.hi * 0x1.5555555555555p-4);
   return w + (((err - 0.5 * z.lo) - r.hi * r.lo) + tail);
 }
 
