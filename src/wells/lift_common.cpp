@@ -1,0 +1,101 @@
+#include "wells/lift_common.hpp"
+
+#include "portable_math/portable_math.hpp"
+#include "wells/moody.hpp"
+
+namespace pipecorr::wells::lift {
+namespace {
+
+[[nodiscard]] bool finite(double v) noexcept { return v - v == 0.0; }
+
+constexpr double kLaminarEnd = 2000.0;
+
+}  // namespace
+
+std::optional<WellOutcome> screen(const WellPoint& pt,
+                                  bool reads_pressure) noexcept {
+  const double all[] = {pt.usl, pt.usg,   pt.rol,  pt.rog, pt.visl, pt.visg,
+                        pt.eps, pt.sigma, pt.diam, pt.fi,  pt.p};
+  for (const double v : all) {
+    if (!finite(v)) return failure("an input is not a finite number");
+  }
+  if (pt.usl < 0.0 || pt.usg < 0.0) {
+    return failure("superficial velocities must not be negative");
+  }
+  if (pt.usl == 0.0 && pt.usg == 0.0) {
+    return failure("superficial velocities must not both be zero");
+  }
+  if (!(pt.diam > 0.0)) return failure("pipe diameter must be positive");
+  if (pt.eps < 0.0) return failure("pipe roughness must not be negative");
+  if (pt.fi < -90.0 || pt.fi > 90.0) {
+    return failure("inclination must lie between -90 and 90 degrees");
+  }
+  const bool liquid = pt.usl > 0.0;
+  const bool gas = pt.usg > 0.0;
+  if (liquid && !(pt.rol > 0.0)) {
+    return failure("liquid density must be positive");
+  }
+  if (gas && !(pt.rog > 0.0)) return failure("gas density must be positive");
+  if (liquid && !(pt.visl > 0.0)) {
+    return failure("liquid viscosity must be positive");
+  }
+  if (gas && !(pt.visg > 0.0)) {
+    return failure("gas viscosity must be positive");
+  }
+  if (liquid && gas) {
+    if (!(pt.rol > pt.rog)) {
+      return failure("liquid density must exceed gas density");
+    }
+    if (!(pt.sigma > 0.0)) return failure("surface tension must be positive");
+    if (reads_pressure && !(pt.p > 0.0)) {
+      return failure("pressure must be positive");
+    }
+  }
+  return std::nullopt;
+}
+
+double sin_inclination(double fi_degrees) noexcept {
+  if (fi_degrees == 90.0) return 1.0;
+  if (fi_degrees == -90.0) return -1.0;
+  constexpr double kRadiansPerDegree = 0.017453292519943295;
+  return pm::sin(fi_degrees * kRadiansPerDegree);
+}
+
+double wall_friction(double rho, double v, double mu, double d,
+                     double relative_roughness) noexcept {
+  const double re = rho * v * d / mu;
+  if (!(re > kLaminarEnd)) return 32.0 * mu * v / (d * d);
+  return moody_darcy(re, relative_roughness) * rho * v * v / (2.0 * d);
+}
+
+WellOutcome single_phase(const WellPoint& pt) noexcept {
+  const bool liquid = pt.usl > 0.0;
+  const double rho = liquid ? pt.rol : pt.rog;
+  const double v = liquid ? pt.usl : pt.usg;
+  const double mu = liquid ? pt.visl : pt.visg;
+  const double elevation = rho * kGravity * sin_inclination(pt.fi);
+  const double friction = wall_friction(rho, v, mu, pt.diam, pt.eps / pt.diam);
+  return finish(
+      elevation, friction, liquid ? 1.0 : 0.0,
+      liquid ? PIPECORR_PATTERN_LIQUID_ONLY : PIPECORR_PATTERN_GAS_ONLY);
+}
+
+WellOutcome finish(double elevation, double friction, double holdup,
+                   std::int32_t pattern) noexcept {
+  if (!(holdup >= 0.0 && holdup <= 1.0)) {
+    return failure("liquid holdup is out of range");
+  }
+  const double dp = elevation + friction;
+  if (!finite(dp) || !finite(elevation) || !finite(friction)) {
+    return failure("pressure gradient is out of range");
+  }
+  WellOutcome out;
+  out.dp = dp;
+  out.holdup = holdup;
+  out.pattern = pattern;
+  out.friction = friction;
+  out.elevation = elevation;
+  return out;
+}
+
+}  // namespace pipecorr::wells::lift
