@@ -93,8 +93,8 @@ Layers stratified_friction(const WellPoint& p, const NoSlip& m, double holdup,
         wall_gradient(p.rol, vl, p.visl, dh, p.eps) * (0.25 * dh);
     // What can drive the layer: the pressure gradient on its area (the gas
     // layer's), its weight downhill, the gas's drag on the interface.
-    double drive = area_l * (gas / area_g) +
-                   p.rol * kGravity * std::max(-s, 0.0) * area_l;
+    double drive =
+        area_l * (gas / area_g) + p.rol * kGravity * std::max(-s, 0.0) * area_l;
     if (vg > vl) {
       const double slip = 1.0 - vl / vg;
       drive += kWavyInterface * tau_g * slip * slip * interface;
