@@ -31,11 +31,11 @@
 //
 // Validity: fitted on measurements in a 1.5-in (38 mm) inclinable U-shaped
 // steel test loop, air with kerosene and with lube oil, inclinations from
-// -90 to +90 degrees; used for wells and lines to about 8 in, liquid
-// viscosities to some tens of cP (the liquid viscosity number NL to about
-// 0.1). Beyond the fits the equations are applied as they stand, except
+// -90 to +90 degrees; used for wells and lines of common tubing and line
+// sizes. Beyond the fits the equations are applied as they stand, except
 // the stratified layers' guards (mukherjee_brill_stratified.hpp) and a
-// holdup of 1 where the fitted bracket turns positive.
+// holdup of 1 where the fitted bracket turns positive (a liquid viscosity
+// number NL above about 0.4 uphill, 0.15 in downhill stratified flow).
 //
 // Every input is screened (point_screen.hpp, pressure included); a result
 // that would not be finite is the failure "pressure gradient is out of
