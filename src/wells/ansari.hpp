@@ -34,8 +34,8 @@
 // them; its bubble and Taylor-bubble closures are those of vertical flow.
 //
 // Validity: built and evaluated on well tests of vertical and deviated
-// producing oil and gas wells (the Tulsa well databank, tubing to about
-// 8 in); its closures were fitted or derived for vertical pipes. Inputs
+// producing oil and gas wells (a databank of some 1700 well tests); its
+// closures were fitted or derived for vertical pipes. Inputs
 // are screened (point_screen.hpp); a result that would not be finite is
 // the failure "pressure gradient is out of range".
 //
