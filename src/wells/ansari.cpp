@@ -29,7 +29,7 @@ WellOutcome ansari(const WellPoint& p) noexcept {
     return failure(reason);
   }
   if (p.fi < 0.0) return mukherjee_brill(p);
-  if (p.usl == 0.0 || p.usg == 0.0) return checked(single_phase(p, false));
+  if (p.usl == 0.0 || p.usg == 0.0) return checked(single_phase(p));
 
   const ansari_model::Fluid f = ansari_model::fluid(p);
   if (p.usg > ansari_model::usg_annular_min(p, f)) {

@@ -30,15 +30,13 @@ using lift::kFoot;
 using lift::kGravity;
 using lift::kPoundPerCubicFoot;
 
-constexpr double kMaxAcceleration = 0.9;
-
 struct Numbers {
   double nlv, ngv, nd, nl;
   double root4;  // (rho_L/sigma)^(1/4), field units
 };
 
 struct Part {
-  double holdup, elevation, friction, factor;
+  double holdup, elevation, friction;
 };
 
 // Bubble or slug flow with slip number S.
@@ -69,7 +67,7 @@ Part slip_flow(const WellPoint& pt, const Numbers& n, double s,
       dr::f2_correction(f1_usl / pt.usl * ratio * pm::pow(n.nd, 2.0 / 3.0));
   const double f3 = 1.0 + f1_usl / pt.usl * std::sqrt(ratio / 50.0);
   const double friction = f1_usl * f2 / f3 * pt.rol * vm / (2.0 * pt.diam);
-  return {holdup, rho_s * kGravity * sin_fi, friction, 1.0};
+  return {holdup, rho_s * kGravity * sin_fi, friction};
 }
 
 Part slug(const WellPoint& pt, const Numbers& n, double sin_fi) noexcept {
@@ -103,17 +101,15 @@ Part mist(const WellPoint& pt, double rho_g, double sin_fi) noexcept {
       rel_d > 0.05 ? dr::mist_friction_factor(rel_d > 0.5 ? 0.5 : rel_d, re) *
                          rho_g * v * v / (2.0 * d)
                    : lift::wall_friction(rho_g, v, pt.visg, d, rel_d);
-  double ek = vm * pt.usg * rho_n / pt.p;
-  if (!(ek <= kMaxAcceleration)) ek = kMaxAcceleration;
-  return {no_slip, rho_n * kGravity * sin_fi, friction, 1.0 / (1.0 - ek)};
+  return {no_slip, rho_n * kGravity * sin_fi, friction};
 }
 
 }  // namespace
 
 WellOutcome duns_ros(const WellPoint& pt) noexcept {
-  if (auto bad = lift::screen(pt, true)) return *bad;
+  if (auto bad = lift::screen(pt, false)) return *bad;
   if (pt.usl == 0.0 || pt.usg == 0.0) return lift::single_phase(pt);
-  const double sin_fi = lift::sin_inclination(pt.fi);
+  const double sin_fi = inclination_sine(pt.fi);
 
   Numbers n{};
   const double rho_l = pt.rol / kPoundPerCubicFoot;
@@ -152,17 +148,14 @@ WellOutcome duns_ros(const WellPoint& pt) noexcept {
         (transition_mist - n.ngv) / (transition_mist - slug_transition);
     const Part s = slug(pt, n, sin_fi);
     const Part m = mist(pt, pt.rog * n.ngv / transition_mist, sin_fi);
-    // The parts as the host's trace shows them: each share with its own
-    // acceleration factor, so elevation + friction is the gradient.
-    const double elevation =
-        a * s.elevation + (1.0 - a) * m.elevation * m.factor;
-    const double friction = a * s.friction + (1.0 - a) * m.friction * m.factor;
+    const double elevation = a * s.elevation + (1.0 - a) * m.elevation;
+    const double friction = a * s.friction + (1.0 - a) * m.friction;
     const double holdup = a * s.holdup + (1.0 - a) * m.holdup;
     return lift::finish(elevation, friction, holdup,
                         PIPECORR_PATTERN_DR_TRANSITION);
   }
   const Part m = mist(pt, pt.rog, sin_fi);
-  return lift::finish(m.elevation * m.factor, m.friction * m.factor, m.holdup,
+  return lift::finish(m.elevation, m.friction, m.holdup,
                       PIPECORR_PATTERN_DR_MIST);
 }
 

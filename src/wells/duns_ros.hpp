@@ -22,14 +22,10 @@
 // the two lines cross, the transition region vanishes and slug flow meets
 // mist flow directly: a jump there too (liquid rates above about 10 ft/s).
 //
-// Mist-flow acceleration, as Duns & Ros define it: the gradient is divided
-// by 1 - E_k, E_k = vm usg rho_n / p (it needs the point's pressure, which
-// must be positive for two-phase points). E_k is capped at 0.9 (a gradient
-// at most ten times the static and friction sum): nearer 1 the flow is
-// close to critical and the correlation has no answer to give. The
-// transition's mist share carries the same factor; bubble and slug flow
-// have none. The outcome's elevation and friction parts include the
-// factor, so that they add up to the gradient.
+// Duns & Ros' mist-flow acceleration term (the gradient divided by
+// 1 - E_k, E_k = vm usg rho_n / p) is left out, as in BB_3: the host adds
+// acceleration itself, so the pressure is not read. The outcome's
+// elevation and friction parts add up to the gradient.
 //
 // PROVISIONAL: the chart values (L1, L2, F1..F7, f2) are not yet a
 // published digitisation; duns_ros_charts.hpp says what they are. The

@@ -41,8 +41,8 @@ WellOutcome gray(const WellPoint& pt) noexcept {
 
   const double rho_s = pt.rol * holdup + pt.rog * (1.0 - holdup);
   const double friction = lift::wall_friction(rho_n, vm, mu_n, pt.diam, rel);
-  return lift::finish(rho_s * g * lift::sin_inclination(pt.fi), friction,
-                      holdup, PIPECORR_PATTERN_GRAY);
+  return lift::finish(rho_s * g * inclination_sine(pt.fi), friction, holdup,
+                      PIPECORR_PATTERN_GRAY);
 }
 
 }  // namespace pipecorr::wells

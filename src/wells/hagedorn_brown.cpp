@@ -78,7 +78,7 @@ WellOutcome hagedorn_brown(const WellPoint& pt) noexcept {
   if (auto bad = lift::screen(pt, true)) return *bad;
   if (pt.usl == 0.0 || pt.usg == 0.0) return lift::single_phase(pt);
 
-  const double sin_fi = lift::sin_inclination(pt.fi);
+  const double sin_fi = inclination_sine(pt.fi);
   const double vm = pt.usl + pt.usg;
   const double no_slip = pt.usl / vm;
   const double vm_ft = vm / kFoot;

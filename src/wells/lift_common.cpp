@@ -1,7 +1,7 @@
 #include "wells/lift_common.hpp"
 
-#include "portable_math/portable_math.hpp"
 #include "wells/moody.hpp"
+#include "wells/single_phase.hpp"
 
 namespace pipecorr::wells::lift {
 namespace {
@@ -54,13 +54,6 @@ std::optional<WellOutcome> screen(const WellPoint& pt,
   return std::nullopt;
 }
 
-double sin_inclination(double fi_degrees) noexcept {
-  if (fi_degrees == 90.0) return 1.0;
-  if (fi_degrees == -90.0) return -1.0;
-  constexpr double kRadiansPerDegree = 0.017453292519943295;
-  return pm::sin(fi_degrees * kRadiansPerDegree);
-}
-
 double wall_friction(double rho, double v, double mu, double d,
                      double relative_roughness) noexcept {
   const double re = rho * v * d / mu;
@@ -69,15 +62,8 @@ double wall_friction(double rho, double v, double mu, double d,
 }
 
 WellOutcome single_phase(const WellPoint& pt) noexcept {
-  const bool liquid = pt.usl > 0.0;
-  const double rho = liquid ? pt.rol : pt.rog;
-  const double v = liquid ? pt.usl : pt.usg;
-  const double mu = liquid ? pt.visl : pt.visg;
-  const double elevation = rho * kGravity * sin_inclination(pt.fi);
-  const double friction = wall_friction(rho, v, mu, pt.diam, pt.eps / pt.diam);
-  return finish(
-      elevation, friction, liquid ? 1.0 : 0.0,
-      liquid ? PIPECORR_PATTERN_LIQUID_ONLY : PIPECORR_PATTERN_GAS_ONLY);
+  const WellOutcome out = wells::single_phase(pt);
+  return finish(out.elevation, out.friction, out.holdup, out.pattern);
 }
 
 WellOutcome finish(double elevation, double friction, double holdup,

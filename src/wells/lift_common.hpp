@@ -1,7 +1,8 @@
 // What the three empirical vertical-lift correlations (Hagedorn & Brown,
-// Duns & Ros, Gray) share: the screening of a point, the single-phase
-// answer, the wall-friction gradient, the field units their charts are
-// drawn in, and the last check that a result is finite.
+// Duns & Ros, Gray) share: the screening of a point, the wall-friction
+// gradient at a given relative roughness (Gray's and Duns & Ros' mist
+// roughness run beyond the Moody chart's 0.05), the field units their charts
+// are drawn in, and the last check that a result is finite.
 //
 // Screening, in this order (the first that applies is the reason):
 //   "an input is not a finite number", "superficial velocities must not be
@@ -19,11 +20,12 @@
 
 #include <optional>
 
+#include "wells/flow_basics.hpp"
 #include "wells/well_point.hpp"
 
 namespace pipecorr::wells::lift {
 
-inline constexpr double kGravity = 9.80665;  // m/s2
+using wells::kGravity;  // m/s2
 
 // Field units of the charts (exact definitions).
 inline constexpr double kFoot = 0.3048;                          // m
@@ -36,18 +38,14 @@ inline constexpr double kCentipoise = 1.0e-3;                    // Pa s
 [[nodiscard]] std::optional<WellOutcome> screen(const WellPoint& pt,
                                                 bool reads_pressure) noexcept;
 
-// sin of the inclination (degrees), exactly 0 and +-1 at 0 and +-90.
-[[nodiscard]] double sin_inclination(double fi_degrees) noexcept;
-
 // The wall friction gradient rho v^2 f / (2 d), Pa/m, with the Moody factor
 // f(Re = rho v d / mu, eps/d); laminar flow as 32 mu v / d^2, so that a
 // vanishing velocity cannot overflow the factor.
 [[nodiscard]] double wall_friction(double rho, double v, double mu, double d,
                                    double relative_roughness) noexcept;
 
-// A point with one phase (usg = 0 or usl = 0, not both): the single-phase
-// gradient, holdup 1 and pattern 17 (liquid) or holdup 0 and pattern 18
-// (gas).
+// A point with one phase (usg = 0 or usl = 0, not both): the shared
+// single-phase answer (single_phase.hpp), checked by finish().
 [[nodiscard]] WellOutcome single_phase(const WellPoint& pt) noexcept;
 
 // The outcome from its parts, or the failure "pressure gradient is out of

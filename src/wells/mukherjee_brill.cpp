@@ -11,10 +11,10 @@
 namespace pipecorr::wells {
 
 WellOutcome mukherjee_brill(const WellPoint& p) noexcept {
-  if (const auto reason = screen_point(p, true); !reason.empty()) {
+  if (const auto reason = screen_point(p, false); !reason.empty()) {
     return failure(reason);
   }
-  if (p.usl == 0.0 || p.usg == 0.0) return checked(single_phase(p, true));
+  if (p.usl == 0.0 || p.usg == 0.0) return checked(single_phase(p));
 
   const double s = inclination_sine(p.fi);
   const NoSlip m = no_slip(p);
@@ -42,7 +42,7 @@ WellOutcome mukherjee_brill(const WellPoint& p) noexcept {
         wall_gradient_with_head(m.rho, rho_s, m.vm, m.mu, p.diam, p.eps);
   }
   out.dp = out.friction + out.elevation;
-  return checked(with_kinetic_energy(out, rho_s * m.vm * p.usg / p.p));
+  return checked(out);
 }
 
 }  // namespace pipecorr::wells

@@ -14,20 +14,17 @@
 // or downhill other flow (mukherjee_brill_holdup.hpp).
 //
 // Gradient, Pa/m, positive when pressure falls along the flow:
-//   bubble, slug: [f_n rho_s vm^2 / (2d) + rho_s g sin(fi)] / (1 - Ek),
+//   bubble, slug: f_n rho_s vm^2 / (2d) + rho_s g sin(fi),
 //     f_n the Moody factor at the no-slip Reynolds number rho_n vm d / mu_n;
-//   annular-mist: [fR f_n rho_n vm^2 / (2d) + rho_s g sin(fi)] / (1 - Ek),
+//   annular-mist: fR f_n rho_n vm^2 / (2d) + rho_s g sin(fi),
 //     fR from the friction-factor ratio table against HR = lambda_l / HL;
 //   stratified: the two layers' momentum balance (mukherjee_brill_stratified
-//     .hpp), no kinetic term;
-//   Ek = rho_s vm usg / p, the model's own kinetic-energy term, computable
-//   from the point's pressure; it is applied to both parts (`friction` and
-//   `elevation` sum to dp) and Ek >= 1 is the failure "flow reaches the
-//   critical velocity". A host that adds acceleration itself must not add
-//   it again for MB_3.
+//     .hpp).
+// The model's kinetic-energy term (the gradient divided by 1 - Ek,
+// Ek = rho_s vm usg / p) is left out, as in BB_3: the host adds
+// acceleration itself, so the pressure is not read.
 // rho_s = rho_l HL + rho_g (1 - HL), rho_n and mu_n the no-slip mixture.
-// Single-phase points: the phase alone (single_phase.hpp), the gas with
-// the same kinetic term, so dry gas meets the annular-mist limit.
+// Single-phase points: the phase alone (single_phase.hpp).
 //
 // Validity: fitted on measurements in a 1.5-in (38 mm) inclinable U-shaped
 // steel test loop, air with kerosene and with lube oil, inclinations from
@@ -37,7 +34,8 @@
 // holdup of 1 where the fitted bracket turns positive (a liquid viscosity
 // number NL above about 0.4 uphill, 0.15 in downhill stratified flow).
 //
-// Every input is screened (point_screen.hpp, pressure included); a result
+// Every input is screened (point_screen.hpp; the pressure only for being
+// finite); a result
 // that would not be finite is the failure "pressure gradient is out of
 // range". Iterations: the segment angle of stratified flow only, Newton's
 // method inside a bisection bracket, at most 60 steps.

@@ -5,16 +5,7 @@
 
 namespace pipecorr::wells {
 
-WellOutcome with_kinetic_energy(WellOutcome out, double ek) noexcept {
-  if (!(ek < 1.0)) return failure("flow reaches the critical velocity");
-  const double scale = 1.0 / (1.0 - ek);
-  out.friction *= scale;
-  out.elevation *= scale;
-  out.dp = out.friction + out.elevation;
-  return out;
-}
-
-WellOutcome single_phase(const WellPoint& p, bool kinetic_energy) noexcept {
+WellOutcome single_phase(const WellPoint& p) noexcept {
   const double s = inclination_sine(p.fi);
   WellOutcome out;
   if (p.usg == 0.0) {
@@ -30,8 +21,7 @@ WellOutcome single_phase(const WellPoint& p, bool kinetic_energy) noexcept {
   out.friction = wall_gradient(p.rog, p.usg, p.visg, p.diam, p.eps);
   out.elevation = p.rog * kGravity * s;
   out.dp = out.friction + out.elevation;
-  if (!kinetic_energy) return out;
-  return with_kinetic_energy(out, p.rog * p.usg * p.usg / p.p);
+  return out;
 }
 
 }  // namespace pipecorr::wells

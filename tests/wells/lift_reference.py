@@ -6,7 +6,7 @@ throughout (ft, s, lbm/ft3, dyn/cm, cp, psia; gradients in psf/ft, then
 converted to Pa/m), straight from the published equations:
   Hagedorn & Brown modified with Griffith & Wallis bubble flow, the chart
   fits of Guo, Lyons & Ghalambor (2007);
-  Duns & Ros (1963) with the mist-flow roughness and acceleration, and the
+  Duns & Ros (1963) with the mist-flow roughness (no acceleration term), the
   same provisional chart tables as the C++ source (they are data, not a
   formula: both read the same numbers);
   Gray (API 14B, 1974).
@@ -249,13 +249,12 @@ def dr_mist(f, rg):
         ff = moody(RE_FIELD * rg * v * d / f["mg"], rr)
     fr = friction_psf(ff, rg, v, d)
     el = rhon * sin_deg(f["fi"]) * G_FT / GC
-    # E_k = vm vsg rho_n / (gc p), p in psf.
-    ek = min(vm * f["vsg"] * rhon / (GC * f["p"] * 144.0), 0.9)
-    return lam, el, fr, 1 / (1 - ek)
+    # No acceleration term: the host adds acceleration itself.
+    return lam, el, fr
 
 
 def duns_ros(pt):
-    bad = screen(pt, True)
+    bad = screen(pt, False)
     if bad:
         return bad
     if pt["usl"] == 0 or pt["usg"] == 0:
@@ -277,11 +276,11 @@ def duns_ros(pt):
     if ngv < tm:
         a = (tm - ngv) / (tm - st)
         hs, es, fs = dr_slip(f, nd, max(S, 0.0), k)
-        hm, em, fm, fac = dr_mist(f, f["rg"] * ngv / tm)
-        dp = a * (es + fs) + (1 - a) * (em + fm) * fac
+        hm, em, fm = dr_mist(f, f["rg"] * ngv / tm)
+        dp = a * (es + fs) + (1 - a) * (em + fm)
         return dp * PA_PER_PSF_FT, a * hs + (1 - a) * hm, 23
-    hm, em, fm, fac = dr_mist(f, f["rg"])
-    return (em + fm) * fac * PA_PER_PSF_FT, hm, 24
+    hm, em, fm = dr_mist(f, f["rg"])
+    return (em + fm) * PA_PER_PSF_FT, hm, 24
 
 
 # --- Gray ------------------------------------------------------------------

@@ -22,6 +22,7 @@
 #include "wells/ansari_annular.hpp"
 #include "wells/ansari_map.hpp"
 #include "wells/ansari_slug.hpp"
+#include "wells/duns_ros.hpp"
 #include "wells/mukherjee_brill.hpp"
 #include "wells/mukherjee_brill_holdup.hpp"
 #include "wells/mukherjee_brill_map.hpp"
@@ -231,31 +232,40 @@ TEST(AnsariDownward, IsMukherjeeAndBrillsResult) {
   }
 }
 
-// MB's kinetic term Ek = rho_s vm usg / p: the gradient is divided by
-// 1 - Ek, and the critical velocity (Ek >= 1) is a failure, not an
-// overflow or a negative gradient.
-TEST(MukherjeeBrillKinetic, DividesByOneMinusEkAndFailsAtTheCriticalVelocity) {
-  WellPoint p = example();
-  p.usg = 10.0;
-  const WellOutcome base = pipecorr::wells::mukherjee_brill(p);
-  ASSERT_TRUE(base.ok()) << base.reason;
-  const double rho_s = p.rol * base.holdup + p.rog * (1.0 - base.holdup);
-  const double flux = rho_s * (p.usl + p.usg) * p.usg;  // Ek p
-  for (const double ek : {0.1, 0.5, 0.9}) {
-    WellPoint q = p;
-    q.p = flux / ek;
-    const WellOutcome out = pipecorr::wells::mukherjee_brill(q);
-    ASSERT_TRUE(out.ok()) << out.reason;
-    const double ek_base = flux / p.p;
-    EXPECT_NEAR(out.dp * (1.0 - ek), base.dp * (1.0 - ek_base),
-                1e-12 * base.dp);
-    EXPECT_NEAR(out.friction + out.elevation, out.dp, 1e-12 * out.dp);
-  }
-  for (const double ek : {1.0, 1.5}) {
-    WellPoint q = p;
-    q.p = flux / ek;
-    EXPECT_EQ(std::string(pipecorr::wells::mukherjee_brill(q).reason),
-              "flow reaches the critical velocity");
+// No core carries an acceleration (kinetic-energy) term: the host adds
+// acceleration itself, as for BB_3. Such a term is Ek = rho vm usg / p, so
+// a gradient that moves with the pressure alone has one. Gas-rich points
+// (at 1 bar MB_3's own Ek would reach 1 and beyond) up, along and down,
+// and a dry-gas point.
+TEST(NoAccelerationTerm, GradientDoesNotDependOnThePressure) {
+  using Core = WellOutcome (*)(const WellPoint&) noexcept;
+  const Core cores[] = {pipecorr::wells::mukherjee_brill,
+                        pipecorr::wells::duns_ros, pipecorr::wells::ansari};
+  const double gas_rates[] = {2.0, 10.0, 30.0};
+  const double inclinations[] = {90.0, 0.0, -45.0};
+  for (const Core core : cores) {
+    for (const double usg : gas_rates) {
+      for (const double fi : inclinations) {
+        WellPoint p = example();
+        p.usg = usg;
+        p.fi = fi;
+        p.p = 1e7;
+        const WellOutcome high = core(p);
+        p.p = 1e5;
+        const WellOutcome low = core(p);
+        ASSERT_TRUE(high.ok() && low.ok()) << high.reason << low.reason;
+        EXPECT_EQ(low.dp, high.dp) << usg << " m/s at " << fi << " deg";
+        EXPECT_EQ(low.pattern, high.pattern);
+      }
+    }
+    WellPoint dry = example();
+    dry.usl = 0.0;
+    dry.usg = 30.0;
+    dry.p = 1e5;
+    const WellOutcome gas = core(dry);
+    ASSERT_TRUE(gas.ok()) << gas.reason;
+    EXPECT_EQ(gas.dp, gas.friction + gas.elevation);
+    EXPECT_EQ(gas.pattern, PIPECORR_PATTERN_GAS_ONLY);
   }
 }
 

@@ -76,7 +76,7 @@ def sine(fi):
 
 
 # -------------------------------------------------------------- single phase
-def single(pt, kinetic):
+def single(pt):
     usl, usg, rol, rog, visl, visg, eps, sig, d, fi, p = pt
     s = sine(fi)
     if usg == 0.0:
@@ -84,9 +84,6 @@ def single(pt, kinetic):
         return 17, 1.0, fr + rol * G * s
     fr = wall(rog, rog, usg, visg, d, eps)
     el = rog * G * s
-    if kinetic:
-        ek = rog * usg * usg / p
-        return 18, 0.0, (fr + el) / (1.0 - ek)
     return 18, 0.0, fr + el
 
 
@@ -175,7 +172,7 @@ def mb_stratified(pt, hl_corr, lam, s):
 def mukherjee_brill(pt):
     usl, usg, rol, rog, visl, visg, eps, sig, d, fi, p = pt
     if usl == 0.0 or usg == 0.0:
-        return single(pt, True)
+        return single(pt)
     s = sine(fi)
     vm = usl + usg
     lam = usl / vm
@@ -197,8 +194,8 @@ def mukherjee_brill(pt):
         fr = friction_ratio(hr) * wall(rhon, rhon, vm, mun, d, eps)
     else:
         fr = wall(rhon, rhos, vm, mun, d, eps)
-    ek = rhos * vm * usg / p
-    return pat, hl, (fr + el) / (1.0 - ek)
+    # No kinetic-energy term: the host adds acceleration itself.
+    return pat, hl, fr + el
 
 
 # ------------------------------------------------------------------ Ansari
@@ -207,7 +204,7 @@ def ansari(pt):
     if fi < 0.0:
         return mukherjee_brill(pt)
     if usl == 0.0 or usg == 0.0:
-        return single(pt, False)
+        return single(pt)
     s = sine(fi)
     vm = usl + usg
     lam = usl / vm
