@@ -6,6 +6,7 @@
 #include "wells/duns_ros_charts.hpp"
 #include "wells/lift_common.hpp"
 #include "wells/moody.hpp"
+#include "wells/wall_friction.hpp"
 
 namespace pipecorr::wells {
 namespace dr {
@@ -100,7 +101,7 @@ Part mist(const WellPoint& pt, double rho_g, double sin_fi) noexcept {
   const double friction =
       rel_d > 0.05 ? dr::mist_friction_factor(rel_d > 0.5 ? 0.5 : rel_d, re) *
                          rho_g * v * v / (2.0 * d)
-                   : lift::wall_friction(rho_g, v, pt.visg, d, rel_d);
+                   : wall_gradient_at(rho_g, v, pt.visg, d, rel_d);
   return {no_slip, rho_n * kGravity * sin_fi, friction};
 }
 

@@ -2,6 +2,7 @@
 
 #include "portable_math/portable_math.hpp"
 #include "wells/lift_common.hpp"
+#include "wells/wall_friction.hpp"
 
 namespace pipecorr::wells {
 namespace {
@@ -40,7 +41,7 @@ WellOutcome gray(const WellPoint& pt) noexcept {
   if (rel > kMaxRelativeRoughness) rel = kMaxRelativeRoughness;
 
   const double rho_s = pt.rol * holdup + pt.rog * (1.0 - holdup);
-  const double friction = lift::wall_friction(rho_n, vm, mu_n, pt.diam, rel);
+  const double friction = wall_gradient_at(rho_n, vm, mu_n, pt.diam, rel);
   return lift::finish(rho_s * g * inclination_sine(pt.fi), friction, holdup,
                       PIPECORR_PATTERN_GRAY);
 }

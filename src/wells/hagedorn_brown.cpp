@@ -5,6 +5,7 @@
 #include "portable_math/portable_math.hpp"
 #include "wells/lift_common.hpp"
 #include "wells/moody.hpp"
+#include "wells/wall_friction.hpp"
 
 namespace pipecorr::wells {
 namespace hb {
@@ -67,7 +68,7 @@ WellOutcome bubble(const WellPoint& pt, double vm_ft, double sin_fi) noexcept {
   const double rho_s = pt.rol * holdup + pt.rog * (1.0 - holdup);
   const double v_liquid = pt.usl / holdup;
   const double friction =
-      lift::wall_friction(pt.rol, v_liquid, pt.visl, pt.diam, pt.eps / pt.diam);
+      wall_gradient_at(pt.rol, v_liquid, pt.visl, pt.diam, pt.eps / pt.diam);
   return lift::finish(rho_s * kGravity * sin_fi, friction, holdup,
                       PIPECORR_PATTERN_HB_BUBBLE);
 }

@@ -1,14 +1,11 @@
 #include "wells/lift_common.hpp"
 
-#include "wells/moody.hpp"
 #include "wells/single_phase.hpp"
 
 namespace pipecorr::wells::lift {
 namespace {
 
 [[nodiscard]] bool finite(double v) noexcept { return v - v == 0.0; }
-
-constexpr double kLaminarEnd = 2000.0;
 
 }  // namespace
 
@@ -52,13 +49,6 @@ std::optional<WellOutcome> screen(const WellPoint& pt,
     }
   }
   return std::nullopt;
-}
-
-double wall_friction(double rho, double v, double mu, double d,
-                     double relative_roughness) noexcept {
-  const double re = rho * v * d / mu;
-  if (!(re > kLaminarEnd)) return 32.0 * mu * v / (d * d);
-  return moody_darcy(re, relative_roughness) * rho * v * v / (2.0 * d);
 }
 
 WellOutcome single_phase(const WellPoint& pt) noexcept {

@@ -1,8 +1,8 @@
 // What the three empirical vertical-lift correlations (Hagedorn & Brown,
-// Duns & Ros, Gray) share: the screening of a point, the wall-friction
-// gradient at a given relative roughness (Gray's and Duns & Ros' mist
-// roughness run beyond the Moody chart's 0.05), the field units their charts
-// are drawn in, and the last check that a result is finite.
+// Duns & Ros, Gray) share: the screening of a point, the single-phase
+// answer (single_phase.hpp, checked here), the field units their charts
+// are drawn in, and the last check that a result is finite. Their wall
+// friction is wall_friction.hpp's.
 //
 // Screening, in this order (the first that applies is the reason):
 //   "an input is not a finite number", "superficial velocities must not be
@@ -37,12 +37,6 @@ inline constexpr double kCentipoise = 1.0e-3;                    // Pa s
 // The failure of the first screening rule the point breaks, if any.
 [[nodiscard]] std::optional<WellOutcome> screen(const WellPoint& pt,
                                                 bool reads_pressure) noexcept;
-
-// The wall friction gradient rho v^2 f / (2 d), Pa/m, with the Moody factor
-// f(Re = rho v d / mu, eps/d); laminar flow as 32 mu v / d^2, so that a
-// vanishing velocity cannot overflow the factor.
-[[nodiscard]] double wall_friction(double rho, double v, double mu, double d,
-                                   double relative_roughness) noexcept;
 
 // A point with one phase (usg = 0 or usl = 0, not both): the shared
 // single-phase answer (single_phase.hpp), checked by finish().

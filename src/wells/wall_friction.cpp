@@ -28,6 +28,13 @@ double wall_gradient_with_head(double rho_reynolds, double rho_head, double v,
   return wall_factor(re, eps, dh) * rho_head * v * v / (2.0 * dh);
 }
 
+double wall_gradient_at(double rho, double v, double mu, double d,
+                        double relative_roughness) noexcept {
+  const double re = rho * v * d / mu;
+  if (!(re > kLaminarEnd)) return 32.0 * mu * v / (d * d);
+  return moody_darcy(re, relative_roughness) * rho * v * v / (2.0 * d);
+}
+
 double wall_gradient(double rho, double v, double mu, double dh,
                      double eps) noexcept {
   return wall_gradient_with_head(rho, rho, v, mu, dh, eps);

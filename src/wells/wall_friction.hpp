@@ -31,4 +31,12 @@ namespace pipecorr::wells {
                                              double mu, double dh,
                                              double eps) noexcept;
 
+// The wall-shear gradient at a given relative roughness, taken as it is
+// (Gray's and Duns & Ros' mist roughness run beyond the chart's 0.05):
+// f(Re = rho v d / mu, rr) rho v^2 / (2 d), laminar flow (Re <= 2000, or
+// not a number) as 32 mu v / d^2, so a vanishing velocity cannot overflow
+// the factor.
+[[nodiscard]] double wall_gradient_at(double rho, double v, double mu, double d,
+                                      double relative_roughness) noexcept;
+
 }  // namespace pipecorr::wells
