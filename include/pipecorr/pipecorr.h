@@ -71,7 +71,8 @@ typedef int32_t pipecorr_len;
 #define PIPECORR_OK 0
 #define PIPECORR_NO_FLOW_REGIME 3
 
-/* Flow-pattern codes returned in id by the Beggs & Brill entries. */
+/* Flow-pattern codes returned in id by the Beggs & Brill entries (the
+ * first plug-in, pipecorr). */
 #define PIPECORR_PATTERN_NONE (-1)
 #define PIPECORR_PATTERN_SEGREGATED 5
 #define PIPECORR_PATTERN_TRANSITION 6
@@ -124,7 +125,8 @@ typedef int32_t pipecorr_len;
 #define PIPECORR_XINFO_ORBA 2.0999999046325684
 
 /*
- * DESCRIPTN_2: the catalogue of correlations (3 rows).
+ * DESCRIPTN_2: the catalogue of correlations (3 rows; pipecorr_wells: 4
+ * rows, all link info 3, so provide 4 elements there).
  *   names[3*40]   out  entry-point names, 40 characters each
  *   types[3]      out  1 for every row
  *   descs[3*80]   out  one-line descriptions, 80 characters each
@@ -149,9 +151,10 @@ PIPECORR_API void PIPECORR_CALL COPYRIGHT_E(char* lines, pipecorr_len lines_len,
 
 /*
  * CORR_INT_SETUP: start of a run. Turns the debug log on when a file named
- * usercorr.dbg exists in the working directory (and empties it, writing a
- * time-stamped header), off otherwise. Never creates the file.
- * CORR_INT_CLEANUP: end of a run; appends one line when the log is on.
+ * usercorr.dbg (pipecorr_wells: pipecorr_wells.dbg) exists in the working
+ * directory (and empties it, writing a time-stamped header), off otherwise.
+ * Never creates the file. CORR_INT_CLEANUP: end of a run; appends one line when
+ * the log is on.
  */
 PIPECORR_API void PIPECORR_CALL CORR_INT_SETUP(void);
 PIPECORR_API void PIPECORR_CALL CORR_INT_CLEANUP(void);
@@ -170,7 +173,8 @@ PIPECORR_API void PIPECORR_CALL CORR_INT_CLEANUP(void);
  *   sigma   in      surface tension, N/m
  *   diam    in      inside diameter, m
  *   fi      in      inclination, degrees from horizontal, positive uphill
- *   p       in      pressure, Pa (traced only; no result depends on it)
+ *   p       in      pressure, Pa (BB_2, BB_3, ORBA_3: traced only; no
+ *                   result depends on it; HB_3 reads it)
  *   dp      out     pressure gradient, Pa/m, positive when pressure falls
  *   holdup  out     liquid holdup, fraction
  *   id      out     flow-pattern code: PIPECORR_PATTERN_* for Beggs & Brill;
@@ -202,6 +206,39 @@ BB_3(double* xinfo, const double* usl, const double* usg, const double* rol,
      int32_t* iaux, int32_t* ierr, char* errmsg, pipecorr_len errmsg_len);
 
 PIPECORR_API void PIPECORR_CALL ORBA_3(
+    double* xinfo, const double* usl, const double* usg, const double* rol,
+    const double* rog, const double* visl, const double* visg,
+    const double* eps, const double* sigma, const double* diam,
+    const double* fi, const double* p, double* dp, double* holdup, int32_t* id,
+    int32_t* iaux, int32_t* ierr, char* errmsg, pipecorr_len errmsg_len);
+
+/*
+ * The correlation entries of the second plug-in, pipecorr_wells
+ * (libpipecorr_wells.so, pipecorr_wells.dll): BB_3's argument list, SI
+ * units, xinfo[0] = 1 on return, id one of PIPECORR_PATTERN_LIQUID_ONLY to
+ * PIPECORR_PATTERN_ANSARI_ANNULAR. No acceleration term in dp. ANSARI_3
+ * hands downward flow (fi < 0) over to MB_3. It exports DESCRIPTN_2,
+ * COPYRIGHT_I/_E and CORR_INT_SETUP/_CLEANUP as above.
+ */
+PIPECORR_API void PIPECORR_CALL
+HB_3(double* xinfo, const double* usl, const double* usg, const double* rol,
+     const double* rog, const double* visl, const double* visg,
+     const double* eps, const double* sigma, const double* diam,
+     const double* fi, const double* p, double* dp, double* holdup, int32_t* id,
+     int32_t* iaux, int32_t* ierr, char* errmsg, pipecorr_len errmsg_len);
+PIPECORR_API void PIPECORR_CALL GRAY_3(
+    double* xinfo, const double* usl, const double* usg, const double* rol,
+    const double* rog, const double* visl, const double* visg,
+    const double* eps, const double* sigma, const double* diam,
+    const double* fi, const double* p, double* dp, double* holdup, int32_t* id,
+    int32_t* iaux, int32_t* ierr, char* errmsg, pipecorr_len errmsg_len);
+PIPECORR_API void PIPECORR_CALL
+MB_3(double* xinfo, const double* usl, const double* usg, const double* rol,
+     const double* rog, const double* visl, const double* visg,
+     const double* eps, const double* sigma, const double* diam,
+     const double* fi, const double* p, double* dp, double* holdup, int32_t* id,
+     int32_t* iaux, int32_t* ierr, char* errmsg, pipecorr_len errmsg_len);
+PIPECORR_API void PIPECORR_CALL ANSARI_3(
     double* xinfo, const double* usl, const double* usg, const double* rol,
     const double* rog, const double* visl, const double* visg,
     const double* eps, const double* sigma, const double* diam,
