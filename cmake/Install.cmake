@@ -1,4 +1,4 @@
-# What `cmake --install` puts in place: the plug-in with the engine library
+# What `cmake --install` puts in place: the plug-ins with the engine library
 # it loads, the public header, the pipecorr command, a CMake package
 # (find_package(pipecorr) gives pipecorr::pipecorr) and a pkg-config file.
 include(GNUInstallDirs)
@@ -10,7 +10,7 @@ set(PIPECORR_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/pipecorr)
 # engine beside itself ($ORIGIN), as it does in the build tree.
 # The engine is exported too: the plug-in links it, so a consumer that
 # links the plug-in must be able to resolve it.
-install(TARGETS pipecorr twpc2032 EXPORT pipecorrTargets
+install(TARGETS pipecorr pipecorr_wells twpc2032 EXPORT pipecorrTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}

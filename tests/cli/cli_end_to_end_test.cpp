@@ -425,17 +425,21 @@ TEST(Map, WritesThePictureAndEveryGridPoint) {
 
 // The bundled examples through the pipecorr plug-in built beside the
 // program: the commands the README gives, with their defaults.
-TEST(BundledExamples, ListNamesTheThreeCorrelations) {
+TEST(BundledExamples, ListNamesEveryBundledCorrelationAndItsPlugin) {
   const ScopedWorkDir dir;
   const auto result = run("list");
   ASSERT_EQ(result.status, 0) << result.err;
   for (const char* row :
-       {"  BB_2    1     2     single precision  yes       libpipecorr.so  "
-        "Beggs & Brill Revised from USERDLL",
-        "  BB_3    1     3     double precision  yes       libpipecorr.so  "
-        "real*8 Beggs & Brill Revised from USERDLL",
-        "  ORBA_3  1     3     double precision  yes       libpipecorr.so  "
-        "32-bit ORBA Correlation"}) {
+       {"  BB_2      1     2     single precision  yes       libpipecorr.so   "
+        "     Beggs & Brill Revised from USERDLL",
+        "  BB_3      1     3     double precision  yes       libpipecorr.so   "
+        "     real*8 Beggs & Brill Revised from USERDLL",
+        "  ORBA_3    1     3     double precision  yes       libpipecorr.so   "
+        "     32-bit ORBA Correlation",
+        "  HB_3      1     3     double precision  yes       "
+        "libpipecorr_wells.so  real*8 Hagedorn & Brown",
+        "  ANSARI_3  1     3     double precision  yes       "
+        "libpipecorr_wells.so  real*8 Ansari"}) {
     EXPECT_NE(result.out.find(row), std::string::npos) << row;
   }
 }

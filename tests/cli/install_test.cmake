@@ -15,8 +15,9 @@ function(run_step what)
   set(step_output "${out}" PARENT_SCOPE)
 endfunction()
 
+# The rows of libpipecorr's catalogue, and any others named after the text.
 function(expect_catalogue what text)
-  foreach(row "BB_2" "BB_3" "ORBA_3")
+  foreach(row "BB_2" "BB_3" "ORBA_3" ${ARGN})
     string(FIND "${text}" "${row}" at)
     if(at EQUAL -1)
       message(FATAL_ERROR "${what} does not show ${row}:\n${text}")
@@ -46,7 +47,8 @@ endforeach()
 
 # The installed program finds the installed plug-in by itself.
 run_step("installed pipecorr list" ${prefix}/bin/pipecorr list)
-expect_catalogue("installed pipecorr list" "${step_output}")
+# The command loads every installed plug-in.
+expect_catalogue("installed pipecorr list" "${step_output}" "HB_3" "ANSARI_3")
 
 # find_package(pipecorr) and pipecorr::pipecorr.
 run_step("consumer configure" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/consumer
