@@ -127,17 +127,8 @@ well::QuantityText pipeline_text() {
 }
 
 WellStation station_of(const well::MarchRow& row, const TraverseCase& pipe) {
-  WellStation s;
-  s.md = row.md;
-  s.tvd = row.tvd;
-  s.fi = row.fi;
+  WellStation s = march_station(row);
   s.inclination = 90.0 + row.fi;  // the march flows down the path
-  s.pressure = row.pressure;
-  s.temperature = row.temperature;
-  s.gradient = row.gradient;
-  s.holdup = row.holdup;
-  s.pattern = row.pattern;
-  s.kind = row.kind;
   s.usl = row.recorded[kUsl];
   s.usg = row.recorded[kUsg];
   s.rol = pipe.liquid_density;

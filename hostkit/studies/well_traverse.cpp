@@ -211,17 +211,8 @@ well::QuantityText case_units_text(UnitSystem units) {
 }
 
 WellStation station_of(const well::MarchRow& row, const well::WellPath& path) {
-  WellStation s;
-  s.md = row.md;
-  s.tvd = row.tvd;
+  WellStation s = march_station(row);
   s.inclination = inclination_at(path, row.md);
-  s.fi = row.fi;
-  s.pressure = row.pressure;
-  s.temperature = row.temperature;
-  s.gradient = row.gradient;
-  s.holdup = row.holdup;
-  s.pattern = row.pattern;
-  s.kind = row.kind;
   s.usl = row.recorded[kUsl];
   s.usg = row.recorded[kUsg];
   s.rol = row.recorded[kRol];
@@ -313,6 +304,20 @@ WellTraverse traverse_well(const Correlation& correlation,
     throw Error(well_case.source.string() + ": " + error.what());
   }
   return traverse;
+}
+
+WellStation march_station(const well::MarchRow& row) {
+  WellStation s;
+  s.md = row.md;
+  s.tvd = row.tvd;
+  s.fi = row.fi;
+  s.pressure = row.pressure;
+  s.temperature = row.temperature;
+  s.gradient = row.gradient;
+  s.holdup = row.holdup;
+  s.pattern = row.pattern;
+  s.kind = row.kind;
+  return s;
 }
 
 }  // namespace pipecorr::hostkit

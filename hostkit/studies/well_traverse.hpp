@@ -39,6 +39,10 @@ struct WellStation {
   well::RowKind kind = well::RowKind::kSurveyStation;
 };
 
+// What every march row gives a station: where it lies, the march's state
+// and the correlation's answer. The fluid's columns are the caller's.
+[[nodiscard]] WellStation march_station(const well::MarchRow& row);
+
 // A point of the well and its pressure, SI.
 struct WellPoint {
   double md = 0.0;        // m
