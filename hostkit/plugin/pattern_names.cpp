@@ -68,7 +68,7 @@ std::string pattern_name(std::int32_t id) {
     case PIPECORR_PATTERN_MB_SLUG:
       return "MB slug";
     case PIPECORR_PATTERN_MB_ANNULAR:
-      return "MB annular";
+      return "MB annular-mist";
     case PIPECORR_PATTERN_MB_STRATIFIED:
       return "MB stratified";
     case PIPECORR_PATTERN_ANSARI_BUBBLE:

@@ -62,7 +62,7 @@ typedef int32_t pipecorr_len;
 
 /* Catalogue link info: which argument list the named entry takes. */
 #define PIPECORR_LINK_SINGLE 2 /* BB_2: single-precision reals */
-#define PIPECORR_LINK_DOUBLE 3 /* BB_3, ORBA_3: double-precision reals */
+#define PIPECORR_LINK_DOUBLE 3 /* every _3 entry: double-precision reals */
 
 /* Error codes returned in ierr. 3 is the one failure code: no flow pattern,
  * an input outside the correlation's domain, or a result that would not be
@@ -173,8 +173,9 @@ PIPECORR_API void PIPECORR_CALL CORR_INT_CLEANUP(void);
  *   sigma   in      surface tension, N/m
  *   diam    in      inside diameter, m
  *   fi      in      inclination, degrees from horizontal, positive uphill
- *   p       in      pressure, Pa (BB_2, BB_3, ORBA_3: traced only; no
- *                   result depends on it; HB_3 reads it)
+ *   p       in      pressure, Pa (BB_2, BB_3, ORBA_3, GRAY_3, MB_3,
+ *                   ANSARI_3: traced only, no result depends on it;
+ *                   HB_3 reads it, in its viscosity number's correction)
  *   dp      out     pressure gradient, Pa/m, positive when pressure falls
  *   holdup  out     liquid holdup, fraction
  *   id      out     flow-pattern code: PIPECORR_PATTERN_* for Beggs & Brill;
