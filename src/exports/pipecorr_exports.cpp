@@ -6,40 +6,15 @@
 #include "beggs_brill/Bb_2.hpp"
 #include "beggs_brill/Bb_3.hpp"
 #include "exports/correlation_boundary.hpp"
+#include "exports/interface_exports.hpp"
 #include "exports/pipecorr_plugin.hpp"
-#include "exports/plugin.hpp"
 
 using pipecorr::exports::correlation_at_boundary;
-using pipecorr::exports::Variant;
 using pipecorr::exports::libpipecorr::kPlugin;
 
 extern "C" {
 
-PIPECORR_API void PIPECORR_CALL DESCRIPTN_2(char* names, pipecorr_len,
-                                            int32_t* types, char* descs,
-                                            pipecorr_len, int32_t* link_info,
-                                            int32_t* lines) {
-  pipecorr::exports::descriptn_2(kPlugin, names, types, descs, link_info,
-                                 lines);
-}
-
-PIPECORR_API void PIPECORR_CALL COPYRIGHT_I(char* lines, pipecorr_len,
-                                            int32_t* lines_out) {
-  pipecorr::exports::copyright(kPlugin, Variant::kVersion, lines, lines_out);
-}
-
-PIPECORR_API void PIPECORR_CALL COPYRIGHT_E(char* lines, pipecorr_len,
-                                            int32_t* lines_out) {
-  pipecorr::exports::copyright(kPlugin, Variant::kInterface, lines, lines_out);
-}
-
-PIPECORR_API void PIPECORR_CALL CORR_INT_SETUP() {
-  pipecorr::exports::corr_int_setup(kPlugin);
-}
-
-PIPECORR_API void PIPECORR_CALL CORR_INT_CLEANUP() {
-  pipecorr::exports::corr_int_cleanup();
-}
+PIPECORR_INTERFACE_EXPORTS(kPlugin)
 
 PIPECORR_API void PIPECORR_CALL
 BB_2(float* xinfo, const float* usl, const float* usg, const float* rol,

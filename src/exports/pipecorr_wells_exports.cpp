@@ -7,8 +7,8 @@
 // from a published digitisation of Duns & Ros' charts), and a host must not
 // be offered numbers from them.
 #include "exports/correlation_boundary.hpp"
+#include "exports/interface_exports.hpp"
 #include "exports/pipecorr_wells_plugin.hpp"
-#include "exports/plugin.hpp"
 #include "pipecorr/pipecorr.h"
 #include "wells/ansari.hpp"
 #include "wells/gray.hpp"
@@ -17,36 +17,11 @@
 #include "wells_entry/well_entry.hpp"
 
 using pipecorr::exports::correlation_at_boundary;
-using pipecorr::exports::Variant;
 using pipecorr::exports::wells_plugin::kPlugin;
 
 extern "C" {
 
-PIPECORR_API void PIPECORR_CALL DESCRIPTN_2(char* names, pipecorr_len,
-                                            int32_t* types, char* descs,
-                                            pipecorr_len, int32_t* link_info,
-                                            int32_t* lines) {
-  pipecorr::exports::descriptn_2(kPlugin, names, types, descs, link_info,
-                                 lines);
-}
-
-PIPECORR_API void PIPECORR_CALL COPYRIGHT_I(char* lines, pipecorr_len,
-                                            int32_t* lines_out) {
-  pipecorr::exports::copyright(kPlugin, Variant::kVersion, lines, lines_out);
-}
-
-PIPECORR_API void PIPECORR_CALL COPYRIGHT_E(char* lines, pipecorr_len,
-                                            int32_t* lines_out) {
-  pipecorr::exports::copyright(kPlugin, Variant::kInterface, lines, lines_out);
-}
-
-PIPECORR_API void PIPECORR_CALL CORR_INT_SETUP() {
-  pipecorr::exports::corr_int_setup(kPlugin);
-}
-
-PIPECORR_API void PIPECORR_CALL CORR_INT_CLEANUP() {
-  pipecorr::exports::corr_int_cleanup();
-}
+PIPECORR_INTERFACE_EXPORTS(kPlugin)
 
 // One export per correlation, all alike but for the name and the core.
 #define PIPECORR_WELL_ENTRY(NAME, CORE)                                        \
