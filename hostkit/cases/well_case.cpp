@@ -249,10 +249,20 @@ WellCase parse_well_case(std::string_view text,
 }
 
 WellCase load_well_case(const std::filesystem::path& path) {
+  return load_well_case_text(
+      read_input(path, "case file", InputKind::kRegularFile), path);
+}
+
+WellCase load_well_case_text(const std::string& text,
+                             const std::filesystem::path& path,
+                             const std::map<std::string, std::string>& given) {
   std::vector<std::filesystem::path> tables;
   WellCase result = parse_well_case(
-      read_input(path, "case file", InputKind::kRegularFile), path,
-      [&tables](const std::filesystem::path& named) {
+      text, path, [&given, &tables](const std::filesystem::path& named) {
+        if (const auto found = given.find(named.string());
+            found != given.end()) {
+          return found->second;
+        }
         tables.push_back(named);
         return read_input(named, "file", InputKind::kRegularFile);
       });

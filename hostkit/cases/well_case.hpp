@@ -19,6 +19,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -103,6 +104,13 @@ struct WellCase {
 // 'psig' ..."), or a table and its line; nothing of a half-read case is
 // returned.
 [[nodiscard]] WellCase load_well_case(const std::filesystem::path& path);
+
+// The same for a case text already read: the files it names come from
+// `given` when there (by the path the reader asks for), else from the
+// disk, and only those read from the disk count as its `tables`.
+[[nodiscard]] WellCase load_well_case_text(
+    const std::string& text, const std::filesystem::path& path,
+    const std::map<std::string, std::string>& given = {});
 
 // The same from text already in memory. `read_file` is handed the path of
 // each file the case names (a relative name joined to the case's folder)

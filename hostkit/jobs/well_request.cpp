@@ -51,19 +51,7 @@ WellCase read_well_case(const CaseSource& source) {
                 "traverse` marches it; lift curves and Python's traverse "
                 "take field cases");
   }
-  std::vector<std::filesystem::path> tables;
-  WellCase result = parse_well_case(
-      text, source.path,
-      [&source, &tables](const std::filesystem::path& named) {
-        if (const auto found = source.files.find(named.string());
-            found != source.files.end()) {
-          return found->second;
-        }
-        tables.push_back(named);
-        return read_input(named, "file", InputKind::kRegularFile);
-      });
-  result.tables = std::move(tables);
-  return result;
+  return load_well_case_text(text, source.path, source.files);
 }
 
 double case_length_to_metres(double length, UnitSystem units) {
