@@ -245,6 +245,7 @@ WellCase parse_well_case(std::string_view text,
   c.march = read_march(keys.require("survey"), keys, r.units, path,
                        c.pipe.sections().size());
   c.lift = read_lift(keys, r.units, c.known_end);
+  c.vfp = read_vfp(keys, r.units, c.flow);
   return c;
 }
 

@@ -71,6 +71,20 @@ struct LiftSettings {
   std::optional<double> vogel_max_rate;      // std m3/s of liquid
 };
 
+// The axes of a lift table for a reservoir simulator (all optional: an
+// empty list takes a default made from the case, studies/vfp_axes.hpp).
+// Types are the deck's words; values are SI (standard m3/s, Pa, m3/m3, a
+// plain fraction for WCT and WOR).
+struct VfpSettings {
+  std::string rate_type;   // "LIQ", "OIL", "GAS" (injectors: "WAT" too)
+  std::string water_type;  // "WCT", "WOR", "WGR"
+  std::string gas_type;    // "GOR", "GLR", "OGR"
+  std::vector<double> rates;
+  std::vector<double> thp;
+  std::vector<double> water;
+  std::vector<double> gas;
+};
+
 struct WellCase {
   std::string title;
   std::filesystem::path source;  // the case file, for messages
@@ -92,6 +106,7 @@ struct WellCase {
   GradientSettings gradient;
   well::MarchOptions march;  // step and tolerance
   LiftSettings lift;
+  VfpSettings vfp;
 
   // The files the case named and load_well_case read (survey, pipe,
   // temperature profile): inputs no output of the job may replace.

@@ -24,7 +24,7 @@ struct CaseKey {
 
 inline constexpr std::optional<Dimension> kNotAQuantity;
 
-inline constexpr std::array<CaseKey, 47> kWellCaseKeys{{
+inline constexpr std::array<CaseKey, 54> kWellCaseKeys{{
     {"units", kNotAQuantity, "required",
      "field | si: the unit of bare numbers"},
     {"title", kNotAQuantity, "the case file's name", "text"},
@@ -106,6 +106,22 @@ inline constexpr std::array<CaseKey, 47> kWellCaseKeys{{
      "a straight-line inflow"},
     {"vogel_max_rate", Dimension::kLiquidRate, "or productivity_index",
      "Vogel's inflow"},
+    {"vfp_rate_type", kNotAQuantity, "LIQ (injectors: the injected phase)",
+     "LIQ | OIL | GAS (injectors WAT | GAS | OIL): the lift table's rate"},
+    {"vfp_rates", Dimension::kLiquidRate,
+     "10 from 0.05 to 2 times the case's rate",
+     "rates of that phase, a list (a gas rate unit for GAS)"},
+    {"vfp_thp", Dimension::kPressure,
+     "0.75, 1, 1.25, 1.5 and 2 times the case's wellhead pressure",
+     "tubing-head pressures, a list"},
+    {"vfp_water_type", kNotAQuantity, "WCT", "WCT | WOR | WGR"},
+    {"vfp_water", Dimension::kFraction,
+     "0, half the case's, the case's and two more to 0.95 (WCT)",
+     "water fractions, a list (a liquid-gas ratio unit for WGR)"},
+    {"vfp_gas_type", kNotAQuantity, "GOR", "GOR | GLR | OGR"},
+    {"vfp_gas", Dimension::kGasLiquidRatio,
+     "0.25, 0.5, 1, 1.5 and 2 times the case's",
+     "gas fractions, a list (a liquid-gas ratio unit for OGR)"},
 }};
 
 // The keys alone, in the table's order.

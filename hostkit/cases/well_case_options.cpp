@@ -12,9 +12,11 @@ namespace {
 // is a traverse (or a curve of them).
 constexpr std::size_t kMaxListValues = 100;
 
+}  // namespace
+
 std::vector<double> read_list(const CaseKeys& keys, const KeyValue& entry,
-                              UnitSystem units) {
-  std::vector<double> values = key_quantities(keys, entry, units);
+                              UnitSystem units, Dimension dimension) {
+  std::vector<double> values = keys.quantities(entry, dimension, units);
   if (values.size() > kMaxListValues) {
     keys.fail(entry, std::to_string(values.size()) +
                          " values; a list holds at most " +
@@ -23,7 +25,10 @@ std::vector<double> read_list(const CaseKeys& keys, const KeyValue& entry,
   return values;
 }
 
-}  // namespace
+std::vector<double> read_list(const CaseKeys& keys, const KeyValue& entry,
+                              UnitSystem units) {
+  return read_list(keys, entry, units, key_dimension(entry));
+}
 
 std::string step_count_trouble(const well::WellPath& path,
                                std::size_t pipe_sections, double step,

@@ -43,6 +43,20 @@ namespace pipecorr::hostkit::well_case_parts {
 [[nodiscard]] LiftSettings read_lift(const CaseKeys& keys, UnitSystem units,
                                      well::KnownEnd known_end);
 
+// The vfp_* keys; `flow` is the case's.
+[[nodiscard]] VfpSettings read_vfp(const CaseKeys& keys, UnitSystem units,
+                                   well::FlowDirection flow);
+
+// A list of at most 100 quantities, in the dimension the key table gives
+// the key or in the one given.
+[[nodiscard]] std::vector<double> read_list(const CaseKeys& keys,
+                                            const KeyValue& entry,
+                                            UnitSystem units);
+[[nodiscard]] std::vector<double> read_list(const CaseKeys& keys,
+                                            const KeyValue& entry,
+                                            UnitSystem units,
+                                            Dimension dimension);
+
 // The entry's value as an absolute pressure, checked.
 [[nodiscard]] double read_pressure(const CaseKeys& keys, const KeyValue& entry,
                                    UnitSystem units);

@@ -52,9 +52,11 @@ void prepare_debug_log_file() {
   }
 }
 
-bool debug_log_file_usable() {
-  return native::entry_kind(kDebugLogName) == native::Kind::kRegular &&
-         native::name_count(kDebugLogName) <= 1;
+bool debug_log_file_usable() { return debug_log_file_usable(kDebugLogName); }
+
+bool debug_log_file_usable(const char* name) {
+  return native::entry_kind(name) == native::Kind::kRegular &&
+         native::name_count(name) <= 1;
 }
 
 }  // namespace pipecorr::hostkit

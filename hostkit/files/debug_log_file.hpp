@@ -8,6 +8,8 @@
 namespace pipecorr::hostkit {
 
 inline constexpr const char* kDebugLogName = "usercorr.dbg";
+// The second bundled plug-in's own log, by the same rule.
+inline constexpr const char* kWellsDebugLogName = "pipecorr_wells.dbg";
 
 // Creates an empty usercorr.dbg in the working directory, or accepts an
 // existing regular file the user can write. Never creates it through a
@@ -19,5 +21,7 @@ void prepare_debug_log_file();
 // Whether the plug-in's next run setup will find a log to trace into: a
 // regular file of that name, not a link, with no other name.
 [[nodiscard]] bool debug_log_file_usable();
+// The same for a log of another name.
+[[nodiscard]] bool debug_log_file_usable(const char* name);
 
 }  // namespace pipecorr::hostkit

@@ -1,9 +1,12 @@
 #include "reports/vfp_deck.hpp"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 
 #include "numbers/number_text.hpp"
+#include "studies/vfp_axes.hpp"
 #include "text/error.hpp"
 
 namespace pipecorr::hostkit {
@@ -18,40 +21,14 @@ std::string_view units_word(VfpUnits units) {
   return units == VfpUnits::kField ? "FIELD" : "METRIC";
 }
 
-std::string_view rate_word(VfpRateType type) {
-  switch (type) {
-    case VfpRateType::kOil:
-      return "OIL";
-    case VfpRateType::kLiquid:
-      return "LIQ";
-    case VfpRateType::kGas:
-      return "GAS";
-  }
-  return "LIQ";
-}
-
-std::string_view water_word(VfpWaterType type) {
-  switch (type) {
-    case VfpWaterType::kWaterCut:
-      return "WCT";
-    case VfpWaterType::kWaterOilRatio:
-      return "WOR";
-    case VfpWaterType::kWaterGasRatio:
-      return "WGR";
-  }
-  return "WCT";
-}
-
-std::string_view gas_word(VfpGasType type) {
-  switch (type) {
-    case VfpGasType::kGasOilRatio:
-      return "GOR";
-    case VfpGasType::kGasLiquidRatio:
-      return "GLR";
-    case VfpGasType::kOilGasRatio:
-      return "OGR";
-  }
-  return "GOR";
+// Twelve significant digits: far finer than the simulator's interpolation,
+// read back exactly by its parser (which is not correctly rounded on
+// seventeen), and no 349.99999999999994 for 350 converted back and forth.
+void append_deck_number(std::string& out, double value) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, value,
+                                 std::chars_format::general, 12);
+  out.append(text, end.ptr);
 }
 
 void check_axis(std::vector<std::string>& problems, std::string_view name,
@@ -80,7 +57,7 @@ void append_record(std::string& out, std::string line, const double* values,
                    std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
     std::string number;
-    append_number(number, values[i]);
+    append_deck_number(number, values[i]);
     if (line.size() + 1 + number.size() > kLineWidth - 2) {
       out += line;
       out += '\n';
@@ -154,13 +131,13 @@ std::string vfpprod_text(const VfpProductionTable& table,
   out += ' ';
   append_number(out, static_cast<long long>(table.number));
   out += ' ';
-  append_number(out, table.datum_depth);
+  append_deck_number(out, table.datum_depth);
   out += " '";
-  out += rate_word(table.rate_type);
+  out += vfp_rate_word(table.rate_type);
   out += "' '";
-  out += water_word(table.water_type);
+  out += vfp_water_word(table.water_type);
   out += "' '";
-  out += gas_word(table.gas_type);
+  out += vfp_gas_word(table.gas_type);
   out += "' 'THP' ' ' '";
   out += units_word(table.units);
   out += "' 'BHP' /\n";
@@ -193,6 +170,64 @@ std::string vfpprod_text(const VfpProductionTable& table,
         }
       }
     }
+  }
+  out += '\n';
+  return out;
+}
+
+std::vector<std::string> vfp_table_problems(const VfpInjectionTable& table) {
+  std::vector<std::string> problems;
+  if (table.number < 1) problems.push_back("the table number is below 1");
+  if (!std::isfinite(table.datum_depth))
+    problems.push_back("the datum depth is not finite");
+  check_axis(problems, "rate", table.rates);
+  check_axis(problems, "THP", table.thp);
+  if (!problems.empty()) return problems;
+  if (table.bhp.size() != table.size()) {
+    problems.push_back("the table holds " + std::to_string(table.bhp.size()) +
+                       " bottom-hole pressures for " +
+                       std::to_string(table.size()) + " points");
+  } else if (const auto bad =
+                 std::find_if_not(table.bhp.begin(), table.bhp.end(),
+                                  [](double p) { return std::isfinite(p); });
+             bad != table.bhp.end()) {
+    problems.push_back("bottom-hole pressure " +
+                       std::to_string(bad - table.bhp.begin() + 1) +
+                       " is not finite");
+  }
+  return problems;
+}
+
+std::string vfpinj_text(const VfpInjectionTable& table,
+                        std::string_view comments) {
+  const auto problems = vfp_table_problems(table);
+  if (!problems.empty())
+    throw Error("cannot write lift table: " + problems.front());
+  const bool field = table.units == VfpUnits::kField;
+  std::string out;
+  append_comments(out, comments);
+  out += "VFPINJ\n";
+  out += "-- table, datum depth, rate type, THP type, units, quantity\n";
+  out += ' ';
+  append_number(out, static_cast<long long>(table.number));
+  out += ' ';
+  append_deck_number(out, table.datum_depth);
+  out += " '";
+  out += vfp_rate_word(table.rate_type);
+  out += "' 'THP' '";
+  out += units_word(table.units);
+  out += "' 'BHP' /\n";
+  out += field ? "-- rates (STB/d, gas Mscf/d)\n" : "-- rates (sm3/d)\n";
+  append_record(out, "", table.rates.data(), table.rates.size());
+  out += field ? "-- THP (psia)\n" : "-- THP (barsa)\n";
+  append_record(out, "", table.thp.data(), table.thp.size());
+  out += field ? "-- THP index, BHP (psia) at each rate\n"
+               : "-- THP index, BHP (barsa) at each rate\n";
+  for (std::size_t t = 0; t < table.thp.size(); ++t) {
+    std::string head = " ";
+    append_number(head, static_cast<long long>(t + 1));
+    append_record(out, head, &table.bhp[t * table.rates.size()],
+                  table.rates.size());
   }
   out += '\n';
   return out;

@@ -16,7 +16,8 @@ namespace pipecorr::hostkit {
 // systems have been checked against the simulator so far.
 enum class VfpUnits { kField, kMetric };
 
-enum class VfpRateType { kOil, kLiquid, kGas };  // OIL LIQ GAS
+// OIL LIQ GAS, and WAT for injectors.
+enum class VfpRateType { kOil, kLiquid, kGas, kWater };
 enum class VfpWaterType {
   kWaterCut,
   kWaterOilRatio,
@@ -57,6 +58,20 @@ struct VfpProductionTable {
                rates.size() +
            r;
   }
+};
+
+// An injector's table: bottom-hole pressure over the injected phase's rate
+// and tubing-head pressure.
+struct VfpInjectionTable {
+  int number = 1;
+  double datum_depth = 0.0;
+  VfpUnits units = VfpUnits::kField;
+  VfpRateType rate_type = VfpRateType::kWater;
+  std::vector<double> rates;
+  std::vector<double> thp;
+  std::vector<double> bhp;  // the rate index running fastest
+
+  [[nodiscard]] std::size_t size() const { return thp.size() * rates.size(); }
 };
 
 }  // namespace pipecorr::hostkit

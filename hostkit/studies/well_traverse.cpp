@@ -288,6 +288,7 @@ WellTraverse traverse_well(const Correlation& correlation,
       std::reverse(traverse.stations.begin(), traverse.stations.end());
     }
     traverse.completed = result.completed();
+    traverse.outcome = result.outcome;
     traverse.stopped = result.reason;
     if (!traverse.completed) {
       traverse.stopped_at =

@@ -54,6 +54,8 @@ struct WellTraverse {
   std::string correlation;
   std::vector<WellStation> stations;  // top (wellhead) first
   bool completed = false;
+  // How the march ended (what kind of trouble stopped it).
+  well::MarchOutcome outcome = well::MarchOutcome::kCompleted;
   // Why the march ended early, in the case's units, or empty.
   std::string stopped;
   // Where it ended early: the last point whose pressure the march knew

@@ -65,6 +65,8 @@ Format format_of(Dimension dimension, UnitSystem system) {
       return {f ? 1 : 2};
     case Dimension::kProductivityIndex:
       return {4, true};
+    case Dimension::kLiquidGasRatio:
+      return {f ? 2 : 4, !f};
     case Dimension::kFraction:
       return {3};
   }

@@ -116,6 +116,8 @@ std::string_view dimension_name(Dimension dimension) {
       return "gas-liquid or gas-oil ratio";
     case Dimension::kProductivityIndex:
       return "productivity index";
+    case Dimension::kLiquidGasRatio:
+      return "liquid-gas ratio";
     case Dimension::kFraction:
       break;
   }

@@ -39,6 +39,7 @@ enum class Dimension {
   kGasRate,            // std m3/s      | field scf/d       | si m3/s
   kGasLiquidRatio,     // std m3/m3     | field scf/STB     | si m3/m3
   kProductivityIndex,  // m3/s/Pa       | field STB/d/psi   | si m3/s/Pa
+  kLiquidGasRatio,     // std m3/m3     | field STB/MMscf   | si m3/m3
   kFraction,           // 1             | both: plain number
 };
 

@@ -102,6 +102,19 @@ constexpr Unit kM3PerM3{"m3/m3", 1.0};
 constexpr std::array kGasLiquidRatio{
     Spelling{"scf/STB", kScfPerStb, true},
     Spelling{"scf/bbl", kScfPerStb, true},
+    Spelling{"Mscf/STB", Unit{"Mscf/STB", 1e3, 0.0, fu::kCubicFeetPerBarrel},
+             true},
+    Spelling{"sm3/sm3", kM3PerM3, true},
+    Spelling{"m3/m3", kM3PerM3, true},
+};
+
+// Standard liquid volume per standard gas volume (water-gas and oil-gas
+// ratios of gas wells).
+constexpr Unit kStbPerMMscf{"STB/MMscf", fu::kCubicFeetPerBarrel, 0.0, 1e6};
+constexpr std::array kLiquidGasRatio{
+    Spelling{"STB/MMscf", kStbPerMMscf, true},
+    Spelling{"STB/Mscf", Unit{"STB/Mscf", fu::kCubicFeetPerBarrel, 0.0, 1e3},
+             true},
     Spelling{"sm3/sm3", kM3PerM3, true},
     Spelling{"m3/m3", kM3PerM3, true},
 };
@@ -153,6 +166,8 @@ std::span<const Spelling> spellings(Dimension dimension) {
       return kGasLiquidRatio;
     case Dimension::kProductivityIndex:
       return kProductivityIndex;
+    case Dimension::kLiquidGasRatio:
+      return kLiquidGasRatio;
     case Dimension::kFraction:
       break;
   }
@@ -177,7 +192,9 @@ std::string_view choices(Dimension dimension) {
     case Dimension::kGasRate:
       return "scf/d, Mscf/d, MMscf/d, sm3/d, m3/d or m3/s";
     case Dimension::kGasLiquidRatio:
-      return "scf/STB, scf/bbl, sm3/sm3 or m3/m3";
+      return "scf/STB, scf/bbl, Mscf/STB, sm3/sm3 or m3/m3";
+    case Dimension::kLiquidGasRatio:
+      return "STB/MMscf, STB/Mscf, sm3/sm3 or m3/m3";
     case Dimension::kProductivityIndex:
       return "STB/d/psi, m3/d/bar or m3/s/Pa";
     case Dimension::kFraction:
@@ -210,6 +227,9 @@ SystemUnit system_unit(Dimension dimension, UnitSystem system) {
     case Dimension::kProductivityIndex:
       return field ? SystemUnit{kStbPerDayPerPsi, "STB_per_d_per_psi"}
                    : SystemUnit{kM3PerSecondPerPascal, "m3_per_s_per_Pa"};
+    case Dimension::kLiquidGasRatio:
+      return field ? SystemUnit{kStbPerMMscf, "STB_per_MMscf"}
+                   : SystemUnit{kM3PerM3, "m3_per_m3"};
     case Dimension::kFraction:
       break;
   }
@@ -227,6 +247,7 @@ SystemUnit shown_unit(Dimension dimension, UnitSystem system) {
     case Dimension::kGasRate:
       return {kSm3PerDay, "Sm3_per_d"};
     case Dimension::kGasLiquidRatio:
+    case Dimension::kLiquidGasRatio:
       return {kSm3PerSm3, "Sm3_per_Sm3"};
     case Dimension::kProductivityIndex:
       return {kSm3PerDayPerBar, "Sm3_per_d_per_bar"};

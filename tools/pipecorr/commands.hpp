@@ -13,6 +13,7 @@ std::unique_ptr<Command> make_batch_command();
 std::unique_ptr<Command> make_map_command();
 std::unique_ptr<Command> make_traverse_command();
 std::unique_ptr<Command> make_lift_command();
+std::unique_ptr<Command> make_vfp_command();
 std::unique_ptr<Command> make_check_command();
 std::unique_ptr<Command> make_check_child_command();
 

@@ -58,6 +58,7 @@ int run(int argc, char** argv) {
   commands.push_back(make_map_command());
   commands.push_back(make_traverse_command());
   commands.push_back(make_lift_command());
+  commands.push_back(make_vfp_command());
   commands.push_back(make_check_command());
   commands.push_back(make_check_child_command());
   std::vector<CLI::App*> parsers;

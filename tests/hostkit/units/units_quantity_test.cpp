@@ -219,7 +219,7 @@ TEST(Quantity, BadValuesAndUnitsAreNamed) {
        "sm3/d, m3/d or m3/s"},
       {D::kGasLiquidRatio, "500 scf",
        "unit 'scf' is not a gas-liquid or gas-oil ratio unit; use scf/STB, "
-       "scf/bbl, sm3/sm3 or m3/m3"},
+       "scf/bbl, Mscf/STB, sm3/sm3 or m3/m3"},
       {D::kProductivityIndex, "2 STB/d",
        "unit 'STB/d' is not a productivity index unit; use STB/d/psi, "
        "m3/d/bar or m3/s/Pa"},
