@@ -32,20 +32,26 @@ struct OilPoint {
 struct SaturatedOil {
   const FluidDescription& fluid;
   double separator_gas_gravity;
+  double dead_oil_scale;  // Beggs & Robinson's, of the fluid's gravity
   bool vasquez_beggs =
       fluid.correlations.solution_gas == SolutionGasCorrelation::kVasquezBeggs;
 
-  double solution_gor(double p, double t) const {
+  // Standing's factor of temperature and gravity, which its pair shares
+  // at one point; unused by Vasquez & Beggs.
+  double factor(double t) const {
+    return vasquez_beggs ? 0.0 : standing_factor(t, fluid.api);
+  }
+  double solution_gor(double p, double t, double factor) const {
     return vasquez_beggs
                ? vasquez_beggs_solution_gor(p, t, fluid.api,
                                             separator_gas_gravity)
-               : standing_solution_gor(p, t, fluid.api, fluid.gas_gravity);
+               : standing_solution_gor_with(p, factor, fluid.gas_gravity);
   }
-  double bubble_point(double rs, double t) const {
+  double bubble_point(double rs, double t, double factor) const {
     return vasquez_beggs
                ? vasquez_beggs_bubble_point(rs, t, fluid.api,
                                             separator_gas_gravity)
-               : standing_bubble_point(rs, t, fluid.api, fluid.gas_gravity);
+               : standing_bubble_point_with(rs, factor, fluid.gas_gravity);
   }
   double fvf(double rs, double t) const {
     return vasquez_beggs
@@ -57,7 +63,7 @@ struct SaturatedOil {
     const double dead =
         c.dead_oil_viscosity == DeadOilViscosityCorrelation::kGlaso
             ? glaso_dead_oil_viscosity_cp(t, fluid.api)
-            : beggs_robinson_dead_oil_viscosity_cp(t, fluid.api);
+            : beggs_robinson_dead_oil_viscosity_with(t, dead_oil_scale);
     return c.live_oil_viscosity == LiveOilViscosityCorrelation::kChewConnally
                ? chew_connally_live_oil_viscosity_cp(dead, rs)
                : beggs_robinson_live_oil_viscosity_cp(dead, rs);
@@ -68,10 +74,11 @@ struct SaturatedOil {
 // saturated below its bubble point, undersaturated at or above it.
 OilPoint oil_at(const SaturatedOil& oil, double rsb, double p, double t) {
   OilPoint point;
-  point.bubble_point = oil.bubble_point(rsb, t);
+  const double factor = oil.factor(t);
+  point.bubble_point = oil.bubble_point(rsb, t, factor);
   if (p < point.bubble_point) {
     // min() only guards the rounding of the inverse pair.
-    point.rs = std::min(oil.solution_gor(p, t), rsb);
+    point.rs = std::min(oil.solution_gor(p, t, factor), rsb);
     point.bo = oil.fvf(point.rs, t);
     point.viscosity = oil.viscosity(point.rs, t);
     return point;
@@ -132,6 +139,7 @@ BlackOilFluid::BlackOilFluid(const FluidDescription& fluid) : fluid_(fluid) {
       kWaterDensityStandard * stock_tank_oil_gravity(fluid.api);
   water_density_standard_ = kWaterDensityStandard * fluid.water_gravity;
   gas_density_standard_ = kAirDensityStandard * fluid.gas_gravity;
+  dead_oil_scale_ = beggs_robinson_dead_oil_scale(fluid.api);
 }
 
 InSituState BlackOilFluid::in_situ(const StandardRates& rates, double flow_area,
@@ -164,8 +172,8 @@ InSituState BlackOilFluid::in_situ(const StandardRates& rates, double flow_area,
       rates.oil > 0.0 ? units::m3_per_m3_to_scf_per_stb(rates.gas / rates.oil)
                       : 0.0;
   const double rsb = std::min(produced_gor, domain::kMaxSolutionGor);
-  const OilPoint oil =
-      oil_at(SaturatedOil{fluid_, separator_gas_gravity_}, rsb, p, t);
+  const OilPoint oil = oil_at(
+      SaturatedOil{fluid_, separator_gas_gravity_, dead_oil_scale_}, rsb, p, t);
   const double rs = units::scf_per_stb_to_m3_per_m3(oil.rs);
 
   // Gas.

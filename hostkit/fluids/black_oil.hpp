@@ -138,6 +138,7 @@ class BlackOilFluid {
   double oil_density_standard_ = 0.0;    // kg/m³
   double water_density_standard_ = 0.0;  // kg/m³
   double gas_density_standard_ = 0.0;    // kg/m³
+  double dead_oil_scale_ = 0.0;          // Beggs & Robinson's, of the API
 };
 
 // One-off convenience: BlackOilFluid(fluid).in_situ(...).

@@ -13,11 +13,6 @@ void check_oil(double t, double api, double gg, const char* function) {
   detail::check_gas_gravity(gg, function);
 }
 
-// Standing's 10^(0.0125 API - 0.00091 T).
-double standing_factor(double t, double api) {
-  return std::pow(10.0, 0.0125 * api - 0.00091 * t);
-}
-
 struct VasquezBeggsCoefficients {
   double c1, c2, c3;
 };
@@ -33,23 +28,54 @@ double vasquez_beggs_scale(const VasquezBeggsCoefficients& c, double t,
   return c.c1 * gg * std::exp(c.c3 * api / (t + 459.67));
 }
 
+// Standing's pair from its factor, the arguments checked.
+double standing_rs(double p, double factor, double gg) {
+  return gg * std::pow(p / 18.0 * factor, 1.0 / 0.83);
+}
+double standing_pb(double rs, double factor, double gg) {
+  return 18.0 * std::pow(rs / gg, 0.83) / factor;
+}
+
 }  // namespace
+
+double standing_factor(double temperature_f, double api) {
+  detail::check_temperature_f(temperature_f, "standing_factor");
+  detail::check_api(api, "standing_factor");
+  return std::pow(10.0, 0.0125 * api - 0.00091 * temperature_f);
+}
+
+double standing_solution_gor_with(double pressure_psia, double factor,
+                                  double gas_gravity) {
+  constexpr const char* kName = "standing_solution_gor_with";
+  detail::check_gas_gravity(gas_gravity, kName);
+  detail::check_pressure_psia(pressure_psia, kName);
+  detail::require_positive(factor, kName, "Standing factor");
+  return standing_rs(pressure_psia, factor, gas_gravity);
+}
+
+double standing_bubble_point_with(double solution_gor, double factor,
+                                  double gas_gravity) {
+  constexpr const char* kName = "standing_bubble_point_with";
+  detail::check_gas_gravity(gas_gravity, kName);
+  detail::check_solution_gor(solution_gor, kName);
+  detail::require_positive(factor, kName, "Standing factor");
+  return standing_pb(solution_gor, factor, gas_gravity);
+}
 
 double standing_solution_gor(double pressure_psia, double temperature_f,
                              double api, double gas_gravity) {
   check_oil(temperature_f, api, gas_gravity, "standing_solution_gor");
   detail::check_pressure_psia(pressure_psia, "standing_solution_gor");
-  return gas_gravity *
-         std::pow(pressure_psia / 18.0 * standing_factor(temperature_f, api),
-                  1.0 / 0.83);
+  return standing_rs(pressure_psia, standing_factor(temperature_f, api),
+                     gas_gravity);
 }
 
 double standing_bubble_point(double solution_gor, double temperature_f,
                              double api, double gas_gravity) {
   check_oil(temperature_f, api, gas_gravity, "standing_bubble_point");
   detail::check_solution_gor(solution_gor, "standing_bubble_point");
-  return 18.0 * std::pow(solution_gor / gas_gravity, 0.83) /
-         standing_factor(temperature_f, api);
+  return standing_pb(solution_gor, standing_factor(temperature_f, api),
+                     gas_gravity);
 }
 
 double vasquez_beggs_solution_gor(double pressure_psia, double temperature_f,

@@ -19,6 +19,15 @@ double standing_solution_gor(double pressure_psia, double temperature_f,
 double standing_bubble_point(double solution_gor, double temperature_f,
                              double api, double gas_gravity);
 
+// The same pair for a caller that needs both at one temperature: Standing's
+// factor 10^(0.0125 API - 0.00091 T) worked out once and handed to each.
+// Each gives exactly what the functions above give.
+double standing_factor(double temperature_f, double api);
+double standing_solution_gor_with(double pressure_psia, double factor,
+                                  double gas_gravity);
+double standing_bubble_point_with(double solution_gor, double factor,
+                                  double gas_gravity);
+
 // Vasquez & Beggs (1980): about 15-6055 psia, 75-294 °F, 15-59 °API,
 // gas gravity 0.51-1.35, Rs 0-2199 scf/STB, coefficients switching at
 // 30 °API. `separator_gas_gravity` is the gravity at a separator pressure of

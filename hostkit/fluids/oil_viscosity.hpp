@@ -12,6 +12,11 @@ namespace pipecorr::fluids {
 // Beggs & Robinson (1975): 10^X - 1 with X = 10^(3.0324 - 0.02023 API)
 // T^-1.163; fitted at 16-58 °API and 70-295 °F.
 double beggs_robinson_dead_oil_viscosity_cp(double temperature_f, double api);
+// The same in two parts, for a fluid that works out its gravity's part once:
+// the scale 10^(3.0324 - 0.02023 API), then 10^(scale T^-1.163) - 1.
+double beggs_robinson_dead_oil_scale(double api);
+double beggs_robinson_dead_oil_viscosity_with(double temperature_f,
+                                              double scale);
 
 // Glaso (1980): 3.141e10 T^-3.444 (log10 API)^(10.313 log10 T - 36.447);
 // fitted to North Sea crudes at 50-300 °F and 20-48 °API.

@@ -79,15 +79,16 @@ well::TemperatureModel temperature_model(const WellCase& c,
 double inclination_at(const well::WellPath& path, double md) {
   const auto stations = path.stations();
   if (md <= stations.front().md) return stations.front().inclination;
-  for (std::size_t k = 1; k < stations.size(); ++k) {
-    if (md <= stations[k].md) {
-      const auto& a = stations[k - 1];
-      const auto& b = stations[k];
-      const double t = (md - a.md) / (b.md - a.md);
-      return a.inclination + t * (b.inclination - a.inclination);
-    }
-  }
-  return stations.back().inclination;
+  // The first station at or below md, found by halving: a row per station
+  // would otherwise scan the survey once per row.
+  const auto below = std::lower_bound(
+      stations.begin() + 1, stations.end(), md,
+      [](const well::PathStation& s, double m) { return s.md < m; });
+  if (below == stations.end()) return stations.back().inclination;
+  const auto& a = *(below - 1);
+  const auto& b = *below;
+  const double t = (md - a.md) / (b.md - a.md);
+  return a.inclination + t * (b.inclination - a.inclination);
 }
 
 // The gradient of a stretch where only one phase flows: the host's own,
@@ -280,6 +281,7 @@ WellTraverse traverse_well(const Correlation& correlation,
         well_case.known_pressure, well_case.flow,
         gradient_of(correlation, fluid, well_case.rates, well_case.gradient),
         options);
+    traverse.stations.reserve(result.rows.size());
     for (const auto& row : result.rows) {
       traverse.stations.push_back(station_of(row, path));
     }

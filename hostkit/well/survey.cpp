@@ -76,27 +76,30 @@ void check_station(std::span<const SurveyStation> survey, std::size_t i) {
   }
 }
 
-PathStep step_by(TvdMethod method, double length, double inc1, double azi1,
-                 double inc2, double azi2) {
-  return method == TvdMethod::kMinimumCurvature
-             ? minimum_curvature_step(length, inc1, azi1, inc2, azi2)
-             : average_angle_step(length, inc1, azi1, inc2, azi2);
+// A station's direction in radians with its sines and cosines, worked out
+// once for the two intervals the station bounds.
+struct Direction {
+  double inc;
+  double azi;
+  double sin_inc;
+  double cos_inc;
+  double sin_azi;
+  double cos_azi;
+};
+
+Direction direction_of(double inclination, double azimuth) {
+  const double inc = inclination * kRadiansPerDegree;
+  const double azi = azimuth * kRadiansPerDegree;
+  return {inc, azi, std::sin(inc), std::cos(inc), std::sin(azi), std::cos(azi)};
 }
 
-}  // namespace
-
-PathStep minimum_curvature_step(double length, double inc1, double azi1,
-                                double inc2, double azi2) {
-  const double i1 = inc1 * kRadiansPerDegree;
-  const double i2 = inc2 * kRadiansPerDegree;
-  const double a1 = azi1 * kRadiansPerDegree;
-  const double a2 = azi2 * kRadiansPerDegree;
+PathStep arc_between(double length, const Direction& a, const Direction& b) {
   // The dogleg from the half-angle form: the usual arccos of a cosine is
   // inaccurate for the small doglegs of most survey intervals.
-  const double half_inc = std::sin(0.5 * (i2 - i1));
-  const double half_azi = std::sin(0.5 * (a2 - a1));
+  const double half_inc = std::sin(0.5 * (b.inc - a.inc));
+  const double half_azi = std::sin(0.5 * (b.azi - a.azi));
   const double h =
-      half_inc * half_inc + std::sin(i1) * std::sin(i2) * half_azi * half_azi;
+      half_inc * half_inc + a.sin_inc * b.sin_inc * half_azi * half_azi;
   const double dogleg = 2.0 * std::asin(std::sqrt(std::clamp(h, 0.0, 1.0)));
   // Ratio of the arc's projections to the straight-line ones, 1 + d^2/12
   // + ... where the closed form would divide by nearly zero.
@@ -104,16 +107,15 @@ PathStep minimum_curvature_step(double length, double inc1, double azi1,
                                      : 2.0 / dogleg * std::tan(0.5 * dogleg);
   const double half = 0.5 * length * ratio;
   PathStep step;
-  step.tvd = half * (std::cos(i1) + std::cos(i2));
-  step.north =
-      half * (std::sin(i1) * std::cos(a1) + std::sin(i2) * std::cos(a2));
-  step.east =
-      half * (std::sin(i1) * std::sin(a1) + std::sin(i2) * std::sin(a2));
+  step.tvd = half * (a.cos_inc + b.cos_inc);
+  step.north = half * (a.sin_inc * a.cos_azi + b.sin_inc * b.cos_azi);
+  step.east = half * (a.sin_inc * a.sin_azi + b.sin_inc * b.sin_azi);
   step.dogleg = dogleg / kRadiansPerDegree;
   return step;
 }
 
-PathStep average_angle_step(double length, double inc1, double azi1,
+// The average-angle line without its dogleg.
+PathStep average_angle_line(double length, double inc1, double azi1,
                             double inc2, double azi2) {
   const double inc = 0.5 * (inc1 + inc2) * kRadiansPerDegree;
   // 350 and 10 degrees average to 0, not 180.
@@ -123,6 +125,20 @@ PathStep average_angle_step(double length, double inc1, double azi1,
   step.tvd = length * std::cos(inc);
   step.north = length * std::sin(inc) * std::cos(azi);
   step.east = length * std::sin(inc) * std::sin(azi);
+  return step;
+}
+
+}  // namespace
+
+PathStep minimum_curvature_step(double length, double inc1, double azi1,
+                                double inc2, double azi2) {
+  return arc_between(length, direction_of(inc1, azi1),
+                     direction_of(inc2, azi2));
+}
+
+PathStep average_angle_step(double length, double inc1, double azi1,
+                            double inc2, double azi2) {
+  PathStep step = average_angle_line(length, inc1, azi1, inc2, azi2);
   step.dogleg = minimum_curvature_step(1.0, inc1, azi1, inc2, azi2).dogleg;
   return step;
 }
@@ -159,35 +175,47 @@ WellPath build_path(std::span<const SurveyStation> survey,
   }
 
   const bool given = survey.front().tvd.has_value();
+  // The arc of an interval gives its dogleg whatever its length, so one
+  // arc per interval serves both the check and a minimum-curvature TVD.
+  const bool arc_tvd = !given && options.method == TvdMethod::kMinimumCurvature;
   std::vector<PathStation> stations(survey.size());
+  Direction above_direction{};
   for (std::size_t i = 0; i < survey.size(); ++i) {
     const SurveyStation& s = survey[i];
     PathStation& p = stations[i];
     p.md = s.md;
     p.inclination = s.inclination;
     p.azimuth = s.azimuth;
+    const double azi2 = s.azimuth.value_or(0.0);
+    const Direction direction = direction_of(s.inclination, azi2);
     if (given) {
       p.tvd = *s.tvd;
     } else if (i == 0) {
       p.tvd = options.top_tvd.value_or(s.md);
     }
-    if (i == 0) continue;
+    if (i == 0) {
+      above_direction = direction;
+      continue;
+    }
     const SurveyStation& above = survey[i - 1];
-    const double azi1 = above.azimuth.value_or(0.0);
-    const double azi2 = s.azimuth.value_or(0.0);
-    const PathStep arc = minimum_curvature_step(1.0, above.inclination, azi1,
-                                                s.inclination, azi2);
+    const double length = s.md - above.md;
+    const PathStep arc =
+        arc_between(arc_tvd ? length : 1.0, above_direction, direction);
+    above_direction = direction;
     if (arc.dogleg > kLargestDogleg) {
       fail(i, s,
            "the hole turns through " + number_text(arc.dogleg) +
                " degrees from the station above: it cannot turn back on "
                "itself between two stations");
     }
-    if (!given) {
-      p.tvd = stations[i - 1].tvd + step_by(options.method, s.md - above.md,
-                                            above.inclination, azi1,
-                                            s.inclination, azi2)
-                                        .tvd;
+    if (arc_tvd) {
+      p.tvd = stations[i - 1].tvd + arc.tvd;
+    } else if (!given) {
+      p.tvd =
+          stations[i - 1].tvd + average_angle_line(length, above.inclination,
+                                                   above.azimuth.value_or(0.0),
+                                                   s.inclination, azi2)
+                                    .tvd;
     }
   }
   const TvdSource source = given ? TvdSource::kGiven

@@ -161,8 +161,42 @@ TEST(OilInputs, OutsideTheDomainThrow) {
       [] { return beggs_robinson_live_oil_viscosity_cp(0.0, 100.0); },
       [] { return chew_connally_live_oil_viscosity_cp(2.0, 4000.0); },
       [] { return undersaturated_oil_fvf(1.2, 1e6, 100.0, 50, 150, 35, 0.7); },
+      [] { return standing_factor(20.0, 35.0); },
+      [] { return standing_solution_gor_with(1000.0, 0.0, 0.7); },
+      [&] { return standing_bubble_point_with(300.0, nan, 0.7); },
+      [] { return standing_bubble_point_with(300.0, 1.0, 0.3); },
+      [] { return beggs_robinson_dead_oil_scale(120.0); },
+      [] { return beggs_robinson_dead_oil_viscosity_with(150.0, 5000.0); },
   };
   for (const auto& call : calls) EXPECT_THROW(call(), InputError);
+}
+
+// A traverse shares Standing's factor between the pair and the dead-oil
+// scale between points: the shared forms must give exactly the values of
+// the one-call forms (a traverse stays the same to the last bit), at light
+// and heavy oils, cold and hot, and on both sides of a large Rs.
+TEST(SharedParts, GiveTheOneCallValuesExactly) {
+  struct Point {
+    double p, t, api, gg, rs;
+  };
+  const Point points[] = {{14.7, 32.0, 5.0, 0.55, 0.0},
+                          {150.0, 85.0, 36.0, 0.75, 1600.0},
+                          {1234.5, 200.0, 36.0, 0.75, 250.0},
+                          {5000.0, 300.0, 60.0, 1.2, 3000.0},
+                          {49000.0, 1000.0, 100.0, 3.0, 100000.0}};
+  for (const Point& x : points) {
+    const double factor = standing_factor(x.t, x.api);
+    EXPECT_EQ(standing_solution_gor_with(x.p, factor, x.gg),
+              standing_solution_gor(x.p, x.t, x.api, x.gg));
+    EXPECT_EQ(standing_bubble_point_with(x.rs, factor, x.gg),
+              standing_bubble_point(x.rs, x.t, x.api, x.gg));
+    EXPECT_EQ(beggs_robinson_dead_oil_viscosity_with(
+                  x.t, beggs_robinson_dead_oil_scale(x.api)),
+              beggs_robinson_dead_oil_viscosity_cp(x.t, x.api));
+  }
+  // Standing's factor itself, 10^(0.0125 API - 0.00091 T), by hand at 36
+  // API and 200 F: 10^0.268 = 1.853.
+  EXPECT_NEAR(standing_factor(200.0, 36.0), 1.8535, 5e-4);
 }
 
 }  // namespace
