@@ -199,10 +199,19 @@ ChildRun run_child(const ChildJob& job, std::chrono::milliseconds silence,
   const std::wstring folder_name = folder.wstring();
   // Suspended until it is in its job object, so that nothing it starts
   // escapes the job.
-  const BOOL started =
-      CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE,
-                     CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
-                     folder_name.c_str(), &startup, &process);
+  // A launch that fails is tried twice more after a pause: a loaded
+  // machine (or wine's server) can refuse one for a moment. The error is
+  // taken at once, before closing handles and removing the folder set
+  // their own.
+  BOOL started = FALSE;
+  DWORD launch_error = 0;
+  for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+    if (attempt > 0) Sleep(200);
+    started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr,
+                             TRUE, CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
+                             folder_name.c_str(), &startup, &process);
+    if (!started) launch_error = GetLastError();
+  }
   CloseHandle(write_end);
   if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
   if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
@@ -212,7 +221,7 @@ ChildRun run_child(const ChildJob& job, std::chrono::milliseconds silence,
     std::filesystem::remove_all(folder, ignored);
     run.end = {ChildEnd::Kind::kNotStarted, 0,
                "cannot start a child (Windows error " +
-                   std::to_string(GetLastError()) + ")"};
+                   std::to_string(launch_error) + ")"};
     return run;
   }
   HANDLE group = new_job_object();
