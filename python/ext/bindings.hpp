@@ -16,7 +16,8 @@ void register_host_loop_timer(pybind11::module_& module);
 // only one whose calc looks for Ctrl-C (loop_endings.hpp).
 void register_loop_endings(pybind11::module_& module);
 
-// traverse_case() and lift_case(): the field traverse and lift curves.
+// traverse_case(), lift_case() and vfp_case(): the field traverse, lift
+// curves and lift tables.
 void register_well_jobs(pybind11::module_& module);
 
 }  // namespace pipecorr::python

@@ -1,5 +1,5 @@
-// The field traverse and lift curves for Python. A case comes as a file
-// path, or as case-file text with the tables it names given in memory (the
+// The field traverse, lift curves and lift tables for Python. A case comes as a
+// file path, or as case-file text with the tables it names given in memory (the
 // Python layer writes a dict case as such text), so one reader serves both.
 // The request is prepared and run by hostkit's well-job functions, the
 // command's own; this file only turns the values into Python's.
@@ -7,6 +7,8 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
+#include <exception>
 #include <map>
 #include <memory>
 #include <optional>
@@ -17,13 +19,17 @@
 #include "bindings.hpp"
 #include "cases/case_plugins.hpp"
 #include "cases/well_case.hpp"
+#include "jobs/vfp_job.hpp"
 #include "jobs/well_request.hpp"
+#include "loop_endings.hpp"
 #include "plugin/default_library.hpp"
 #include "plugin_handle.hpp"
 #include "py_text.hpp"
 #include "reports/lift_report.hpp"
+#include "reports/vfp_deck.hpp"
 #include "reports/well_report.hpp"
 #include "studies/lift_curves.hpp"
+#include "studies/vfp_axes.hpp"
 #include "studies/well_traverse.hpp"
 
 namespace py = pybind11;
@@ -255,6 +261,118 @@ py::dict lift_case(const Handles& handles,
   return result;
 }
 
+py::array_t<double> values_of(const std::vector<double>& values) {
+  return py::array_t<double>(static_cast<py::ssize_t>(values.size()),
+                             values.data());
+}
+
+// The table's pressures and whether each was computed, in the deck's own
+// order: (THP, water, gas, ALQ, rate) for VFPPROD, (THP, rate) for VFPINJ.
+// The build holds them rate fastest, then gas, water and THP, which is
+// that order with its single ALQ index (and an injector's single water
+// and gas ones) left out.
+void put_points(py::dict& result, const std::vector<double>& bhp,
+                const std::vector<bool>& computed,
+                const std::vector<py::ssize_t>& shape) {
+  py::array_t<double> pressures(shape);
+  std::copy(bhp.begin(), bhp.end(), pressures.mutable_data());
+  py::array_t<bool> done(shape);
+  std::copy(computed.begin(), computed.end(), done.mutable_data());
+  result["bhp"] = pressures;
+  result["computed"] = done;
+}
+
+template <typename Table>
+void put_heading(py::dict& result, const Table& table) {
+  result["units"] =
+      table.units == hostkit::VfpUnits::kField ? "FIELD" : "METRIC";
+  result["datum_depth"] = table.datum_depth;
+  result["rate_type"] = to_python_text(hostkit::vfp_rate_word(table.rate_type));
+  result["rates"] = values_of(table.rates);
+  result["thp"] = values_of(table.thp);
+}
+
+// The table's values in the deck's units, as hostkit writes them.
+py::dict vfp_values(const hostkit::VfpBuild& build, hostkit::UnitSystem units,
+                    int number) {
+  py::dict result;
+  const auto size = [](const auto& axis) {
+    return static_cast<py::ssize_t>(axis.size());
+  };
+  if (build.axes.injector) {
+    const auto table = hostkit::vfp_injection_table(build, units, number);
+    result["kind"] = "VFPINJ";
+    put_heading(result, table);
+    put_points(result, table.bhp, build.computed,
+               {size(table.thp), size(table.rates)});
+    return result;
+  }
+  const auto table = hostkit::vfp_production_table(build, units, number);
+  result["kind"] = "VFPPROD";
+  put_heading(result, table);
+  result["water_type"] =
+      to_python_text(hostkit::vfp_water_word(table.water_type));
+  result["gas_type"] = to_python_text(hostkit::vfp_gas_word(table.gas_type));
+  result["water"] = values_of(table.water);
+  result["gas"] = values_of(table.gas);
+  result["alq"] = values_of(table.alq);
+  put_points(result, table.bhp, build.computed,
+             {size(table.thp), size(table.water), size(table.gas),
+              size(table.alq), size(table.rates)});
+  return result;
+}
+
+// The lift table of a case, as the command's vfp computes and writes it.
+// Ctrl-C is looked for while the points are marched (on the interpreter's
+// main thread only) and raises KeyboardInterrupt.
+py::dict vfp_case(const Handles& handles,
+                  const std::optional<std::string>& text,
+                  const std::string& path, const Files& files,
+                  const hostkit::CorrelationNames& names,
+                  std::optional<double> step, int table,
+                  const std::optional<std::string>& datum,
+                  std::optional<std::size_t> threads) {
+  hostkit::VfpJobOutcome outcome;
+  hostkit::UnitSystem units = hostkit::UnitSystem::kField;
+  SignalWatch watch;
+  std::exception_ptr failure;
+  {
+    py::gil_scoped_release unlocked;
+    try {
+      const Offered offered(handles);
+      hostkit::VfpJobOptions options;
+      options.request = request_of(text, path, files, names, step);
+      options.table = table;
+      options.datum = datum;
+      options.threads = threads;
+      options.stop = watch.question();
+      {
+        const JobRun run(handles);
+        outcome = hostkit::make_vfp(offered.set(), options);
+      }
+      // The outcome does not say which units the deck is in: the case
+      // does (METRIC for an SI case), and it was just read whole.
+      units = hostkit::read_well_case(options.request.source).units;
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  }
+  // Ctrl-C wins over the build's "interrupted", or anything met meanwhile.
+  watch.raise_if_caught();
+  if (failure) std::rethrow_exception(failure);
+
+  py::dict result = vfp_values(outcome.build, units, table);
+  result["text"] = to_python_text(outcome.text);
+  result["correlation"] = to_python_text(outcome.correlation);
+  result["plugin"] = to_python_text(outcome.plugin);
+  py::list summary;
+  for (const auto& line : outcome.summary) summary.append(to_python_text(line));
+  result["summary"] = summary;
+  result["completed"] = outcome.completed();
+  result["threads"] = outcome.build.threads;
+  return result;
+}
+
 }  // namespace
 
 void register_well_jobs(py::module_& module) {
@@ -275,6 +393,10 @@ void register_well_jobs(py::module_& module) {
   module.def("lift_case", &lift_case, py::arg("handles"), py::arg("text"),
              py::arg("path"), py::arg("files"), py::arg("correlations"),
              py::arg("step"));
+  module.def("vfp_case", &vfp_case, py::arg("handles"), py::arg("text"),
+             py::arg("path"), py::arg("files"), py::arg("correlations"),
+             py::arg("step"), py::arg("table"), py::arg("datum"),
+             py::arg("threads"));
 }
 
 }  // namespace pipecorr::python

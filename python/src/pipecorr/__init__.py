@@ -12,15 +12,15 @@ through the plug-in's own entry points::
     result.dp        # Pa/m, positive when pressure falls along the flow
 
 :func:`traverse` and :func:`lift_curves` run the field traverse of a well
-case. All quantities are SI; docs/python.md has the whole guide.
+case, :func:`vfp` its lift table for a reservoir simulator. All quantities are SI; docs/python.md has the whole guide.
 """
 
 from ._core import Error
 from ._case_text import case_text
 from ._plugin import (INPUTS, MAX_THREADS, CalcResult, CatalogueEntry, Plugin,
                       Session, bundled_plugin_path)
-from ._well import (LiftCurves, Traverse, TraverseSummary, lift_curves,
-                    traverse)
+from ._well import (LiftCurves, Traverse, TraverseSummary, VfpTable,
+                    lift_curves, traverse, vfp)
 
 __version__ = "1.0.0"
 
@@ -31,5 +31,6 @@ Error.__doc__ = ("A problem the host side reports in the user's terms: a "
 __all__ = [
     "CalcResult", "CatalogueEntry", "Error", "INPUTS", "LiftCurves",
     "MAX_THREADS", "Plugin", "Session", "Traverse", "TraverseSummary",
-    "bundled_plugin_path", "case_text", "lift_curves", "traverse",
+    "VfpTable", "bundled_plugin_path", "case_text", "lift_curves",
+    "traverse", "vfp",
 ]

@@ -1,8 +1,10 @@
-"""The field traverse and lift curves of a well case."""
+"""The field traverse, lift curves and lift table of a well case."""
 
 from __future__ import annotations
 
+import dataclasses
 import numbers
+import operator
 import os
 from collections.abc import Mapping
 from typing import NamedTuple, Optional
@@ -11,7 +13,7 @@ import numpy as np
 
 from . import _core
 from ._case_text import DICT_SOURCE, case_parts
-from ._plugin import Plugin, bundled_plugin_path
+from ._plugin import Plugin, _thread_count, bundled_plugin_path
 
 # Station columns from the extension, with the names the table gives them
 # (SI units after the underscore, as the command's CSV names them).
@@ -364,3 +366,140 @@ def lift_curves(case, correlation=None, *, step=None,
     text, path, files = _source(case)
     raw = jobs.lift_case(handles, text, path, files, names, step)
     return LiftCurves(raw, table)
+
+
+@dataclasses.dataclass(eq=False)
+class VfpTable:
+    """A lift table for a reservoir simulator, as the command's ``vfp``
+    computes and writes it, with its values in the deck's units (FIELD for
+    a field case: rates STB/d, gas Mscf/d, pressures psia, depth ft, GOR
+    and GLR Mscf/STB, WGR and OGR STB/Mscf; METRIC for an SI case: sm3/d,
+    barsa, m, sm3/sm3; WCT and WOR as fractions in both).
+
+    Attributes:
+        text: the VFPPROD or VFPINJ keyword with its comment lines, the
+            very text ``pipecorr vfp`` writes for the case.
+        kind: ``"VFPPROD"`` (a producer) or ``"VFPINJ"`` (an injector).
+        units: ``"FIELD"`` or ``"METRIC"``.
+        datum_depth: the TVD the pressures are given at.
+        rate_type: ``"OIL"``, ``"LIQ"``, ``"GAS"`` (or ``"WAT"`` for an
+            injector).
+        water_type, gas_type: ``"WCT"``, ``"WOR"`` or ``"WGR"``;
+            ``"GOR"``, ``"GLR"`` or ``"OGR"``; None for VFPINJ, which has
+            no such axes.
+        rates, thp: the rate and tubing-head pressure axes.
+        water, gas, alq: the water, gas and artificial-lift axes (alq holds
+            one 0); None for VFPINJ.
+        bhp: bottom-hole pressures at the datum, in the deck's order:
+            shaped (thp, water, gas, alq, rate) for VFPPROD and
+            (thp, rate) for VFPINJ.
+        computed: of the same shape, False where no traverse gave the
+            point and it was filled along its line of rates.
+        summary: the lines the command prints on standard error (the
+            points, then one per cause of filled points).
+        completed: True when every point was computed.
+        correlation, plugin: the catalogue name used and its file.
+        threads: threads the points were marched on.
+    """
+
+    text: str
+    kind: str
+    units: str
+    datum_depth: float
+    rate_type: str
+    water_type: Optional[str]
+    gas_type: Optional[str]
+    rates: np.ndarray
+    thp: np.ndarray
+    water: Optional[np.ndarray]
+    gas: Optional[np.ndarray]
+    alq: Optional[np.ndarray]
+    bhp: np.ndarray
+    computed: np.ndarray
+    summary: list
+    completed: bool
+    correlation: str
+    plugin: str
+    threads: int
+
+    def __repr__(self) -> str:
+        return (f"<pipecorr.VfpTable {self.kind} {self.units} "
+                f"{'x'.join(map(str, self.bhp.shape))}, {self.correlation}"
+                f"{'' if self.completed else ', some points filled'}>")
+
+
+def _table_number(table) -> int:
+    if isinstance(table, (bool, np.bool_)):
+        raise TypeError("table must be the table number (an int), not bool")
+    try:
+        number = operator.index(table)
+    except TypeError:
+        raise TypeError(f"table must be the table number (an int), not "
+                        f"{type(table).__name__}") from None
+    if not 1 <= number <= 9999:
+        raise ValueError(f"table must be from 1 to 9999, not {number}")
+    return number
+
+
+def _datum(datum) -> Optional[str]:
+    """The datum as the command's ``--datum`` takes it: a str as it is, a
+    number as a TVD in the case's length unit."""
+    if datum is None or isinstance(datum, str):
+        return datum
+    if isinstance(datum, (bool, np.bool_)) or not isinstance(datum,
+                                                             numbers.Real):
+        raise TypeError(f"datum must be 'md:D', 'tvd:D', a TVD (a str or "
+                        f"a number) or None, not {type(datum).__name__}")
+    return repr(float(datum))
+
+
+def vfp(case, correlation=None, *, plugins=None, step=None, table: int = 1,
+        datum=None, threads=None, plugin: Optional[Plugin] = None
+        ) -> VfpTable:
+    """The lift table of a well case for a reservoir simulator: VFPPROD for
+    a producer, VFPINJ for an injector, as the command's ``vfp`` makes it
+    (its axes from the case's ``vfp_*`` keys, defaults from the case for
+    the rest).
+
+    Args:
+        case, correlation, plugins, plugin, step: as for :func:`traverse`;
+            the names (or, with ``None``, the case's ``correlation``) must
+            give one correlation.
+        table: the table number wells refer to, 1 to 9999.
+        datum: where the pressures are given, as the command's
+            ``--datum``: ``"md:D"``, ``"tvd:D"`` or a TVD ``"D"`` (a
+            number is taken as a TVD), in the case's length unit unless the
+            text names one (``"9000 ft"``); ``None``: the TVD of the bottom
+            of the well.
+        threads: threads to march on, 1 to :data:`MAX_THREADS`, for a
+            bundled correlation that keeps nothing between calls (any
+            other marches on one); ``None``: one per core.
+
+    The interpreter lock is released while the table is computed; Ctrl-C
+    on the main thread stops it with KeyboardInterrupt. A point that no
+    traverse gives is filled along its line of rates, not an exception:
+    ``computed`` and ``summary`` say which and why.
+
+    Raises:
+        pipecorr.Error: the case cannot be read or gives no table (no
+            wellhead pressure, an axis that would be all zero, ...), a
+            datum that cannot be read or lies outside the well, more than
+            one correlation, a bad ``step``, or no point of the table
+            computed at all.
+        KeyError: an unknown correlation name.
+        TypeError: an argument of a wrong type.
+        ValueError: ``table`` or ``threads`` out of range.
+    """
+    jobs = _well_jobs()
+    names = _names(correlation)
+    step = _step(step)
+    number = _table_number(table)
+    datum = _datum(datum)
+    count = None if threads is None else _thread_count(threads)
+    handles = _handles(plugin, plugins, case)
+    text, path, files = _source(case)
+    raw = jobs.vfp_case(handles, text, path, files, names, step, number,
+                        datum, count)
+    for name in ("water_type", "gas_type", "water", "gas", "alq"):
+        raw.setdefault(name, None)
+    return VfpTable(**raw)
