@@ -103,8 +103,9 @@ std::vector<std::string> summary(const VfpJobOutcome& out) {
 
 }  // namespace
 
-bool shares_threads(const Correlation& correlation,
-                    const CorrelationSet& correlations) {
+bool shares_threads(
+    const Correlation& correlation, const CorrelationSet& correlations,
+    const std::optional<std::filesystem::path>& bundled_folder) {
   if (std::find(kSharesThreads.begin(), kSharesThreads.end(),
                 correlation.name()) == kSharesThreads.end()) {
     return false;
@@ -118,9 +119,13 @@ bool shares_threads(const Correlation& correlation,
         offer.source != correlation.source()) {
       continue;
     }
+    const std::filesystem::path& file =
+        correlations.library_paths()[offer.origin];
+    if (bundled_folder) {
+      return same_file_content(file, *bundled_folder / correlation.source());
+    }
     try {
-      return same_file_content(correlations.library_paths()[offer.origin],
-                               default_library(correlation.source()));
+      return same_file_content(file, default_library(correlation.source()));
     } catch (const Error&) {
       return false;  // no bundled build to compare with
     }
@@ -147,7 +152,7 @@ VfpJobOutcome make_vfp(const CorrelationSet& correlations,
   VfpRunOptions run;
   if (options.datum) run.datum = parse_datum(*options.datum, well_case.units);
   run.threads = 1;
-  if (shares_threads(correlation, correlations)) {
+  if (shares_threads(correlation, correlations, options.bundled_folder)) {
     run.threads = options.threads.value_or(
         std::max(1u, std::thread::hardware_concurrency()));
   }

@@ -24,6 +24,10 @@ struct VfpJobOptions {
   std::optional<std::string> datum;
   // Threads for a correlation that may share them; none: one per core.
   std::optional<std::size_t> threads;
+  // Where the bundled plug-ins lie, to tell a bundled correlation by; none:
+  // where the command looks for them (a host such as the Python package
+  // keeps them in a folder of its own).
+  std::optional<std::filesystem::path> bundled_folder;
   std::function<void(std::size_t, std::size_t)> progress;
   std::function<bool()> stop;
 };
@@ -42,8 +46,9 @@ struct VfpJobOutcome {
 // Whether a correlation may march on several threads at once: one of the
 // bundled plug-ins' correlations that keep nothing between calls, from a
 // file byte for byte the bundled build, in a run that does not trace.
-[[nodiscard]] bool shares_threads(const Correlation& correlation,
-                                  const CorrelationSet& correlations);
+[[nodiscard]] bool shares_threads(
+    const Correlation& correlation, const CorrelationSet& correlations,
+    const std::optional<std::filesystem::path>& bundled_folder = {});
 
 // The table computed, nothing written. Throws Error for a request that
 // cannot be made (the case, the correlation, a table number below 1, a

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -331,7 +332,8 @@ py::dict vfp_case(const Handles& handles,
                   const hostkit::CorrelationNames& names,
                   std::optional<double> step, int table,
                   const std::optional<std::string>& datum,
-                  std::optional<std::size_t> threads) {
+                  std::optional<std::size_t> threads,
+                  const std::string& bundled_folder) {
   hostkit::VfpJobOutcome outcome;
   hostkit::UnitSystem units = hostkit::UnitSystem::kField;
   SignalWatch watch;
@@ -345,6 +347,7 @@ py::dict vfp_case(const Handles& handles,
       options.table = table;
       options.datum = datum;
       options.threads = threads;
+      options.bundled_folder = std::filesystem::path(bundled_folder);
       options.stop = watch.question();
       {
         const JobRun run(handles);
@@ -396,7 +399,7 @@ void register_well_jobs(py::module_& module) {
   module.def("vfp_case", &vfp_case, py::arg("handles"), py::arg("text"),
              py::arg("path"), py::arg("files"), py::arg("correlations"),
              py::arg("step"), py::arg("table"), py::arg("datum"),
-             py::arg("threads"));
+             py::arg("threads"), py::arg("bundled_folder"));
 }
 
 }  // namespace pipecorr::python

@@ -88,10 +88,6 @@ def test_the_text_is_the_commands_and_holds_the_arrays(command, examples,
     assert table.completed and table.computed.all()
 
 
-@pytest.mark.xfail(strict=True, reason=(
-    "hostkit's shares_threads looks for the bundled plug-in beside the "
-    "running program, which is the interpreter here, so the package's "
-    "vfp always marches on one thread"))
 def test_a_bundled_correlation_shares_threads_as_in_the_command(examples):
     table = pipecorr.vfp(examples / "field_well.case", threads=2)
     assert table.threads == 2

@@ -499,7 +499,7 @@ def vfp(case, correlation=None, *, plugins=None, step=None, table: int = 1,
     handles = _handles(plugin, plugins, case)
     text, path, files = _source(case)
     raw = jobs.vfp_case(handles, text, path, files, names, step, number,
-                        datum, count)
+                        datum, count, str(bundled_plugin_path().parent))
     for name in ("water_type", "gas_type", "water", "gas", "alq"):
         raw.setdefault(name, None)
     return VfpTable(**raw)
