@@ -162,6 +162,7 @@ VfpJobOutcome make_vfp(const CorrelationSet& correlations,
   VfpJobOutcome out;
   out.correlation = correlation.name();
   out.plugin = correlation.source();
+  out.units = well_case.units;
   out.build = build_vfp(correlation, well_case, run);
   out.text = vfp_keyword_text(out.build, well_case.units, options.table,
                               comments(well_case, out));

@@ -12,6 +12,7 @@
 #include "jobs/well_request.hpp"
 #include "plugin/correlation.hpp"
 #include "studies/vfp_build.hpp"
+#include "units/quantity.hpp"
 
 namespace pipecorr::hostkit {
 
@@ -36,6 +37,7 @@ struct VfpJobOutcome {
   VfpBuild build;
   std::string correlation;  // its name
   std::string plugin;       // the file it came from
+  UnitSystem units{};       // the case's: FIELD or METRIC in the deck
   std::string text;         // the keyword, with its comments
   // One line, then one per cause of filled points ("12 points filled: the
   // pressure ran out ...; the first: ...").

@@ -1,8 +1,9 @@
-// The field traverse, lift curves and lift tables for Python. A case comes as a
-// file path, or as case-file text with the tables it names given in memory (the
-// Python layer writes a dict case as such text), so one reader serves both.
-// The request is prepared and run by hostkit's well-job functions, the
-// command's own; this file only turns the values into Python's.
+// The field traverse, lift curves and lift tables for Python. A case comes
+// as a file path, or as case-file text with the tables it names given in
+// memory (the Python layer writes a dict case as such text), so one reader
+// serves both. The request is prepared and run by hostkit's well-job
+// functions, the command's own; this file only turns the values into
+// Python's.
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
@@ -335,7 +336,6 @@ py::dict vfp_case(const Handles& handles,
                   std::optional<std::size_t> threads,
                   const std::string& bundled_folder) {
   hostkit::VfpJobOutcome outcome;
-  hostkit::UnitSystem units = hostkit::UnitSystem::kField;
   SignalWatch watch;
   std::exception_ptr failure;
   {
@@ -349,13 +349,8 @@ py::dict vfp_case(const Handles& handles,
       options.threads = threads;
       options.bundled_folder = std::filesystem::path(bundled_folder);
       options.stop = watch.question();
-      {
-        const JobRun run(handles);
-        outcome = hostkit::make_vfp(offered.set(), options);
-      }
-      // The outcome does not say which units the deck is in: the case
-      // does (METRIC for an SI case), and it was just read whole.
-      units = hostkit::read_well_case(options.request.source).units;
+      const JobRun run(handles);
+      outcome = hostkit::make_vfp(offered.set(), options);
     } catch (...) {
       failure = std::current_exception();
     }
@@ -364,7 +359,7 @@ py::dict vfp_case(const Handles& handles,
   watch.raise_if_caught();
   if (failure) std::rethrow_exception(failure);
 
-  py::dict result = vfp_values(outcome.build, units, table);
+  py::dict result = vfp_values(outcome.build, outcome.units, table);
   result["text"] = to_python_text(outcome.text);
   result["correlation"] = to_python_text(outcome.correlation);
   result["plugin"] = to_python_text(outcome.plugin);

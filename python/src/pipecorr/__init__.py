@@ -12,7 +12,9 @@ through the plug-in's own entry points::
     result.dp        # Pa/m, positive when pressure falls along the flow
 
 :func:`traverse` and :func:`lift_curves` run the field traverse of a well
-case, :func:`vfp` its lift table for a reservoir simulator. All quantities are SI; docs/python.md has the whole guide.
+case, :func:`vfp` its lift table for a reservoir simulator. All
+quantities are SI but the lift table's, in the deck's units;
+docs/python.md has the whole guide.
 """
 
 from ._core import Error
